@@ -1,0 +1,118 @@
+#include "launch_flow.hpp"
+
+#include <cstdio>
+
+#include "platform.hpp"
+#include "tool_catalogue.hpp"
+
+namespace quesdral {
+namespace {
+
+constexpr const char* kFrameLine =
+    "\n  +-----------------------------------------------------------------+";
+constexpr const char* kTitleLine =
+    "\n  |  Q U E S D R A L                                                |";
+constexpr const char* kPrompt = "\n\n ENTER A NUMBER ON THE LIST TO EXECUTE A PROGRAM ==> ";
+
+constexpr std::int64_t kMaxMagnitude = std::int64_t{1} << 31;  // |INT32_MIN|
+
+// White space as the "C" locale's isspace() knows it; the reply must not depend on the
+// user's locale.
+bool is_blank(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+void write_screen() {
+  std::fputs(kFrameLine, stdout);
+  std::fputs(kTitleLine, stdout);
+  std::fputs(kFrameLine, stdout);
+  for (const ToolEntry& entry : tool_catalogue()) {
+    const std::string_view line = format_menu_line(entry);
+    std::fwrite(line.data(), 1, line.size(), stdout);
+  }
+  std::fputs(kPrompt, stdout);
+}
+
+std::optional<std::int32_t> read_reply() {
+  ReplyScanner scanner;
+  int c = 0;
+  while ((c = std::getchar()) != EOF && scanner.take(static_cast<char>(c))) {
+  }
+  return scanner.reply();
+}
+
+}  // namespace
+
+bool ReplyScanner::take(char c) {
+  switch (state_) {
+    case State::kBlank:
+      if (is_blank(c)) return true;
+      if (c == '+' || c == '-') {
+        negative_ = c == '-';
+        state_ = State::kSign;
+        return true;
+      }
+      break;
+    case State::kSign:
+      break;
+    case State::kDigits:
+      if (c == '\n') {
+        state_ = State::kDone;
+        return false;
+      }
+      if (!is_digit(c)) {
+        state_ = State::kRestOfLine;
+        return true;
+      }
+      break;
+    case State::kRestOfLine:
+      if (c == '\n') state_ = State::kDone;
+      return state_ != State::kDone;
+    case State::kDone:
+      return false;
+  }
+  if (!is_digit(c)) {
+    // No number can follow, so nothing will run and there is no reason to read on.
+    state_ = State::kDone;
+    return false;
+  }
+  state_ = State::kDigits;
+  has_number_ = true;
+  if (!out_of_range_) {
+    magnitude_ = magnitude_ * 10 + (c - '0');
+    out_of_range_ = magnitude_ > kMaxMagnitude;
+  }
+  return true;
+}
+
+std::optional<std::int32_t> ReplyScanner::reply() const {
+  if (!has_number_ || out_of_range_) return std::nullopt;
+  const std::int64_t value = negative_ ? -magnitude_ : magnitude_;
+  if (value > INT32_MAX) return std::nullopt;
+  return static_cast<std::int32_t>(value);
+}
+
+int run_launcher() {
+  platform::open_console();
+  clear_console();
+  // On a console every character shows at once; into a file or pipe the output is buffered
+  // and written out before a tool starts and at exit.
+  if (platform::stdout_is_console()) std::setvbuf(stdout, nullptr, _IONBF, 0);
+  // Unbuffered input takes one byte at a time, so the launcher never swallows the lines
+  // after the reply that a script meant for the tool.
+  std::setvbuf(stdin, nullptr, _IONBF, 0);
+  write_screen();
+  const std::optional<std::int32_t> reply = read_reply();
+  const ToolEntry* tool = reply ? find_tool(*reply) : nullptr;
+  if (tool != nullptr) {
+    std::fflush(nullptr);
+    platform::run_command(tool->command);
+  }
+  std::fflush(nullptr);
+  platform::close_console();
+  return 0;
+}
+
+}  // namespace quesdral

@@ -1,0 +1,46 @@
+// The launcher's whole run: clear the console, write the banner, the menu and the prompt,
+// read one reply, run the tool it selects, wait for it and end with status 0. There is one
+// pass only: no second menu, no second question, no return to the menu after a tool.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+namespace quesdral {
+
+// Reads the reply one character at a time, as the "%d" conversion does: white space (line
+// breaks included) is skipped, then an optional sign and decimal digits; the number ends at
+// the first character that is not a digit. Unlike "%d", a value outside the signed 32-bit
+// range selects nothing instead of wrapping around. The scanner also says when the reply's
+// line has ended, so that the launcher reads no byte beyond it and whatever follows stays
+// for the tool.
+class ReplyScanner {
+ public:
+  // Takes the next character of input. Returns false once the reply's line has ended (the
+  // character was its line break, or the reply cannot be a number): read no further then.
+  bool take(char c);
+
+  // The number read so far, or nothing when the input held no number or one outside the
+  // 32-bit range. Meaningful after take() returned false or the input ended.
+  std::optional<std::int32_t> reply() const;
+
+ private:
+  enum class State { kBlank, kSign, kDigits, kRestOfLine, kDone };
+  State state_ = State::kBlank;
+  bool negative_ = false;
+  bool out_of_range_ = false;
+  bool has_number_ = false;
+  std::int64_t magnitude_ = 0;
+};
+
+// The program's entry point: runs the flow once and returns the exit status, always 0. A
+// tool that dies of a keyboard interrupt takes the launcher with it, as the console's Ctrl+C
+// would on Windows.
+int run_launcher();
+
+// Clears the console's screen to blanks in the colours it had at start and puts the cursor
+// in the top-left cell. Acts on the console device, never on standard output; without a
+// console it does nothing.
+void clear_console();
+
+}  // namespace quesdral

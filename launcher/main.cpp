@@ -1,0 +1,3 @@
+#include "launch_flow.hpp"
+
+int main() { return quesdral::run_launcher(); }

@@ -1,0 +1,130 @@
+#include "tool_catalogue.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <climits>
+#include <cstdint>
+#include <string>
+
+namespace quesdral {
+namespace {
+
+std::string lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// The layout written out from its parts: a line break, a blank, the number in two
+// columns, a blank, the label in ten columns, the description.
+std::string expected_line(const ToolEntry& e) {
+  std::string number = std::to_string(e.number);
+  number.resize(2, ' ');
+  std::string label = e.label;
+  label.resize(10, ' ');
+  return std::string(e.number == 1 ? "\n\n\n" : "\n") + " " + number + " " + label +
+         e.description;
+}
+
+TEST(ToolCatalogue, RowsAreNumberedOneToEighteenInOrder) {
+  int expected = 1;
+  for (const ToolEntry& entry : tool_catalogue()) EXPECT_EQ(entry.number, expected++);
+  EXPECT_EQ(expected, 19);
+}
+
+TEST(ToolCatalogue, EveryMenuLineFollowsTheLayout) {
+  for (const ToolEntry& entry : tool_catalogue()) {
+    EXPECT_EQ(format_menu_line(entry), expected_line(entry)) << "row " << entry.number;
+  }
+}
+
+TEST(ToolCatalogue, PublishedLinesAreExact) {
+  const auto& rows = tool_catalogue();
+  EXPECT_EQ(format_menu_line(rows[0]), "\n\n\n 1  VORLIX    It converts raw amplitude to dBs");
+  EXPECT_EQ(format_menu_line(rows[9]),
+            "\n 10 LIPRA     It calculates the frequency of overtones in periodic sounds");
+  EXPECT_EQ(format_menu_line(rows[14]),
+            "\n 15 SALDUVEN  It calculates the center frequency of a bandpass filter");
+}
+
+TEST(ToolCatalogue, BlanksBetweenNumberAndLabel) {
+  struct Case {
+    int number;
+    std::string after_number;
+  };
+  const Case cases[] = {{1, "  VORLIX"}, {9, "  TOLVENI"}, {10, " LIPRA"}, {18, " YOMBRIC"}};
+  for (const Case& c : cases) {
+    const std::string line(format_menu_line(*find_tool(c.number)));
+    EXPECT_NE(line.find(" " + std::to_string(c.number) + c.after_number + " "),
+              std::string::npos)
+        << line;
+  }
+}
+
+TEST(ToolCatalogue, LabelFieldIsTenColumns) {
+  struct Case {
+    int number;
+    const char* label_and_blanks;
+  };
+  const Case cases[] = {{3, "QUILBERN  It"}, {4, "NOSKARTE  It"}, {15, "SALDUVEN  It"},
+                        {11, "QUAV      It"}, {12, "ZIRR      It"}, {16, "WIRN      It"}};
+  for (const Case& c : cases) {
+    EXPECT_NE(std::string(format_menu_line(*find_tool(c.number))).find(c.label_and_blanks),
+              std::string::npos)
+        << "row " << c.number;
+  }
+}
+
+TEST(ToolCatalogue, WidestLineIsRowSevenAtSeventySevenColumns) {
+  std::size_t widest = 0;
+  int widest_row = 0;
+  for (const ToolEntry& entry : tool_catalogue()) {
+    const std::string_view line = format_menu_line(entry);
+    const std::size_t width = line.size() - line.find_first_not_of('\n');
+    EXPECT_EQ(line.back() == '\n', false) << "row " << entry.number;
+    if (width > widest) {
+      widest = width;
+      widest_row = entry.number;
+    }
+  }
+  EXPECT_EQ(widest, 77u);
+  EXPECT_EQ(widest_row, 7);
+}
+
+TEST(ToolCatalogue, CommandsAreLowerCaseLabelsButForTwoRows) {
+  for (const ToolEntry& entry : tool_catalogue()) {
+    const std::string command = entry.command;
+    const std::string naive = lower(entry.label) + ".exe";
+    if (entry.number == 5) {
+      EXPECT_EQ(command, "pelundA.exe");
+    } else if (entry.number == 13) {
+      EXPECT_EQ(command, "rumbeldv.exe");
+    } else {
+      EXPECT_EQ(command, naive);
+      continue;
+    }
+    EXPECT_NE(command, naive) << "row " << entry.number;
+  }
+}
+
+TEST(ToolCatalogue, LabelsAreUpperCaseAndAtMostEightLetters) {
+  for (const ToolEntry& entry : tool_catalogue()) {
+    const std::string label = entry.label;
+    EXPECT_LE(label.size(), 8u);
+    for (char c : label) EXPECT_TRUE(std::isupper(static_cast<unsigned char>(c))) << label;
+  }
+}
+
+TEST(FindTool, MatchesExactlyOneToEighteen) {
+  for (long long n = 1; n <= 18; ++n) {
+    const ToolEntry* entry = find_tool(n);
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->number, n);
+  }
+  const long long outside[] = {0, 19, -1, -4, 100, -18, INT32_MAX, INT32_MIN,
+                               (1LL << 32) + 9, -(1LL << 32) + 9, LLONG_MIN, LLONG_MAX};
+  for (long long n : outside) EXPECT_EQ(find_tool(n), nullptr) << n;
+}
+
+}  // namespace
+}  // namespace quesdral
