@@ -23,8 +23,10 @@ constexpr char kClearSequence[] = "\x1b[H\x1b[2J\x1b[3J";
 void write_all(int fd, const char* data, std::size_t size) {
   while (size > 0) {
     const ssize_t n = write(fd, data, size);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return;
+    if (n < 0 && errno == EINTR)
+      continue;
+    if (n <= 0)
+      return;
     data += n;
     size -= static_cast<std::size_t>(n);
   }
@@ -37,7 +39,8 @@ void write_all(int fd, const char* data, std::size_t size) {
 void put_own_folder_first_on_path() {
   char exe[PATH_MAX];
   const ssize_t length = readlink("/proc/self/exe", exe, sizeof exe - 1);
-  if (length <= 0) return;
+  if (length <= 0)
+    return;
   exe[length] = '\0';
   char* slash = std::strrchr(exe, '/');
   if (slash == nullptr || std::memchr(exe, ':', static_cast<std::size_t>(length)) != nullptr) {
@@ -50,7 +53,8 @@ void put_own_folder_first_on_path() {
   } else {
     // The shell's own default search path, which an unset PATH stands for.
     char fallback[1024];
-    if (confstr(_CS_PATH, fallback, sizeof fallback) > 0) path += fallback;
+    if (confstr(_CS_PATH, fallback, sizeof fallback) > 0)
+      path += fallback;
   }
   setenv("PATH", path.c_str(), 1);
 }
@@ -61,7 +65,8 @@ void clear_console() {
   // The controlling terminal, not standard output: the clear must reach the screen even
   // when the output is redirected, and must never land in a file.
   const int tty = open("/dev/tty", O_WRONLY | O_NOCTTY | O_CLOEXEC);
-  if (tty < 0) return;
+  if (tty < 0)
+    return;
   write_all(tty, kClearSequence, sizeof kClearSequence - 1);
   close(tty);
 }
@@ -72,7 +77,9 @@ void open_console() {}
 
 void close_console() {}
 
-bool stdout_is_console() { return isatty(STDOUT_FILENO) == 1; }
+bool stdout_is_console() {
+  return isatty(STDOUT_FILENO) == 1;
+}
 
 void run_command(const char* command) {
   put_own_folder_first_on_path();

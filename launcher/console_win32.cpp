@@ -19,9 +19,10 @@ bool have_screen = false;
 }  // namespace
 
 void clear_console() {
-  if (!have_screen) return;
-  const DWORD cells = static_cast<DWORD>(screen_at_start.dwSize.X) *
-                      static_cast<DWORD>(screen_at_start.dwSize.Y);
+  if (!have_screen)
+    return;
+  const DWORD cells =
+      static_cast<DWORD>(screen_at_start.dwSize.X) * static_cast<DWORD>(screen_at_start.dwSize.Y);
   const COORD top_left{0, 0};
   DWORD written = 0;
   FillConsoleOutputCharacterA(console_output, ' ', cells, top_left, &written);
@@ -33,15 +34,16 @@ void clear_console() {
 namespace platform {
 
 void open_console() {
-  console_output = CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE,
-                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                               nullptr);
+  console_output =
+      CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, OPEN_EXISTING, 0, nullptr);
   have_screen = console_output != INVALID_HANDLE_VALUE &&
                 GetConsoleScreenBufferInfo(console_output, &screen_at_start) != 0;
 }
 
 void close_console() {
-  if (console_output != INVALID_HANDLE_VALUE) CloseHandle(console_output);
+  if (console_output != INVALID_HANDLE_VALUE)
+    CloseHandle(console_output);
   console_output = INVALID_HANDLE_VALUE;
   have_screen = false;
 }

@@ -22,7 +22,9 @@ bool is_blank(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_digit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 void write_screen() {
   std::fputs(kFrameLine, stdout);
@@ -48,7 +50,8 @@ std::optional<std::int32_t> read_reply() {
 bool ReplyScanner::take(char c) {
   switch (state_) {
     case State::kBlank:
-      if (is_blank(c)) return true;
+      if (is_blank(c))
+        return true;
       if (c == '+' || c == '-') {
         negative_ = c == '-';
         state_ = State::kSign;
@@ -68,7 +71,8 @@ bool ReplyScanner::take(char c) {
       }
       break;
     case State::kRestOfLine:
-      if (c == '\n') state_ = State::kDone;
+      if (c == '\n')
+        state_ = State::kDone;
       return state_ != State::kDone;
     case State::kDone:
       return false;
@@ -88,9 +92,11 @@ bool ReplyScanner::take(char c) {
 }
 
 std::optional<std::int32_t> ReplyScanner::reply() const {
-  if (!has_number_ || out_of_range_) return std::nullopt;
+  if (!has_number_ || out_of_range_)
+    return std::nullopt;
   const std::int64_t value = negative_ ? -magnitude_ : magnitude_;
-  if (value > INT32_MAX) return std::nullopt;
+  if (value > INT32_MAX)
+    return std::nullopt;
   return static_cast<std::int32_t>(value);
 }
 
@@ -99,7 +105,8 @@ int run_launcher() {
   clear_console();
   // On a console every character shows at once; into a file or pipe the output is buffered
   // and written out before a tool starts and at exit.
-  if (platform::stdout_is_console()) std::setvbuf(stdout, nullptr, _IONBF, 0);
+  if (platform::stdout_is_console())
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
   // Unbuffered input takes one byte at a time, so the launcher never swallows the lines
   // after the reply that a script meant for the tool.
   std::setvbuf(stdin, nullptr, _IONBF, 0);

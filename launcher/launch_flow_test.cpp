@@ -16,7 +16,8 @@ Scan scan(const std::string& input) {
   ReplyScanner scanner;
   std::size_t consumed = 0;
   while (consumed < input.size()) {
-    if (!scanner.take(input[consumed++])) break;
+    if (!scanner.take(input[consumed++]))
+      break;
   }
   return {scanner.reply(), consumed};
 }
@@ -49,9 +50,12 @@ TEST(ReplyScanner, ReadsWhatPercentDReads) {
       {"+-3\n", std::nullopt},
       {"- 3\n", std::nullopt},
       {"0x1F\n", 0},
-      {"\xff" "5\n", std::nullopt},
+      {"\xff"
+       "5\n",
+       std::nullopt},
   };
-  for (const Case& c : cases) EXPECT_EQ(scan(c.input).reply, c.reply) << '"' << c.input << '"';
+  for (const Case& c : cases)
+    EXPECT_EQ(scan(c.input).reply, c.reply) << '"' << c.input << '"';
 }
 
 TEST(ReplyScanner, KeepsTheSignedThirtyTwoBitRangeAndRefusesBeyondIt) {
@@ -70,7 +74,8 @@ TEST(ReplyScanner, KeepsTheSignedThirtyTwoBitRangeAndRefusesBeyondIt) {
       {"18446744073709551625\n", std::nullopt},
       {"99999999999999999999999999999999999999999999\n", std::nullopt},
   };
-  for (const Case& c : cases) EXPECT_EQ(scan(c.input).reply, c.reply) << c.input;
+  for (const Case& c : cases)
+    EXPECT_EQ(scan(c.input).reply, c.reply) << c.input;
 }
 
 TEST(ReplyScanner, StopsAtTheEndOfTheReplysLine) {
@@ -88,7 +93,8 @@ TEST(ReplyScanner, StopsAtTheEndOfTheReplysLine) {
       {"-x\n", 2},
       {"9", 1},
   };
-  for (const Case& c : cases) EXPECT_EQ(scan(c.input).consumed, c.consumed) << c.input;
+  for (const Case& c : cases)
+    EXPECT_EQ(scan(c.input).consumed, c.consumed) << c.input;
 }
 
 }  // namespace

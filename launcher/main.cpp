@@ -1,3 +1,5 @@
 #include "launch_flow.hpp"
 
-int main() { return quesdral::run_launcher(); }
+int main() {
+  return quesdral::run_launcher();
+}

@@ -52,29 +52,36 @@ constexpr std::array<Row, kToolCount> kRows{{
 
 constexpr ToolCatalogue make_catalogue() {
   ToolCatalogue catalogue{};
-  for (std::size_t i = 0; i < kToolCount; ++i) catalogue[i] = kRows[i].entry;
+  for (std::size_t i = 0; i < kToolCount; ++i)
+    catalogue[i] = kRows[i].entry;
   return catalogue;
 }
 
 constexpr ToolCatalogue kCatalogue = make_catalogue();
 
-static_assert([] {
-  for (std::size_t i = 0; i < kToolCount; ++i) {
-    if (kRows[i].entry.number != static_cast<int>(i) + 1) return false;
-  }
-  return true;
-}(), "rows are numbered 1, 2, 3... in catalogue order");
+static_assert(
+    [] {
+      for (std::size_t i = 0; i < kToolCount; ++i) {
+        if (kRows[i].entry.number != static_cast<int>(i) + 1)
+          return false;
+      }
+      return true;
+    }(),
+    "rows are numbered 1, 2, 3... in catalogue order");
 
 }  // namespace
 
-const ToolCatalogue& tool_catalogue() { return kCatalogue; }
+const ToolCatalogue& tool_catalogue() {
+  return kCatalogue;
+}
 
 std::string_view format_menu_line(const ToolEntry& entry) {
   return kRows[static_cast<std::size_t>(entry.number - 1)].menu_line;
 }
 
 const ToolEntry* find_tool(long long number) {
-  if (number < 1 || number > static_cast<long long>(kToolCount)) return nullptr;
+  if (number < 1 || number > static_cast<long long>(kToolCount))
+    return nullptr;
   return &kCatalogue[static_cast<std::size_t>(number - 1)];
 }
 

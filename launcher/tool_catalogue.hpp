@@ -11,7 +11,7 @@
 namespace quesdral {
 
 struct ToolEntry {
-  int number;                    // what the user types to choose the tool, 1 to 18
+  int number;               // what the user types to choose the tool, 1 to 18
   const char* label;        // upper case, at most 8 characters
   const char* description;  // one line, shown after the label
   const char* command;      // the tool's program file name, handed unchanged to the shell

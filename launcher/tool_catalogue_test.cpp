@@ -11,7 +11,8 @@ namespace quesdral {
 namespace {
 
 std::string lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (char& c : text)
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return text;
 }
 
@@ -22,13 +23,13 @@ std::string expected_line(const ToolEntry& e) {
   number.resize(2, ' ');
   std::string label = e.label;
   label.resize(10, ' ');
-  return std::string(e.number == 1 ? "\n\n\n" : "\n") + " " + number + " " + label +
-         e.description;
+  return std::string(e.number == 1 ? "\n\n\n" : "\n") + " " + number + " " + label + e.description;
 }
 
 TEST(ToolCatalogue, RowsAreNumberedOneToEighteenInOrder) {
   int expected = 1;
-  for (const ToolEntry& entry : tool_catalogue()) EXPECT_EQ(entry.number, expected++);
+  for (const ToolEntry& entry : tool_catalogue())
+    EXPECT_EQ(entry.number, expected++);
   EXPECT_EQ(expected, 19);
 }
 
@@ -55,8 +56,7 @@ TEST(ToolCatalogue, BlanksBetweenNumberAndLabel) {
   const Case cases[] = {{1, "  VORLIX"}, {9, "  TOLVENI"}, {10, " LIPRA"}, {18, " YOMBRIC"}};
   for (const Case& c : cases) {
     const std::string line(format_menu_line(*find_tool(c.number)));
-    EXPECT_NE(line.find(" " + std::to_string(c.number) + c.after_number + " "),
-              std::string::npos)
+    EXPECT_NE(line.find(" " + std::to_string(c.number) + c.after_number + " "), std::string::npos)
         << line;
   }
 }
@@ -66,7 +66,7 @@ TEST(ToolCatalogue, LabelFieldIsTenColumns) {
     int number;
     const char* label_and_blanks;
   };
-  const Case cases[] = {{3, "QUILBERN  It"}, {4, "NOSKARTE  It"}, {15, "SALDUVEN  It"},
+  const Case cases[] = {{3, "QUILBERN  It"},  {4, "NOSKARTE  It"},  {15, "SALDUVEN  It"},
                         {11, "QUAV      It"}, {12, "ZIRR      It"}, {16, "WIRN      It"}};
   for (const Case& c : cases) {
     EXPECT_NE(std::string(format_menu_line(*find_tool(c.number))).find(c.label_and_blanks),
@@ -111,7 +111,8 @@ TEST(ToolCatalogue, LabelsAreUpperCaseAndAtMostEightLetters) {
   for (const ToolEntry& entry : tool_catalogue()) {
     const std::string label = entry.label;
     EXPECT_LE(label.size(), 8u);
-    for (char c : label) EXPECT_TRUE(std::isupper(static_cast<unsigned char>(c))) << label;
+    for (char c : label)
+      EXPECT_TRUE(std::isupper(static_cast<unsigned char>(c))) << label;
   }
 }
 
@@ -121,9 +122,20 @@ TEST(FindTool, MatchesExactlyOneToEighteen) {
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(entry->number, n);
   }
-  const long long outside[] = {0, 19, -1, -4, 100, -18, INT32_MAX, INT32_MIN,
-                               (1LL << 32) + 9, -(1LL << 32) + 9, LLONG_MIN, LLONG_MAX};
-  for (long long n : outside) EXPECT_EQ(find_tool(n), nullptr) << n;
+  const long long outside[] = {0,
+                               19,
+                               -1,
+                               -4,
+                               100,
+                               -18,
+                               INT32_MAX,
+                               INT32_MIN,
+                               (1LL << 32) + 9,
+                               -(1LL << 32) + 9,
+                               LLONG_MIN,
+                               LLONG_MAX};
+  for (long long n : outside)
+    EXPECT_EQ(find_tool(n), nullptr) << n;
 }
 
 }  // namespace

@@ -21,15 +21,18 @@ std::vector<std::string> child_environment(const ProgramOptions& options) {
   auto overridden = [&](const std::string& entry) {
     const std::string name = entry.substr(0, entry.find('='));
     for (const auto& n : options.env_unset) {
-      if (n == name) return true;
+      if (n == name)
+        return true;
     }
     for (const auto& e : options.env_set) {
-      if (e.substr(0, e.find('=')) == name) return true;
+      if (e.substr(0, e.find('=')) == name)
+        return true;
     }
     return false;
   };
   for (char** e = environ; *e != nullptr; ++e) {
-    if (!overridden(*e)) env.emplace_back(*e);
+    if (!overridden(*e))
+      env.emplace_back(*e);
   }
   env.insert(env.end(), options.env_set.begin(), options.env_set.end());
   return env;
@@ -37,7 +40,8 @@ std::vector<std::string> child_environment(const ProgramOptions& options) {
 
 std::vector<char*> pointers(std::vector<std::string>& strings) {
   std::vector<char*> result;
-  for (auto& s : strings) result.push_back(s.data());
+  for (auto& s : strings)
+    result.push_back(s.data());
   result.push_back(nullptr);
   return result;
 }
@@ -51,8 +55,13 @@ std::vector<char*> pointers(std::vector<std::string>& strings) {
   }
   dup2(out_fd, 1);
   dup2(err_fd, 2);
-  if (!options.working_dir.empty() && chdir(options.working_dir.c_str()) != 0) _exit(126);
-  signal(SIGPIPE, SIG_DFL);
+  if (!options.working_dir.empty() && chdir(options.working_dir.c_str()) != 0)
+    _exit(126);
+  if (options.new_session)
+    setsid();
+  // A test runner started in the background may ignore these; the child gets the defaults.
+  for (int sig : {SIGPIPE, SIGINT, SIGQUIT})
+    signal(sig, SIG_DFL);
   std::vector<std::string> argv_strings{path};
   argv_strings.insert(argv_strings.end(), options.args.begin(), options.args.end());
   std::vector<std::string> env_strings = child_environment(options);
@@ -62,7 +71,9 @@ std::vector<char*> pointers(std::vector<std::string>& strings) {
   _exit(127);
 }
 
-void set_nonblocking(int fd) { fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK); }
+void set_nonblocking(int fd) {
+  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+}
 
 // Moves bytes between the test and the child until both output pipes reach end of file or
 // the deadline passes.
@@ -77,13 +88,17 @@ bool pump(int in_fd, int out_fd, int err_fd, const std::string& input, ProgramRu
   while (out_fd >= 0 || err_fd >= 0) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
         deadline - std::chrono::steady_clock::now());
-    if (left.count() <= 0) return false;
+    if (left.count() <= 0)
+      return false;
     pollfd fds[3] = {{in_fd, POLLOUT, 0}, {out_fd, POLLIN, 0}, {err_fd, POLLIN, 0}};
-    if (poll(fds, 3, static_cast<int>(left.count())) < 0 && errno != EINTR) return false;
+    if (poll(fds, 3, static_cast<int>(left.count())) < 0 && errno != EINTR)
+      return false;
     if (in_fd >= 0 && (fds[0].revents & (POLLOUT | POLLERR | POLLHUP))) {
       const ssize_t n = write(in_fd, input.data() + written, input.size() - written);
-      if (n > 0) written += static_cast<size_t>(n);
-      if (n < 0 && errno != EAGAIN) written = input.size();
+      if (n > 0)
+        written += static_cast<size_t>(n);
+      if (n < 0 && errno != EAGAIN)
+        written = input.size();
       if (written == input.size()) {
         close(in_fd);
         in_fd = -1;
@@ -92,7 +107,8 @@ bool pump(int in_fd, int out_fd, int err_fd, const std::string& input, ProgramRu
     int* fds_out[2] = {&out_fd, &err_fd};
     std::string* sinks[2] = {&run.out, &run.err};
     for (int i = 0; i < 2; ++i) {
-      if (*fds_out[i] < 0 || !(fds[i + 1].revents & (POLLIN | POLLHUP | POLLERR))) continue;
+      if (*fds_out[i] < 0 || !(fds[i + 1].revents & (POLLIN | POLLHUP | POLLERR)))
+        continue;
       char buffer[65536];
       const ssize_t n = read(*fds_out[i], buffer, sizeof buffer);
       if (n > 0) {
@@ -103,7 +119,8 @@ bool pump(int in_fd, int out_fd, int err_fd, const std::string& input, ProgramRu
       }
     }
   }
-  if (in_fd >= 0) close(in_fd);
+  if (in_fd >= 0)
+    close(in_fd);
   return true;
 }
 
@@ -119,7 +136,8 @@ ProgramRun run_program(const std::string& path, const ProgramOptions& options) {
     out[0] = -1;
   }
   const pid_t pid = fork();
-  if (pid == 0) exec_child(path, options, in[0], out[1], err[1]);
+  if (pid == 0)
+    exec_child(path, options, in[0], out[1], err[1]);
   close(in[0]);
   close(out[1]);
   close(err[1]);
@@ -131,16 +149,20 @@ ProgramRun run_program(const std::string& path, const ProgramOptions& options) {
   struct sigaction previous {};
   sigaction(SIGPIPE, &ignore, &previous);
   for (int fd : {in_fd, out[0], err[0]}) {
-    if (fd >= 0) set_nonblocking(fd);
+    if (fd >= 0)
+      set_nonblocking(fd);
   }
   run.timed_out = !pump(in_fd, out[0], err[0], options.input, run, options.timeout_ms);
-  if (run.timed_out) kill(pid, SIGKILL);
+  if (run.timed_out)
+    kill(pid, SIGKILL);
   int status = 0;
   while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
   }
   sigaction(SIGPIPE, &previous, nullptr);
-  if (WIFEXITED(status)) run.exit_code = WEXITSTATUS(status);
-  if (WIFSIGNALED(status)) run.signal = WTERMSIG(status);
+  if (WIFEXITED(status))
+    run.exit_code = WEXITSTATUS(status);
+  if (WIFSIGNALED(status))
+    run.signal = WTERMSIG(status);
   return run;
 }
 
@@ -149,6 +171,8 @@ std::string bin_dir() {
   return dir != nullptr ? dir : QUESDRAL_DEFAULT_BIN_DIR;
 }
 
-std::string program_path(const std::string& name) { return bin_dir() + "/" + name; }
+std::string program_path(const std::string& name) {
+  return bin_dir() + "/" + name;
+}
 
 }  // namespace quesdral::testing

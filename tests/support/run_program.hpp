@@ -8,19 +8,20 @@
 namespace quesdral::testing {
 
 struct ProgramOptions {
-  std::vector<std::string> args;          // argv[1...]
-  std::string input;                      // written to the child's stdin, which then closes
-  bool stdin_closed = false;              // start with fd 0 closed instead of a pipe
-  bool stdout_closed_pipe = false;        // stdout is a pipe whose reading end is already closed
-  std::vector<std::string> env_set;       // "NAME=value" entries added or replaced
-  std::vector<std::string> env_unset;     // names removed from the environment
-  std::string working_dir;                // empty: the test's own
-  int timeout_ms = 20000;                 // the child is killed after this long
+  std::vector<std::string> args;       // argv[1...]
+  std::string input;                   // written to the child's stdin, which then closes
+  bool stdin_closed = false;           // start with fd 0 closed instead of a pipe
+  bool stdout_closed_pipe = false;     // stdout is a pipe whose reading end is already closed
+  std::vector<std::string> env_set;    // "NAME=value" entries added or replaced
+  std::vector<std::string> env_unset;  // names removed from the environment
+  std::string working_dir;             // empty: the test's own
+  bool new_session = false;            // setsid(): the child has no controlling terminal
+  int timeout_ms = 20000;              // the child is killed after this long
 };
 
 struct ProgramRun {
-  int exit_code = -1;    // exit status, or -1 when the child did not exit normally
-  int signal = 0;        // the signal that ended the child, or 0
+  int exit_code = -1;  // exit status, or -1 when the child did not exit normally
+  int signal = 0;      // the signal that ended the child, or 0
   bool timed_out = false;
   std::string out;
   std::string err;

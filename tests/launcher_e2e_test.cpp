@@ -1,0 +1,253 @@
+// The launcher as a user or a script meets it: the exact bytes it writes, which command a
+// reply runs and how that command is found, what the tool receives, the exit status, the
+// terminal clear and interrupts.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "pseudo_terminal.hpp"
+#include "run_program.hpp"
+
+namespace quesdral::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// What the launcher writes to standard output, typed out here rather than taken from the
+// code under test.
+const std::string kScreen =
+    "\n  +-----------------------------------------------------------------+"
+    "\n  |  Q U E S D R A L                                                |"
+    "\n  +-----------------------------------------------------------------+"
+    "\n\n"
+    "\n 1  VORLIX    It converts raw amplitude to dBs"
+    "\n 2  TRUSKA    It converts dBs to raw amplitude"
+    "\n 3  QUILBERN  It converts raw amplitude to dB in full scale (dBFS)"
+    "\n 4  NOSKARTE  It converts dB in full scale (dBFS) to raw amplitude"
+    "\n 5  PELUNDA   It converts Watts to dBs"
+    "\n 6  ZORIVEK   It converts dBs to Watts"
+    "\n 7  FENZO     It finds the amplitude [dB] according to the inverse square law"
+    "\n 8  BRASKEL   It converts Hz to MIDI numbers"
+    "\n 9  TOLVENI   It converts MIDI numbers to Hz"
+    "\n 10 LIPRA     It calculates the frequency of overtones in periodic sounds"
+    "\n 11 QUAV      It calculates the sidebands frequency in AM synthesis"
+    "\n 12 ZIRR      It calculates the sidebands frequency in FM synthesis"
+    "\n 13 RUMBEL    It divides the octave in equal parts"
+    "\n 14 HOPRI     It calculates the beat frequency between two sine waves"
+    "\n 15 SALDUVEN  It calculates the center frequency of a bandpass filter"
+    "\n 16 WIRN      It calculates the time interval between echoes"
+    "\n 17 GRENDAX   It calculates the frequency of Doppler shift"
+    "\n 18 YOMBRIC   It calculates the frequencies of standing waves in a room"
+    "\n\n ENTER A NUMBER ON THE LIST TO EXECUTE A PROGRAM ==> ";
+
+const char* const kCommands[] = {
+    "vorlix.exe",   "truska.exe",  "quilbern.exe", "noskarte.exe", "pelundA.exe", "zorivek.exe",
+    "fenzo.exe",    "braskel.exe", "tolveni.exe",  "lipra.exe",    "quav.exe",    "zirr.exe",
+    "rumbeldv.exe", "hopri.exe",   "salduven.exe", "wirn.exe",     "grendax.exe", "yombric.exe"};
+
+const char kClear[] = "\x1b[H\x1b[2J\x1b[3J";
+
+class TempDir {
+ public:
+  TempDir() {
+    std::string pattern = (fs::temp_directory_path() / "quesdral-XXXXXX").string();
+    path_ = mkdtemp(pattern.data());
+  }
+  ~TempDir() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+  }
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+void write_script(const fs::path& file, const std::string& body) {
+  std::ofstream(file) << "#!/bin/sh\n" << body << "\n";
+  fs::permissions(file, fs::perms::owner_all | fs::perms::group_read | fs::perms::others_read);
+}
+
+// A launcher alone in a folder of its own, and a folder of stand-in tools on PATH that
+// say which of them ran and then copy their input: real tools beside the launcher in the
+// build folder must not answer for them.
+class LauncherFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    launcher_ = launcher_dir_.path() / "quesdral";
+    fs::copy_file(program_path("quesdral"), launcher_);
+    for (const char* command : kCommands) {
+      write_script(tools_dir_.path() / command, std::string("echo \"ran ") + command + "\"\ncat");
+    }
+  }
+
+  ProgramRun launch(const std::string& input, ProgramOptions options = {}) {
+    options.input = input;
+    options.env_set.push_back("PATH=" + tools_dir_.path().string() + ":/usr/bin:/bin");
+    return run_program(launcher_.string(), options);
+  }
+
+  TempDir launcher_dir_;
+  TempDir tools_dir_;
+  fs::path launcher_;
+};
+
+using LauncherReply = LauncherFixture;
+
+TEST_F(LauncherReply, NoMatchingRowWritesTheScreenOnlyAndEndsWithZero) {
+  const char* const replies[] = {"0\n",
+                                 "19\n",
+                                 "-4\n",
+                                 "100\n",
+                                 "abc\n",
+                                 "",
+                                 "\n\n\n",
+                                 "+\n",
+                                 "-\n9\n",
+                                 "4294967305\n",
+                                 "-4294967287\n",
+                                 "2147483648\n",
+                                 "18446744073709551617\n"};
+  for (const char* reply : replies) {
+    const ProgramRun run = launch(reply);
+    EXPECT_EQ(run.out, kScreen) << '"' << reply << '"';
+    EXPECT_EQ(run.err, "") << reply;
+    EXPECT_EQ(run.exit_code, 0) << reply;
+  }
+}
+
+TEST_F(LauncherReply, EachRowRunsItsOwnCommand) {
+  for (int number = 1; number <= 18; ++number) {
+    const ProgramRun run = launch(std::to_string(number) + "\n");
+    EXPECT_EQ(run.out, kScreen + "ran " + kCommands[number - 1] + "\n") << number;
+    EXPECT_EQ(run.exit_code, 0);
+  }
+}
+
+TEST_F(LauncherReply, ReadsTheNumberAsTheDecimalConversionDoes) {
+  struct Case {
+    const char* input;
+    const char* command;
+  };
+  const Case cases[] = {
+      {"+12\n", "zirr.exe"},        {"012\n", "zirr.exe"},      {"3abc\n", "quilbern.exe"},
+      {"3.7\n", "quilbern.exe"},    {"3 14\n", "quilbern.exe"}, {"\n\n   \n9\n", "tolveni.exe"},
+      {"  \t5\r\n", "pelundA.exe"}, {"2147483647\n", nullptr},  {"13", "rumbeldv.exe"}};
+  for (const Case& c : cases) {
+    const std::string tail = c.command ? std::string("ran ") + c.command + "\n" : "";
+    EXPECT_EQ(launch(c.input).out, kScreen + tail) << c.input;
+  }
+}
+
+using LauncherTool = LauncherFixture;
+
+TEST_F(LauncherTool, ReceivesTheLinesAfterTheReply) {
+  struct Case {
+    const char* input;
+    const char* tool_input;
+  };
+  const Case cases[] = {{"8\n440\nmore\n", "440\nmore\n"},
+                        {"3 14\nnext\n", "next\n"},
+                        {"\n\n2\r\nrest", "rest"},
+                        {"1\n", ""}};
+  for (const Case& c : cases) {
+    const ProgramRun run = launch(c.input);
+    const std::string::size_type ran = run.out.find("ran ");
+    ASSERT_NE(ran, std::string::npos) << c.input;
+    const std::string tool_out = run.out.substr(run.out.find('\n', ran) + 1);
+    EXPECT_EQ(tool_out, c.tool_input) << c.input;
+  }
+}
+
+TEST_F(LauncherTool, FailingToolLeavesTheStatusAtZero) {
+  write_script(tools_dir_.path() / "hopri.exe", "echo broken >&2\nexit 3");
+  const ProgramRun run = launch("14\n");
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(run.err, "broken\n");
+  EXPECT_EQ(run.out, kScreen);
+}
+
+TEST_F(LauncherTool, MissingToolLeavesOnlyTheShellsMessage) {
+  fs::remove(tools_dir_.path() / "wirn.exe");
+  const ProgramRun run = launch("16\n");
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(run.out, kScreen);
+  EXPECT_NE(run.err.find("wirn.exe"), std::string::npos) << run.err;
+}
+
+TEST_F(LauncherTool, OwnFolderComesBeforePath) {
+  write_script(launcher_dir_.path() / "vorlix.exe", "echo beside the launcher");
+  EXPECT_EQ(launch("1\n").out, kScreen + "beside the launcher\n");
+}
+
+TEST_F(LauncherTool, CurrentDirectoryIsNotSearched) {
+  TempDir cwd;
+  write_script(cwd.path() / "truska.exe", "echo from the current directory");
+  fs::remove(tools_dir_.path() / "truska.exe");
+  ProgramOptions options;
+  options.working_dir = cwd.path().string();
+  const ProgramRun run = launch("2\n", options);
+  EXPECT_EQ(run.out, kScreen);
+  EXPECT_EQ(run.exit_code, 0);
+}
+
+TEST_F(LauncherTool, InterruptedToolEndsTheLauncherByTheSameSignal) {
+  // Ctrl+C signals the terminal's whole foreground process group: the launcher, the shell
+  // and the tool. A session of its own keeps the test runner out of that group.
+  write_script(tools_dir_.path() / "quav.exe", "kill -INT 0\nsleep 5");
+  ProgramOptions options;
+  options.new_session = true;
+  const ProgramRun run = launch("11\n", options);
+  EXPECT_EQ(run.signal, SIGINT);
+  EXPECT_EQ(run.out, kScreen);  // flushed before the tool started
+}
+
+TEST_F(LauncherTool, ToolKilledOtherwiseLeavesTheStatusAtZero) {
+  write_script(tools_dir_.path() / "quav.exe", "kill -TERM $$\nsleep 5");
+  const ProgramRun run = launch("11\n");
+  EXPECT_EQ(run.signal, 0);
+  EXPECT_EQ(run.exit_code, 0);
+}
+
+using LauncherConsole = LauncherFixture;
+
+TEST_F(LauncherConsole, ClearReachesTheTerminalButNotRedirectedOutput) {
+  const fs::path out = launcher_dir_.path() / "out.txt";
+  const TerminalRun run = run_in_terminal(launcher_.string(), "0\n", out.string());
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_NE(run.screen.find(kClear), std::string::npos);
+  std::ifstream file(out, std::ios::binary);
+  const std::string written{std::istreambuf_iterator<char>(file), {}};
+  EXPECT_EQ(written, kScreen);
+}
+
+TEST_F(LauncherConsole, OnATerminalTheClearComesFirstThenTheScreen) {
+  const TerminalRun run = run_in_terminal(launcher_.string(), "0\n");
+  ASSERT_FALSE(run.timed_out);
+  const std::string::size_type clear = run.screen.find(kClear);
+  ASSERT_NE(clear, std::string::npos);
+  // The terminal turns each line break into a carriage return and a line feed.
+  std::string crlf;
+  for (char c : kScreen)
+    crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  EXPECT_EQ(run.screen.find(crlf), clear + sizeof kClear - 1);
+}
+
+TEST_F(LauncherConsole, WithoutAControllingTerminalTheClearIsSkipped) {
+  ProgramOptions options;
+  options.new_session = true;
+  const ProgramRun run = launch("6\n", options);
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.out, kScreen + "ran zorivek.exe\n");
+}
+
+}  // namespace
+}  // namespace quesdral::testing
