@@ -12,17 +12,17 @@ trap 'rm -rf "$work"' EXIT
 
 cc -O2 -o "$work/minimal_menu" "$here/minimal_menu.c"
 printf 'int main() { return 0; }\n' >"$work/empty.cpp"
-c++ -O3 -std=c++17 -o "$work/empty_cpp" "$work/empty.cpp"
+# Linked to the C++ runtime as the launcher is, whose start-up reserves its own memory.
+c++ -O3 -std=c++17 -o "$work/empty_cpp" "$work/empty.cpp" -Wl,--no-as-needed -lstdc++
 
 cmp -s <(echo 0 | "$launcher") <(echo 0 | "$work/minimal_menu") ||
   { echo "the minimal program no longer writes the launcher's bytes" >&2; exit 1; }
 
+echo 0 >"$work/reply"
 echo "== start to exit, reply 0, stdout to /dev/null"
 if command -v hyperfine >/dev/null; then
-  hyperfine -N --warmup 50 --runs 1000 --input <(yes 0 | head -1) --output null \
-    "$launcher" "$work/minimal_menu" 2>/dev/null ||
-    hyperfine --warmup 50 --runs 1000 "echo 0 | $launcher >/dev/null" \
-      "echo 0 | $work/minimal_menu >/dev/null"
+  hyperfine --warmup 50 --runs 2000 "$launcher <$work/reply >/dev/null" \
+    "$work/minimal_menu <$work/reply >/dev/null"
 else
   for program in "$launcher" "$work/minimal_menu"; do
     start=$(date +%s%N)
@@ -31,8 +31,15 @@ else
   done
 fi
 
+echo "== instructions executed from start to exit (callgrind; repeatable on a busy machine)"
+for program in "$launcher" "$work/minimal_menu" "$work/empty_cpp"; do
+  total=$(valgrind --tool=callgrind --callgrind-out-file=/dev/null "$program" \
+    <"$work/reply" 2>&1 >/dev/null | sed -n 's/.*Collected : //p')
+  echo "$(basename "$program"): $total"
+done
+
 echo "== heap allocations (valgrind), reply 0, stdout to /dev/null"
 for program in "$launcher" "$work/empty_cpp" "$work/minimal_menu"; do
-  summary=$(echo 0 | valgrind "$program" 2>&1 >/dev/null | grep 'total heap usage')
+  summary=$(valgrind "$program" <"$work/reply" 2>&1 >/dev/null | grep 'total heap usage')
   echo "$(basename "$program"): ${summary#*== }"
 done

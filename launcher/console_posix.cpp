@@ -6,9 +6,9 @@
 #include <cerrno>
 #include <climits>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <string>
 
 #include "launch_flow.hpp"
 #include "platform.hpp"
@@ -35,28 +35,34 @@ void write_all(int fd, const char* data, std::size_t size) {
 // The tools are built beside the launcher, so its own folder is searched before PATH; the
 // shell and the tool inherit the new PATH. The current directory is never added. Without
 // /proc (or for a folder whose name holds ':', which PATH cannot express) PATH stays as
-// it is.
+// it is. Plain C memory keeps the launcher free of the C++ runtime, whose loading would
+// cost more than everything else the launcher does.
 void put_own_folder_first_on_path() {
-  char exe[PATH_MAX];
-  const ssize_t length = readlink("/proc/self/exe", exe, sizeof exe - 1);
+  char folder[PATH_MAX];
+  const ssize_t length = readlink("/proc/self/exe", folder, sizeof folder - 1);
   if (length <= 0)
     return;
-  exe[length] = '\0';
-  char* slash = std::strrchr(exe, '/');
-  if (slash == nullptr || std::memchr(exe, ':', static_cast<std::size_t>(length)) != nullptr) {
+  folder[length] = '\0';
+  char* slash = std::strrchr(folder, '/');
+  if (slash == nullptr || std::strchr(folder, ':') != nullptr)
     return;
+  slash[slash == folder ? 1 : 0] = '\0';
+
+  // An unset PATH stands for the shell's own default search path.
+  char fallback[1024] = "";
+  const char* inherited = std::getenv("PATH");
+  if (inherited == nullptr && confstr(_CS_PATH, fallback, sizeof fallback) > 0) {
+    inherited = fallback;
   }
-  std::string path(exe, slash == exe ? 1 : static_cast<std::size_t>(slash - exe));
-  path += ':';
-  if (const char* inherited = std::getenv("PATH")) {
-    path += inherited;
-  } else {
-    // The shell's own default search path, which an unset PATH stands for.
-    char fallback[1024];
-    if (confstr(_CS_PATH, fallback, sizeof fallback) > 0)
-      path += fallback;
-  }
-  setenv("PATH", path.c_str(), 1);
+  if (inherited == nullptr)
+    inherited = "";
+  const std::size_t size = std::strlen(folder) + 1 + std::strlen(inherited) + 1;
+  char* path = static_cast<char*>(std::malloc(size));
+  if (path == nullptr)
+    return;
+  std::snprintf(path, size, "%s:%s", folder, inherited);
+  setenv("PATH", path, 1);
+  std::free(path);
 }
 
 }  // namespace
