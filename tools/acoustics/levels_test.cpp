@@ -1,0 +1,3 @@
+#include "acoustics/levels.hpp"
+
+#include <gtest/gtest.h>

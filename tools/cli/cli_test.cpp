@@ -1,0 +1,3 @@
+#include "cli/cli.hpp"
+
+#include <gtest/gtest.h>
