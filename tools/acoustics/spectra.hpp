@@ -1,0 +1,93 @@
+// Spectra: the partials of periodic and modulated tones, equal divisions of the octave, and
+// beats between two tones.
+//
+// Frequencies are in Hz and amplitudes relative to the carrier (or the unmodulated carrier)
+// as plain ratios. A component whose arithmetic frequency falls below 0 Hz is "reflected": it
+// is heard at the absolute value of that frequency, and since sin(-x) = -sin(x) a sine
+// component changes sign when it is folded over. Results may overflow to infinity for
+// extreme inputs; callers that show them check with std::isfinite.
+#pragma once
+
+#include <vector>
+
+#include "acoustics/pitch.hpp"
+
+namespace quesdral::acoustics {
+
+// One partial of a harmonic series.
+struct Harmonic {
+  int number = 0;             // harmonic number n, 1 for the fundamental
+  double frequency_hz = 0.0;  // n times the fundamental
+  NearestNote note;           // with A4 at 440 Hz
+};
+
+// Harmonics 1 to count of fundamental_hz.
+// REQUIRES: fundamental_hz > 0 and count >= 1.
+std::vector<Harmonic> harmonic_series(double fundamental_hz, int count);
+
+// The two sidebands of amplitude modulation, (1 + depth cos(2 pi fm t)) cos(2 pi fc t).
+struct AmSidebands {
+  double lower_hz = 0.0;         // |carrier - modulator|
+  bool lower_reflected = false;  // carrier - modulator was below 0 Hz
+  double upper_hz = 0.0;         // carrier + modulator
+  double amplitude = 0.0;        // of each sideband, depth / 2
+  double level_db = 0.0;         // of each sideband, 20 log10(depth / 2)
+};
+
+// REQUIRES: carrier_hz > 0, modulator_hz > 0, 0 < depth <= 1.
+AmSidebands am_sidebands(double carrier_hz, double modulator_hz, double depth);
+
+// One line of a frequency-modulation spectrum, in the sine-phase form
+// sin(2 pi fc t + index sin(2 pi fm t)) = sum over k of J_k(index) sin(2 pi (fc + k fm) t).
+struct FmComponent {
+  int order = 0;              // k: 0 the carrier, negative the lower sidebands
+  double frequency_hz = 0.0;  // |fc + k fm|, as heard
+  double amplitude = 0.0;     // signed, relative to the unmodulated carrier; 0 when silent
+  bool reflected = false;     // fc + k fm was below 0 Hz (amplitude sign inverted for it)
+  bool silent = false;        // fc + k fm is 0 Hz, where a sine vanishes
+};
+
+// The carrier and sideband pairs 1 to count, ordered by k from -count to +count.
+// A sideband within rounding noise of 0 Hz (as fc = 0.3, fm = 0.1, k = -3) is taken as
+// exactly 0 Hz.
+// REQUIRES: carrier_hz > 0, modulator_hz > 0, 0 <= index <= kMaxBesselArgument,
+// 1 <= count <= kMaxBesselOrder (see bessel.hpp).
+std::vector<FmComponent> fm_spectrum(double carrier_hz, double modulator_hz, double index,
+                                     int count);
+
+// How many sideband pairs to list when the caller does not say: floor(index) + 2, which
+// covers the significant ones, but no more than the orders available (kMaxBesselOrder).
+// REQUIRES: 0 <= index <= kMaxBesselArgument.
+int default_fm_sideband_count(double index);
+
+// Bandwidth holding about 98% of the power of an FM signal (Carson's rule):
+// 2 (index + 1) modulator_hz.
+double carson_bandwidth_hz(double index, double modulator_hz);
+
+// One step of an equal division of the octave.
+struct EqualStep {
+  int step = 0;               // k, from 0 to the number of divisions
+  double frequency_hz = 0.0;  // start * 2^(k / divisions)
+  double ratio = 1.0;         // 2^(k / divisions)
+  double cents = 0.0;         // k * 1200 / divisions, from the start
+  NearestNote note;           // nearest 12-tone note with A4 at 440 Hz
+};
+
+// Steps 0 to divisions of the octave above start_hz.
+// REQUIRES: divisions >= 1 and start_hz > 0.
+std::vector<EqualStep> equal_divisions(int divisions, double start_hz);
+
+// Middle C (MIDI 60) with A4 at 440 Hz, 261.6255653 Hz.
+double middle_c_hz();
+
+// The beating of two sine waves.
+struct Beats {
+  double frequency_hz = 0.0;  // |f1 - f2|
+  bool beating = false;       // false when the frequencies are equal
+  double period_s = 0.0;      // 1 / |f1 - f2| when beating
+};
+
+// REQUIRES: both frequencies > 0.
+Beats beats(double frequency_1_hz, double frequency_2_hz);
+
+}  // namespace quesdral::acoustics

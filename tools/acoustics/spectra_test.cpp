@@ -1,0 +1,165 @@
+#include "acoustics/spectra.hpp"
+
+#include <cmath>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace quesdral::acoustics {
+namespace {
+
+// Harmonics 3, 5 and 7 lie a pure fifth (701.955 cents), a pure major third (386.314 cents)
+// and a harmonic seventh (968.826 cents) above an octave of the fundamental: against equal
+// temperament +1.955, -13.686 and -31.174 cents.
+TEST(HarmonicSeries, FrequenciesAndNotesOfA2) {
+  const std::vector<Harmonic> harmonics = harmonic_series(110.0, 8);
+  ASSERT_EQ(harmonics.size(), 8u);
+  struct Expected {
+    int number;
+    double frequency_hz;
+    long long note;
+    double cents;
+  };
+  const Expected expected[] = {
+      {1, 110.0, 45, 0.0},     {2, 220.0, 57, 0.0},   {3, 330.0, 64, 1.955},   {4, 440.0, 69, 0.0},
+      {5, 550.0, 73, -13.686}, {6, 660.0, 76, 1.955}, {7, 770.0, 79, -31.174}, {8, 880.0, 81, 0.0}};
+  for (std::size_t i = 0; i < harmonics.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(harmonics[i].number, expected[i].number);
+    EXPECT_EQ(harmonics[i].frequency_hz, expected[i].frequency_hz);
+    EXPECT_EQ(harmonics[i].note.midi_number, expected[i].note);
+    EXPECT_NEAR(harmonics[i].note.deviation_cents, expected[i].cents, 1e-3);
+  }
+}
+
+TEST(AmSidebands, FrequenciesLevelsAndReflection) {
+  struct Case {
+    double carrier_hz, modulator_hz, depth;
+    double lower_hz;
+    bool reflected;
+    double upper_hz, amplitude, level_db;
+  };
+  // A sideband at half the carrier's amplitude is -6.0206 dB; at a quarter, -12.0412 dB.
+  const Case cases[] = {
+      {1000.0, 100.0, 1.0, 900.0, false, 1100.0, 0.5, -6.0206},
+      {100.0, 300.0, 0.5, 200.0, true, 400.0, 0.25, -12.0412},
+      {100.0, 100.0, 1.0, 0.0, false, 200.0, 0.5, -6.0206},
+  };
+  for (const Case& c : cases) {
+    const AmSidebands sidebands = am_sidebands(c.carrier_hz, c.modulator_hz, c.depth);
+    EXPECT_EQ(sidebands.lower_hz, c.lower_hz);
+    EXPECT_EQ(sidebands.lower_reflected, c.reflected);
+    EXPECT_EQ(sidebands.upper_hz, c.upper_hz);
+    EXPECT_EQ(sidebands.amplitude, c.amplitude);
+    EXPECT_NEAR(sidebands.level_db, c.level_db, 1e-4);
+  }
+}
+
+// J_1(1) = 0.4400505857, J_2(1) = 0.1149034849, J_0(1) = 0.7651976866 (published tables).
+TEST(FmSpectrum, SidebandsCarryBesselAmplitudesWithOddLowerOnesInverted) {
+  const std::vector<FmComponent> spectrum = fm_spectrum(1000.0, 100.0, 1.0, 2);
+  ASSERT_EQ(spectrum.size(), 5u);
+  const double frequencies_hz[] = {800.0, 900.0, 1000.0, 1100.0, 1200.0};
+  const double amplitudes[] = {0.1149034849, -0.4400505857, 0.7651976866, 0.4400505857,
+                               0.1149034849};
+  for (std::size_t i = 0; i < spectrum.size(); ++i) {
+    EXPECT_EQ(spectrum[i].order, static_cast<int>(i) - 2);
+    EXPECT_EQ(spectrum[i].frequency_hz, frequencies_hz[i]);
+    EXPECT_NEAR(spectrum[i].amplitude, amplitudes[i], 1e-10);
+    EXPECT_FALSE(spectrum[i].reflected);
+    EXPECT_FALSE(spectrum[i].silent);
+  }
+}
+
+TEST(FmSpectrum, ReflectedAndSilentSidebands) {
+  // fc = 100, fm = 150: k = -1 lies at -50 Hz, folded to 50 Hz with its sign inverted again,
+  // so -J_1 becomes +J_1; k = -2 at -200 Hz keeps J_2 inverted to -J_2.
+  const std::vector<FmComponent> folded = fm_spectrum(100.0, 150.0, 1.0, 2);
+  EXPECT_EQ(folded[1].frequency_hz, 50.0);
+  EXPECT_TRUE(folded[1].reflected);
+  EXPECT_NEAR(folded[1].amplitude, 0.4400505857, 1e-10);
+  EXPECT_EQ(folded[0].frequency_hz, 200.0);
+  EXPECT_TRUE(folded[0].reflected);
+  EXPECT_NEAR(folded[0].amplitude, -0.1149034849, 1e-10);
+
+  // A sideband landing on 0 Hz, also when decimal inputs do not cancel exactly in binary.
+  for (const auto& [carrier_hz, modulator_hz] : {std::pair{300.0, 100.0}, {0.3, 0.1}}) {
+    const std::vector<FmComponent> spectrum = fm_spectrum(carrier_hz, modulator_hz, 2.0, 4);
+    const FmComponent& at_zero = spectrum[1];  // k = -3
+    EXPECT_EQ(at_zero.order, -3);
+    EXPECT_TRUE(at_zero.silent);
+    EXPECT_FALSE(at_zero.reflected);
+    EXPECT_EQ(at_zero.frequency_hz, 0.0);
+    EXPECT_EQ(at_zero.amplitude, 0.0);
+    EXPECT_TRUE(spectrum[0].reflected);  // k = -4
+  }
+}
+
+TEST(FmSpectrum, UnmodulatedCarrierIsAlone) {
+  for (const FmComponent& component : fm_spectrum(440.0, 110.0, 0.0, 3)) {
+    EXPECT_EQ(component.amplitude, component.order == 0 ? 1.0 : 0.0);
+  }
+}
+
+TEST(FmSpectrum, DefaultCountAndCarsonBandwidth) {
+  const std::pair<double, int> counts[] = {{0.0, 2},    {0.99, 2},   {1.0, 3},    {5.5, 7},
+                                           {98.0, 100}, {99.0, 100}, {100.0, 100}};
+  for (const auto& [index, count] : counts)
+    EXPECT_EQ(default_fm_sideband_count(index), count);
+  EXPECT_EQ(carson_bandwidth_hz(1.0, 100.0), 400.0);
+  EXPECT_EQ(carson_bandwidth_hz(0.0, 250.0), 500.0);
+  EXPECT_EQ(carson_bandwidth_hz(5.0, 1000.0), 12000.0);
+}
+
+// The equal-tempered fifth is 2^(7/12) = 1.498307077; the fifths of 19 and 31 equal
+// divisions are 694.737 and 696.774 cents, their thirds (6 and 10 steps) 378.947 and
+// 387.097 cents.
+TEST(EqualDivisions, TwelveDivisionsFromMiddleCAreTheKeyboard) {
+  const std::vector<EqualStep> steps = equal_divisions(12, middle_c_hz());
+  ASSERT_EQ(steps.size(), 13u);
+  EXPECT_NEAR(middle_c_hz(), 261.6255653, 1e-7);
+  for (const EqualStep& step : steps) {
+    SCOPED_TRACE(step.step);
+    EXPECT_EQ(step.cents, 100.0 * step.step);
+    EXPECT_EQ(step.note.midi_number, 60 + step.step);
+    EXPECT_EQ(step.note.deviation_cents, 0.0);
+  }
+  EXPECT_NEAR(steps[7].ratio, 1.498307077, 1e-9);
+  EXPECT_EQ(steps[0].ratio, 1.0);
+  EXPECT_EQ(steps[12].ratio, 2.0);
+  EXPECT_EQ(steps[12].frequency_hz, 2.0 * middle_c_hz());
+}
+
+TEST(EqualDivisions, NineteenAndThirtyOneDivisions) {
+  struct Case {
+    int divisions, step;
+    double cents;
+    long long note;
+    double deviation_cents;
+  };
+  const Case cases[] = {
+      {19, 1, 63.158, 61, -36.842},   {19, 6, 378.947, 64, -21.053}, {19, 11, 694.737, 67, -5.263},
+      {31, 10, 387.097, 64, -12.903}, {31, 18, 696.774, 67, -3.226}, {31, 31, 1200.0, 72, 0.0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.step << " of " << c.divisions);
+    const EqualStep step =
+        equal_divisions(c.divisions, middle_c_hz())[static_cast<std::size_t>(c.step)];
+    EXPECT_NEAR(step.cents, c.cents, 1e-3);
+    EXPECT_NEAR(step.ratio, std::exp2(c.cents / 1200.0), 1e-6);
+    EXPECT_EQ(step.note.midi_number, c.note);
+    EXPECT_NEAR(step.note.deviation_cents, c.deviation_cents, 1e-3);
+  }
+}
+
+TEST(Beats, DifferenceAndPeriod) {
+  EXPECT_EQ(beats(440.0, 442.0).frequency_hz, 2.0);
+  EXPECT_EQ(beats(442.0, 440.0).period_s, 0.5);
+  EXPECT_TRUE(beats(100.0, 100.25).beating);
+  const Beats none = beats(440.0, 440.0);
+  EXPECT_FALSE(none.beating);
+  EXPECT_EQ(none.frequency_hz, 0.0);
+}
+
+}  // namespace
+}  // namespace quesdral::acoustics
