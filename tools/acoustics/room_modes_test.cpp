@@ -1,0 +1,240 @@
+// Independent references: the lowest modes of a 5 x 4 x 3 m room were worked out by hand
+// from the textbook formula; the axial count of a room is floor(2 L f / c) per dimension;
+// and BruteForce below enumerates the textbook formula over a generous cube of indices,
+// with no bounds, scaling or ordering shared with the code under test.
+#include "acoustics/room_modes.hpp"
+
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+#include <tuple>
+
+#include <gtest/gtest.h>
+
+namespace quesdral::acoustics {
+namespace {
+
+using Indices = std::tuple<int, int, int>;
+
+struct BruteForce {
+  std::vector<Indices> modes;  // in (p, q, r) order
+  int kinds[3] = {0, 0, 0};
+};
+
+BruteForce brute_force(double l, double w, double h, double c, double max_hz) {
+  BruteForce result;
+  const auto top = [&](double dimension) {
+    return static_cast<int>(2 * dimension * max_hz / c) + 2;
+  };
+  for (int p = 0; p <= top(l); ++p) {
+    for (int q = 0; q <= top(w); ++q) {
+      for (int r = 0; r <= top(h); ++r) {
+        if (p + q + r == 0)
+          continue;
+        const double f =
+            c / 2 * std::sqrt((p / l) * (p / l) + (q / w) * (q / w) + (r / h) * (r / h));
+        // A mode within rounding of the limit would make the comparison a coin toss.
+        EXPECT_GT(std::abs(f - max_hz), max_hz * 1e-9) << "choose another limit";
+        if (f > max_hz)
+          continue;
+        result.modes.emplace_back(p, q, r);
+        ++result.kinds[(p != 0) + (q != 0) + (r != 0) - 1];
+      }
+    }
+  }
+  return result;
+}
+
+Room room_of(double l, double w, double h, double c) {
+  const auto room = make_room(l, w, h, c);
+  EXPECT_TRUE(room.has_value());
+  return room.value_or(Room{});
+}
+
+std::vector<Indices> indices_of(const std::vector<RoomMode>& modes) {
+  std::vector<Indices> indices;
+  for (const RoomMode& mode : modes)
+    indices.emplace_back(mode.p, mode.q, mode.r);
+  return indices;
+}
+
+TEST(RoomModes, LowestModesOfAKnownRoom) {
+  const auto modes = list_room_modes(room_of(5, 4, 3, 343), 80);
+  ASSERT_TRUE(modes.has_value());
+  const struct {
+    Indices indices;
+    double frequency_hz;
+    ModeKind kind;
+  } expected[] = {
+      {{1, 0, 0}, 34.3, ModeKind::kAxial},
+      {{0, 1, 0}, 42.875, ModeKind::kAxial},
+      {{1, 1, 0}, 54.90679033598668, ModeKind::kTangential},
+      {{0, 0, 1}, 57.16666666666667, ModeKind::kAxial},
+      {{1, 0, 1}, 66.66721666439793, ModeKind::kTangential},
+      {{2, 0, 0}, 68.6, ModeKind::kAxial},
+      {{0, 1, 1}, 71.45833333333333, ModeKind::kTangential},
+      {{1, 1, 1}, 79.26401076641137, ModeKind::kOblique},
+  };
+  ASSERT_EQ(modes->size(), std::size(expected));
+  for (std::size_t i = 0; i < modes->size(); ++i) {
+    const RoomMode& mode = (*modes)[i];
+    EXPECT_EQ(Indices(mode.p, mode.q, mode.r), expected[i].indices) << i;
+    EXPECT_NEAR(mode.frequency_hz, expected[i].frequency_hz, 1e-9) << i;
+    EXPECT_EQ(mode.kind, expected[i].kind) << i;
+  }
+}
+
+TEST(RoomModes, MatchBruteForceInRoomsOfEveryShape) {
+  const struct {
+    const char* what;
+    double l, w, h, c, max_hz;
+  } rooms[] = {
+      {"living room", 5, 4, 3, 343.2146226825680, 300},
+      {"hall", 30, 20, 12, 343, 120},
+      {"cube", 2.5, 2.5, 2.5, 343, 700},
+      {"very flat", 10, 10, 0.01, 343, 1500},
+      {"very long", 1000, 0.5, 0.5, 343, 300},
+      {"long and thin the other way round", 0.3, 0.2, 800, 343, 950},
+  };
+  for (const auto& room : rooms) {
+    SCOPED_TRACE(room.what);
+    const BruteForce expected = brute_force(room.l, room.w, room.h, room.c, room.max_hz);
+    const Room model = room_of(room.l, room.w, room.h, room.c);
+    const auto modes = list_room_modes(model, room.max_hz);
+    ASSERT_TRUE(modes.has_value());
+    EXPECT_TRUE(std::is_sorted(modes->begin(), modes->end(), [](const auto& a, const auto& b) {
+      return std::tie(a.frequency_hz, a.p, a.q, a.r) < std::tie(b.frequency_hz, b.p, b.q, b.r);
+    }));
+    std::vector<Indices> found = indices_of(*modes);
+    std::sort(found.begin(), found.end());
+    EXPECT_EQ(found, expected.modes);
+    int kinds[3] = {0, 0, 0};
+    for (const RoomMode& mode : *modes)
+      ++kinds[static_cast<int>(mode.kind)];
+    EXPECT_EQ(kinds[0], expected.kinds[0]);
+    EXPECT_EQ(kinds[1], expected.kinds[1]);
+    EXPECT_EQ(kinds[2], expected.kinds[2]);
+    const ModeCount count = count_room_modes(model, room.max_hz);
+    EXPECT_TRUE(count.exact);
+    EXPECT_EQ(count.modes, expected.modes.size());
+  }
+}
+
+TEST(RoomModes, AxialCountIsTheIndexBoundPerDimension) {
+  // floor(2 * 5 * 300 / 343.215) + floor(2 * 4 * 300 / ...) + floor(2 * 3 * 300 / ...)
+  // = 8 + 6 + 5.
+  const auto modes = list_room_modes(room_of(5, 4, 3, 343.2146226825680), 300);
+  ASSERT_TRUE(modes.has_value());
+  EXPECT_EQ(std::count_if(modes->begin(), modes->end(),
+                          [](const RoomMode& mode) { return mode.kind == ModeKind::kAxial; }),
+            19);
+}
+
+TEST(RoomModes, TiesAreOrderedByIndices) {
+  // A 2 m cube at c = 400 m/s has three axial modes at exactly 100 Hz and three
+  // tangential ones at 100 sqrt(2) Hz; a 2 x 1 m floor puts (2, 0, 0) and (0, 1, 0) at 200 Hz.
+  const auto cube = list_room_modes(room_of(2, 2, 2, 400), 150);
+  ASSERT_TRUE(cube.has_value());
+  EXPECT_EQ(
+      indices_of(*cube),
+      (std::vector<Indices>{{0, 0, 1}, {0, 1, 0}, {1, 0, 0}, {0, 1, 1}, {1, 0, 1}, {1, 1, 0}}));
+  const auto floor = list_room_modes(room_of(2, 1, 0.5, 400), 210);
+  ASSERT_TRUE(floor.has_value());
+  EXPECT_EQ(indices_of(*floor), (std::vector<Indices>{{1, 0, 0}, {0, 1, 0}, {2, 0, 0}}));
+}
+
+TEST(RoomModes, AModeExactlyAtTheLimitIsListed) {
+  const struct {
+    double l, w, h, c, max_hz;
+    std::size_t count;
+  } cases[] = {
+      {2, 2, 2, 400, 100, 3},
+      {2, 2, 2, 400, std::nextafter(100.0, 0.0), 0},
+      {5, 4, 3, 343, 34.3, 1},  // the limit as a user would type it
+  };
+  for (const auto& c : cases) {
+    const Room room = room_of(c.l, c.w, c.h, c.c);
+    const auto modes = list_room_modes(room, c.max_hz);
+    ASSERT_TRUE(modes.has_value());
+    EXPECT_EQ(modes->size(), c.count) << c.max_hz;
+    EXPECT_EQ(count_room_modes(room, c.max_hz).modes, c.count) << c.max_hz;
+  }
+}
+
+TEST(RoomModes, RefusesOneModeTooMany) {
+  const Room room = room_of(5, 4, 3, 343.2146226825680);
+  const std::size_t all = list_room_modes(room, 300)->size();
+  EXPECT_TRUE(list_room_modes(room, 300, all).has_value());
+  EXPECT_FALSE(list_room_modes(room, 300, all - 1).has_value());
+}
+
+TEST(RoomModes, NthModeFollowsTheListing) {
+  const Room room = room_of(5, 4, 3, 343.2146226825680);
+  const auto modes = list_room_modes(room, 300);
+  ASSERT_TRUE(modes.has_value());
+  for (std::size_t n = 1; n <= modes->size(); ++n) {
+    ASSERT_EQ(nth_mode_frequency_hz(room, n), (*modes)[n - 1].frequency_hz) << n;
+  }
+}
+
+// The next value above max_hz with six significant digits.
+double next_six_digit_value(double max_hz) {
+  return max_hz + std::pow(10.0, std::floor(std::log10(max_hz)) - 5);
+}
+
+TEST(RoomModes, HighestLimitWithinTheBoundIsSharp) {
+  const struct {
+    const char* what;
+    double l, w, h;
+  } rooms[] = {{"hall", 30, 20, 12}, {"cube with many ties", 4, 4, 4}, {"corridor", 3000, 2, 2.5}};
+  for (const auto& r : rooms) {
+    SCOPED_TRACE(r.what);
+    const Room room = room_of(r.l, r.w, r.h, 343.2146226825680);
+    const double highest_hz = highest_max_hz_listing_at_most(room);
+    const auto listed = list_room_modes(room, highest_hz);
+    ASSERT_TRUE(listed.has_value());
+    EXPECT_LE(listed->size(), kMaxListedModes);
+    EXPECT_GT(listed->size(), kMaxListedModes - 100);
+    const double above_hz = next_six_digit_value(highest_hz);
+    EXPECT_FALSE(list_room_modes(room, above_hz).has_value());
+    const RoomModeSearch refused = search_room_modes(room, above_hz);
+    EXPECT_TRUE(refused.too_many);
+    EXPECT_TRUE(refused.count.exact);
+    EXPECT_GT(refused.count.modes, kMaxListedModes);
+    EXPECT_EQ(refused.highest_max_hz, highest_hz);
+  }
+}
+
+TEST(RoomModes, CountsAHugeHallWithoutListingIt) {
+  // A 1000 m cube to 20 kHz has some 8e14 modes; the count stops at its budget and says so.
+  const Room room = room_of(1000, 1000, 1000, 343.2146226825680);
+  const RoomModeSearch search = search_room_modes(room, 20000);
+  EXPECT_TRUE(search.too_many);
+  EXPECT_TRUE(search.modes.empty());
+  EXPECT_FALSE(search.count.exact);
+  EXPECT_GT(search.count.modes, kModeCountColumnBudget);
+  EXPECT_LE(list_room_modes(room, search.highest_max_hz)->size(), kMaxListedModes);
+
+  const ModeCount small_budget = count_room_modes(room_of(5, 4, 3, 343), 300, 10);
+  EXPECT_FALSE(small_budget.exact);
+  EXPECT_LT(small_budget.modes, 200U);
+}
+
+TEST(RoomModes, ExtremeRooms) {
+  // Too large for its lowest mode to be a normal number, at a speed of sound near 0.
+  EXPECT_FALSE(make_room(1e308, 1, 1, 1e-3).has_value());
+  // A room thinner than any wavelength has only the modes of its floor.
+  const auto thin = list_room_modes(room_of(5, 4, 1e-300, 343), 300);
+  ASSERT_TRUE(thin.has_value());
+  EXPECT_EQ(thin->size(), brute_force(5, 4, 0.1, 343, 300).modes.size());
+  for (const RoomMode& mode : *thin)
+    EXPECT_EQ(mode.r, 0);
+  // A room so long that its modes crowd together is refused, not listed forever.
+  const RoomModeSearch endless = search_room_modes(room_of(1e300, 1, 1, 343), 1);
+  EXPECT_TRUE(endless.too_many);
+  EXPECT_FALSE(endless.count.exact);
+  EXPECT_GT(endless.highest_max_hz, 0.0);
+}
+
+}  // namespace
+}  // namespace quesdral::acoustics
