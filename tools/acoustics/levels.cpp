@@ -1,15 +1,25 @@
 #include "acoustics/levels.hpp"
 
 #include <cmath>
+#include <limits>
 
 namespace quesdral::acoustics {
 namespace {
 
-// 10^(log10(reference) + exponent): the reference's magnitude is folded into the exponent,
-// so a tiny reference with a high level does not overflow on the way to a moderate result.
+// Finite and not so close to 0 that digits were lost (subnormal) or all of them (0).
+bool is_normal_finite(double value) {
+  return std::isfinite(value) && std::fabs(value) >= std::numeric_limits<double>::min();
+}
+
+// reference * 10^exponent. When the power of ten alone overflows or underflows although
+// the product would not (a tiny reference with a high level), the reference's magnitude is
+// folded into the exponent instead; the direct product is kept otherwise, being the more
+// precise of the two.
 double scaled_power_of_ten(double reference, double exponent) {
-  if (reference == 1)
-    return std::pow(10.0, exponent);
+  const double power = std::pow(10.0, exponent);
+  const double direct = reference * power;
+  if (is_normal_finite(power) && is_normal_finite(direct))
+    return direct;
   return std::pow(10.0, std::log10(reference) + exponent);
 }
 
@@ -32,7 +42,7 @@ double level_dbfs_from_sample(double sample, int bits) {
 }
 
 double amplitude_from_level_dbfs(double level_dbfs, int bits) {
-  return static_cast<double>(full_scale(bits)) * std::pow(10.0, level_dbfs / 20);
+  return scaled_power_of_ten(static_cast<double>(full_scale(bits)), level_dbfs / 20);
 }
 
 long long nearest_sample(double amplitude) {

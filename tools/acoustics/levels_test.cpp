@@ -1,3 +1,181 @@
 #include "acoustics/levels.hpp"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace quesdral::acoustics {
+namespace {
+
+// Relative comparison: levels and amplitudes span hundreds of orders of magnitude.
+void expect_close(double actual, double expected, double relative = 1e-9) {
+  EXPECT_NEAR(actual, expected, std::fabs(expected) * relative + 1e-12) << "expected " << expected;
+}
+
+TEST(AmplitudeLevel, MatchesReferenceValues) {
+  struct Case {
+    double amplitude, reference, level_db;
+  };
+  // 20 log10 of 0.5 and 2 is -/+6.0206 dB (a halving and a doubling of amplitude); 1 Pa
+  // against 20 uPa is the textbook 93.9794 dB SPL; powers of ten give whole tens of dB.
+  const Case cases[] = {
+      {0.5, 1, -6.020599913279624},
+      {2, 1, 6.020599913279624},
+      {-0.5, 1, -6.020599913279624},
+      {1, 2e-5, 93.97940008672037},
+      {10, 1, 20},
+      {1e-6, 1, -120},
+      {1, 1, 0},
+      {3, 3, 0},
+      {1e-300, 1e300, -12000},
+      {1e300, 1e-300, 12000},
+      // log10 of the largest double is 308.2547155599...
+      {-1.7976931348623157e308, 1, 6165.094311198335},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.amplitude);
+    expect_close(level_db_from_amplitude(c.amplitude, c.reference), c.level_db);
+  }
+}
+
+TEST(AmplitudeLevel, InverseMatchesReferenceValues) {
+  struct Case {
+    double level_db, reference, amplitude;
+  };
+  const Case cases[] = {
+      {-6.020599913279624, 1, 0.5},
+      {20, 1, 10},
+      {0, 0.25, 0.25},
+      {93.97940008672037, 2e-5, 1},
+      // The power of ten alone would overflow or vanish; the product is moderate.
+      {6400, 1e-300, 1e20},
+      {-6400, 1e300, 1e-20},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.level_db);
+    expect_close(amplitude_from_level_db(c.level_db, c.reference), c.amplitude);
+  }
+}
+
+TEST(AmplitudeLevel, RoundTripsAcrossTheDoubleRange) {
+  for (int exponent = -1020; exponent <= 1020; exponent += 17) {
+    const double amplitude = std::ldexp(1.0, exponent);
+    const double level_db = level_db_from_amplitude(amplitude, 1);
+    ASSERT_TRUE(std::isfinite(level_db)) << exponent;
+    expect_close(amplitude_from_level_db(level_db, 1), amplitude, 1e-12);
+  }
+}
+
+TEST(AmplitudeLevel, ExtremeLevelsLeaveTheDoubleRangeVisibly) {
+  EXPECT_TRUE(std::isinf(amplitude_from_level_db(7000, 1)));
+  EXPECT_EQ(amplitude_from_level_db(-8000, 1), 0.0);
+}
+
+TEST(FullScale, IsTwoToTheBitsLessOneWithoutOverflow) {
+  EXPECT_EQ(full_scale(2), 2);
+  EXPECT_EQ(full_scale(8), 128);
+  EXPECT_EQ(full_scale(16), 32768);
+  EXPECT_EQ(full_scale(24), 8388608);
+  EXPECT_EQ(full_scale(32), 2147483648LL);  // beyond INT_MAX
+}
+
+TEST(SampleLevel, MatchesExactCases) {
+  struct Case {
+    double sample;
+    int bits;
+    double level_dbfs;
+  };
+  // One LSB is 2^-(bits-1) of full scale: (bits - 1) * -6.0206 dB, e.g. -90.3090 dBFS at
+  // 16 bits. The most negative sample is exactly full scale.
+  const Case cases[] = {
+      {1, 16, -90.30899869919435},
+      {-32768, 16, 0},
+      {32768, 16, 0},
+      {16384, 16, -6.020599913279624},
+      {-16384, 16, -6.020599913279624},
+      {0.5, 16, -96.32959861247399},
+      {1, 24, -138.47379800543135},
+      {1, 32, -186.63859731166835},
+      {-2147483648.0, 32, 0},
+      {1, 2, -6.020599913279624},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.sample);
+    expect_close(level_dbfs_from_sample(c.sample, c.bits), c.level_dbfs);
+  }
+}
+
+TEST(SampleLevel, InverseGivesTheSampleAmplitude) {
+  struct Case {
+    double level_dbfs;
+    int bits;
+    double amplitude;
+  };
+  const Case cases[] = {
+      {0, 16, 32768},
+      {-90.30899869919435, 16, 1},
+      {-6.020599913279624, 16, 16384},
+      {0, 32, 2147483648.0},
+      {-186.63859731166835, 32, 1},
+      {-6, 16, 16422.903271498457},  // 10^(-6/20) = 0.501187... of full scale
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.level_dbfs);
+    expect_close(amplitude_from_level_dbfs(c.level_dbfs, c.bits), c.amplitude);
+  }
+  // Far below any sample the amplitude vanishes rather than losing digits unnoticed.
+  EXPECT_EQ(amplitude_from_level_dbfs(-7000, 16), 0.0);
+}
+
+TEST(SampleLevel, NearestSampleRoundsHalvesAwayFromZero) {
+  struct Case {
+    double amplitude;
+    long long sample;
+  };
+  const Case cases[] = {
+      {16383.5, 16384},
+      {16384.49, 16384},
+      {-0.5, -1},
+      {0.5, 1},
+      {0.49, 0},
+      {2.5, 3},
+      {2147483648.0, 2147483648LL},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(nearest_sample(c.amplitude), c.sample) << c.amplitude;
+}
+
+TEST(PowerLevel, MatchesReferenceValues) {
+  struct Case {
+    double power_w, reference_w, level_db;
+  };
+  // Against 1 pW: 1 W is 120 dB, 1 mW 90 dB; a doubling of power is +3.0103 dB.
+  const Case cases[] = {
+      {1, 1e-12, 120},           {1e-3, 1e-12, 90},      {1e-12, 1e-12, 0},
+      {2, 1, 3.010299956639812}, {1e-300, 1e300, -6000},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.power_w);
+    expect_close(level_db_from_power(c.power_w, c.reference_w), c.level_db);
+    expect_close(power_w_from_level_db(c.level_db, c.reference_w), c.power_w);
+  }
+  EXPECT_TRUE(std::isinf(power_w_from_level_db(3500, 1)));
+}
+
+TEST(DistanceLaw, LosesSixDecibelsPerDoubling) {
+  struct Case {
+    double distance_1, distance_2, change_db;
+  };
+  const Case cases[] = {
+      {1, 2, -6.020599913279624}, {2, 1, 6.020599913279624}, {1, 10, -20}, {5, 5, 0},
+      {1e-300, 1e300, -12000},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.distance_2);
+    expect_close(level_change_db_with_distance(c.distance_1, c.distance_2), c.change_db);
+  }
+}
+
+}  // namespace
+}  // namespace quesdral::acoustics

@@ -593,6 +593,13 @@ Results& Results::add(std::string_view label, double value, std::string_view uni
   return *this;
 }
 
+Results& Results::add_magnitude(std::string_view label, double value, std::string_view unit) {
+  if (std::isfinite(value) && std::fabs(value) < std::numeric_limits<double>::min()) {
+    return fail("the result (" + std::string(label) + ") is too small to show");
+  }
+  return add(label, value, unit);
+}
+
 Results& Results::add_text(std::string_view label, std::string_view text) {
   text_ += std::string(label) + ": " + std::string(text) + '\n';
   return *this;

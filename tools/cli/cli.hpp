@@ -114,6 +114,11 @@ class Results {
   // Adds "Label: <format_number(value)> unit" (no space and no unit when unit is empty).
   Results& add(std::string_view label, double value, std::string_view unit);
 
+  // As add, for a result that is above 0 by nature (an amplitude, a power, a time): one that
+  // came out as 0 or too small to keep six significant digits (below about 2.2e-308) is
+  // refused as too small to show instead of being printed as a wrong 0.
+  Results& add_magnitude(std::string_view label, double value, std::string_view unit);
+
   // Adds "Label: text" for exact or worded results ("Nearest sample: 16384").
   Results& add_text(std::string_view label, std::string_view text);
 
