@@ -1,0 +1,39 @@
+// What the speed-of-sound tools (WIRN, GRENDAX, YOMBRIC) share: the air temperature they
+// all take last, and the speed of sound it gives.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "acoustics/space_time.hpp"
+#include "cli/cli.hpp"
+
+namespace quesdral::tools {
+
+inline constexpr double kDefaultTemperatureC = 20.0;
+
+// The last input of each tool: TEMPERATURE_C, default 20, above absolute zero.
+inline cli::Input temperature_input() {
+  return cli::real_input("TEMPERATURE_C", "Air temperature (degrees C)")
+      .defaults_to(kDefaultTemperatureC)
+      .checked_by(
+          [](double temperature_c, const std::vector<double>&) -> std::optional<std::string> {
+            if (acoustics::speed_of_sound_m_per_s(temperature_c))
+              return std::nullopt;
+            return "temperature must be above -273.15 degrees C (absolute zero)";
+          });
+}
+
+// The speed of sound at a temperature that temperature_input() accepted.
+inline double speed_at(double temperature_c) {
+  return acoustics::speed_of_sound_m_per_s(temperature_c).value_or(0.0);
+}
+
+// "343.215 m/s at 20 degrees C", for messages that depend on the speed of sound.
+inline std::string speed_phrase(double temperature_c) {
+  return cli::format_number(speed_at(temperature_c)) + " m/s at " +
+         cli::format_short(temperature_c) + " degrees C";
+}
+
+}  // namespace quesdral::tools
