@@ -584,7 +584,8 @@ Outcome Outcome::failure(std::string error) {
 
 Results& Results::add(std::string_view label, double value, std::string_view unit) {
   if (!std::isfinite(value)) {
-    return fail("the result (" + std::string(label) + ") is too large to show");
+    return fail("the result (" + std::string(label) +
+                ") is too large to show: its magnitude would exceed 1.79769e+308");
   }
   std::string line = std::string(label) + ": " + format_number(value);
   if (!unit.empty())
@@ -595,7 +596,8 @@ Results& Results::add(std::string_view label, double value, std::string_view uni
 
 Results& Results::add_magnitude(std::string_view label, double value, std::string_view unit) {
   if (std::isfinite(value) && std::fabs(value) < std::numeric_limits<double>::min()) {
-    return fail("the result (" + std::string(label) + ") is too small to show");
+    return fail("the result (" + std::string(label) +
+                ") is too small to show: its magnitude would be below 2.22507e-308");
   }
   return add(label, value, unit);
 }

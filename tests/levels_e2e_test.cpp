@@ -1,0 +1,256 @@
+// The level tools (1 to 7) as a user or a script meets them: exact results in argument mode,
+// refusals with their statuses and nothing on stdout, the interactive questions with piped
+// answers, a reader that goes away, and a run through the launcher. Expected numbers come
+// from outside the code: 20 log10(0.5) = -6.0206 dB, one LSB at 16 bits = 2^-15 of full
+// scale = -90.3090 dBFS, 1 mW re 1 pW = 90 dB, and the others worked out by hand.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "run_program.hpp"
+
+namespace quesdral::testing {
+namespace {
+
+const char* const kLevelTools[] = {"vorlix.exe",  "truska.exe",  "quilbern.exe", "noskarte.exe",
+                                   "pelundA.exe", "zorivek.exe", "fenzo.exe"};
+
+ProgramRun run_with_args(const std::string& command, std::vector<std::string> args) {
+  ProgramOptions options;
+  options.args = std::move(args);
+  return run_program(program_path(command), options);
+}
+
+ProgramRun run_with_input(const std::string& command, const std::string& input) {
+  ProgramOptions options;
+  options.input = input;
+  return run_program(program_path(command), options);
+}
+
+bool ends_with(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+TEST(LevelToolsArguments, PrintExactResults) {
+  struct Case {
+    const char* command;
+    std::vector<std::string> args;
+    const char* out;
+  };
+  const Case cases[] = {
+      {"vorlix.exe", {"0.5"}, "Level: -6.02060 dB\n"},
+      {"vorlix.exe", {"-0.5"}, "Level: -6.02060 dB\n"},  // a negative sample value
+      {"vorlix.exe", {"1", "2e-5"}, "Level: 93.9794 dB\n"},
+      {"vorlix.exe", {"1e-300", "1e300"}, "Level: -12000.0 dB\n"},
+      {"truska.exe", {"-6.0206"}, "Amplitude: 0.500000\n"},
+      {"truska.exe", {"20", "2"}, "Amplitude: 20.0000\n"},
+      {"truska.exe", {"6400", "1e-300"}, "Amplitude: 1.00000e+20\n"},
+      {"quilbern.exe", {"1"}, "Level: -90.3090 dBFS\nFull scale: 32768\n"},
+      {"quilbern.exe", {"-32768"}, "Level: 0.00000 dBFS\nFull scale: 32768\n"},
+      {"quilbern.exe", {"32768"}, "Level: 0.00000 dBFS\nFull scale: 32768\n"},
+      {"quilbern.exe", {"0.5"}, "Level: -96.3296 dBFS\nFull scale: 32768\n"},
+      {"quilbern.exe", {"40000", "24"}, "Level: -46.4326 dBFS\nFull scale: 8388608\n"},
+      {"quilbern.exe", {"-2147483648", "32"}, "Level: 0.00000 dBFS\nFull scale: 2147483648\n"},
+      {"quilbern.exe", {"1", "32"}, "Level: -186.639 dBFS\nFull scale: 2147483648\n"},
+      {"quilbern.exe", {"1", "2"}, "Level: -6.02060 dBFS\nFull scale: 2\n"},
+      {"noskarte.exe", {"0"}, "Amplitude: 32768.0\nNearest sample: 32768\nFull scale: 32768\n"},
+      {"noskarte.exe",
+       {"-3", "24"},
+       "Amplitude: 5.93868e+06\nNearest sample: 5938680\nFull scale: 8388608\n"},
+      {"noskarte.exe",
+       {"-90.30899869919435"},
+       "Amplitude: 1.00000\nNearest sample: 1\nFull scale: 32768\n"},
+      {"noskarte.exe",
+       {"0", "32"},
+       "Amplitude: 2.14748e+09\nNearest sample: 2147483648\nFull scale: 2147483648\n"},
+      {"pelundA.exe", {"0.001"}, "Sound power level: 90.0000 dB re 1e-12 W\n"},
+      {"pelundA.exe", {"1"}, "Sound power level: 120.000 dB re 1e-12 W\n"},
+      {"pelundA.exe", {"2", "1"}, "Sound power level: 3.01030 dB re 1 W\n"},
+      {"zorivek.exe", {"90"}, "Power: 0.00100000 W\n"},
+      {"zorivek.exe", {"125"}, "Power: 3.16228 W\n"},
+      {"zorivek.exe", {"0", "1e-12"}, "Power: 1.00000e-12 W\n"},
+      {"fenzo.exe", {"94", "1", "2"}, "Level at distance 2: 87.9794 dB\nChange: -6.02060 dB\n"},
+      {"fenzo.exe", {"94", "3", "10"}, "Level at distance 2: 83.5424 dB\nChange: -10.4576 dB\n"},
+      {"fenzo.exe", {"60", "10", "1"}, "Level at distance 2: 80.0000 dB\nChange: 20.0000 dB\n"},
+      {"fenzo.exe", {"60", "5", "5"}, "Level at distance 2: 60.0000 dB\nChange: 0.00000 dB\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.command) + " " + c.args[0]);
+    const ProgramRun run = run_with_args(c.command, c.args);
+    EXPECT_EQ(run.exit_code, 0);
+    EXPECT_EQ(run.out, c.out);
+    EXPECT_EQ(run.err, "");
+  }
+}
+
+TEST(LevelToolsArguments, RefuseBadValuesWithStatusTwoAndNothingOnStdout) {
+  struct Case {
+    const char* command;
+    std::vector<std::string> args;
+    const char* err_part;
+  };
+  const Case cases[] = {
+      {"vorlix.exe", {"0"}, "amplitude must not be 0 (its level is minus infinity)"},
+      {"vorlix.exe", {"1", "0"}, "reference amplitude must be above 0"},
+      {"vorlix.exe", {"1", "-1"}, "reference amplitude must be above 0"},
+      {"vorlix.exe", {"nan"}, "AMPLITUDE: 'nan' is not a number"},
+      {"vorlix.exe", {"inf"}, "AMPLITUDE: 'inf' is not a number"},
+      {"vorlix.exe", {"1e400"}, "AMPLITUDE: '1e400' is too large"},
+      {"vorlix.exe", {"12abc"}, "AMPLITUDE: '12abc' is not a number"},
+      {"vorlix.exe", {"1,5"}, "is not a number"},
+      {"truska.exe", {"7000"}, "too large to show"},
+      {"truska.exe", {"-8000"}, "too small to show"},
+      {"truska.exe", {"0", "0"}, "reference amplitude must be above 0"},
+      {"quilbern.exe", {"0"}, "sample must not be 0"},
+      {"quilbern.exe", {"32769"}, "sample 32769 is beyond full scale at 16 bits"},
+      {"quilbern.exe", {"-32768.5"}, "beyond full scale at 16 bits; allowed are -32768 to 32768"},
+      {"quilbern.exe", {"3", "2"}, "sample 3 is beyond full scale at 2 bits"},
+      {"quilbern.exe", {"2147483649", "32"}, "-2147483648 to 2147483648"},
+      {"quilbern.exe", {"1", "1"}, "bit depth must be a whole number from 2 to 32"},
+      {"quilbern.exe", {"1", "33"}, "bit depth must be a whole number from 2 to 32"},
+      {"quilbern.exe", {"1", "16.0"}, "BITS: '16.0' is not a whole number"},
+      {"quilbern.exe", {"1", "1e1"}, "BITS: '1e1' is not a whole number"},
+      {"noskarte.exe", {"0.1"}, "level must be at most 0 dBFS"},
+      {"noskarte.exe", {"-6", "64"}, "bit depth must be a whole number from 2 to 32"},
+      {"noskarte.exe", {"-7000"}, "too small to show"},
+      {"pelundA.exe", {"0"}, "power must be above 0 W"},
+      {"pelundA.exe", {"-1"}, "power must be above 0 W"},
+      {"pelundA.exe", {"1", "0"}, "reference power must be above 0 W"},
+      {"zorivek.exe", {"5000"}, "too large to show"},
+      {"zorivek.exe", {"1", "-1e-12"}, "reference power must be above 0 W"},
+      {"fenzo.exe", {"94", "0", "2"}, "distance 1 must be above 0"},
+      {"fenzo.exe", {"94", "1", "-2"}, "distance 2 must be above 0"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.command) + " " + c.args.back());
+    const ProgramRun run = run_with_args(c.command, c.args);
+    EXPECT_EQ(run.exit_code, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err.rfind(std::string(c.command) + ": ", 0), 0u) << run.err;
+    EXPECT_NE(run.err.find(c.err_part), std::string::npos) << run.err;
+  }
+}
+
+TEST(LevelToolsArguments, WrongArgumentCountsAndOptionsShowTheUsage) {
+  struct Case {
+    const char* command;
+    std::vector<std::string> args;
+    const char* err;
+  };
+  const Case cases[] = {
+      {"vorlix.exe",
+       {"1", "2", "3"},
+       "vorlix.exe: too many arguments (at most 2)\nusage: vorlix.exe AMPLITUDE [REFERENCE=1]\n"},
+      {"vorlix.exe",
+       {"-x"},
+       "vorlix.exe: unknown option '-x'\nusage: vorlix.exe AMPLITUDE [REFERENCE=1]\n"},
+      {"fenzo.exe",
+       {"94", "1"},
+       "fenzo.exe: missing DISTANCE_2\nusage: fenzo.exe LEVEL_DB DISTANCE_1 DISTANCE_2\n"},
+      {"pelundA.exe",
+       {"--verbose", "1"},
+       "pelundA.exe: unknown option '--verbose'\nusage: pelundA.exe POWER_W [REFERENCE_W=1e-12]\n"},
+      {"quilbern.exe",
+       {"1", "16", "0"},
+       "quilbern.exe: too many arguments (at most 2)\nusage: quilbern.exe SAMPLE [BITS=16]\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.command);
+    const ProgramRun run = run_with_args(c.command, c.args);
+    EXPECT_EQ(run.exit_code, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, c.err);
+  }
+}
+
+TEST(LevelToolsHelp, EveryToolExplainsItselfAndExitsZero) {
+  for (const char* command : kLevelTools) {
+    for (const char* option : {"-h", "--help"}) {
+      SCOPED_TRACE(std::string(command) + " " + option);
+      const ProgramRun run = run_with_args(command, {option});
+      EXPECT_EQ(run.exit_code, 0);
+      EXPECT_EQ(run.out.rfind(std::string("usage: ") + command, 0), 0u) << run.out;
+      EXPECT_NE(run.out.find("Example: "), std::string::npos);
+      EXPECT_EQ(run.err, "");
+    }
+  }
+}
+
+TEST(LevelToolsInteractive, AnswersDefaultsAndReasking) {
+  struct Case {
+    const char* name;
+    const char* command;
+    std::string input;
+    int status;
+    const char* out_end;   // how stdout ends
+    const char* err_part;  // "" when stderr stays empty
+  };
+  const Case cases[] = {
+      {"defaults apply when input ends", "vorlix.exe", "0.5\n", 0, "\nLevel: -6.02060 dB\n", ""},
+      {"empty answer takes the default", "vorlix.exe", "0.5\n\n", 0, "\nLevel: -6.02060 dB\n", ""},
+      {"typed reference", "vorlix.exe", "1\n2e-5\n", 0, "\nLevel: 93.9794 dB\n", ""},
+      {"bad answers then a good one", "vorlix.exe", "12abc\n0\n\n0.5\n", 0,
+       "\nLevel: -6.02060 dB\n", "vorlix.exe: Amplitude: '12abc' is not a number"},
+      {"no value and no default", "vorlix.exe", "", 1, "Amplitude: \n",
+       "vorlix.exe: input ended before AMPLITUDE was given, and it has no default\n"},
+      {"only bad answers before the end", "vorlix.exe", "nan\ninf\n", 1,
+       "Amplitude: Amplitude: Amplitude: \n", "AMPLITUDE was given"},
+      {"windows line ends", "truska.exe", "-6\r\n\r\n", 0, "\nAmplitude: 0.501187\n", ""},
+      {"sample checked against bits at the bits question", "quilbern.exe", "40000\n\n24\n", 0,
+       "Bit depth in bits [16]: Bit depth in bits [16]: \nLevel: -46.4326 dBFS\n"
+       "Full scale: 8388608\n",
+       "quilbern.exe: sample 40000 is beyond full scale at 16 bits"},
+      {"the default bits do not fit the sample", "quilbern.exe", "40000\n", 1,
+       "Bit depth in bits [16]: \n", "sample 40000 is beyond full scale at 16 bits"},
+      {"fenzo needs all three values", "fenzo.exe", "94\n1\n", 1, "Distance 2 (same unit): \n",
+       "input ended before DISTANCE_2 was given"},
+      {"fenzo answered", "fenzo.exe", "94\n1\n2\n", 0,
+       "\nLevel at distance 2: 87.9794 dB\nChange: -6.02060 dB\n", ""},
+      {"result too large: the last question again", "zorivek.exe", "5000\n1e-12\n1e-200\n", 0,
+       "\nPower: 1.00000e+300 W\n", "too large to show"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ProgramRun run = run_with_input(c.command, c.input);
+    EXPECT_EQ(run.exit_code, c.status) << run.err;
+    EXPECT_TRUE(ends_with(run.out, c.out_end)) << run.out;
+    if (*c.err_part == '\0') {
+      EXPECT_EQ(run.err, "");
+    } else {
+      EXPECT_NE(run.err.find(c.err_part), std::string::npos) << run.err;
+    }
+  }
+}
+
+TEST(LevelToolsInteractive, AskEachValueNamingItsDefault) {
+  const ProgramRun run = run_with_input("pelundA.exe", "0.001\n\n");
+  EXPECT_EQ(run.out,
+            "PELUNDA - It converts Watts to dBs\n"
+            "Power in W: Reference power in W [1e-12]: \n"
+            "Sound power level: 90.0000 dB re 1e-12 W\n");
+}
+
+TEST(LevelToolsOutput, AClosedPipeIsReportedNotFatal) {
+  ProgramOptions options;
+  options.args = {"0.5"};
+  options.stdout_closed_pipe = true;
+  const ProgramRun run = run_program(program_path("vorlix.exe"), options);
+  EXPECT_EQ(run.signal, 0);
+  EXPECT_FALSE(run.timed_out);
+  EXPECT_EQ(run.exit_code, 3);
+  EXPECT_NE(run.err.find("vorlix.exe: cannot write the results"), std::string::npos) << run.err;
+}
+
+TEST(LevelToolsLauncher, ChoiceOneRunsVorlixOnTheNextLine) {
+  ProgramOptions options;
+  options.input = "1\n0.5\n";
+  const ProgramRun run = run_program(program_path("quesdral"), options);
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_NE(run.out.find("VORLIX - It converts raw amplitude to dBs\n"), std::string::npos);
+  EXPECT_TRUE(ends_with(run.out, "\nLevel: -6.02060 dB\n")) << run.out;
+  EXPECT_EQ(run.err, "");
+}
+
+}  // namespace
+}  // namespace quesdral::testing
