@@ -1,0 +1,228 @@
+// The pitch and spectrum tools (8 to 14) as a user or a script meets them: exact results in
+// argument mode, refusals with their statuses, the interactive questions with computed
+// defaults, and one run of each tool through the launcher with piped answers. Expected
+// numbers are worked out independently (equal temperament by hand, Bessel values from
+// published tables), not taken from the code under test.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "run_program.hpp"
+
+namespace quesdral::testing {
+namespace {
+
+ProgramRun run_with_args(const std::string& command, std::vector<std::string> args) {
+  ProgramOptions options;
+  options.args = std::move(args);
+  return run_program(program_path(command), options);
+}
+
+ProgramRun run_with_input(const std::string& program, const std::string& input) {
+  ProgramOptions options;
+  options.input = input;
+  return run_program(program_path(program), options);
+}
+
+struct ExactCase {
+  const char* command;
+  std::vector<std::string> args;
+  const char* out;
+};
+
+TEST(PitchToolsArguments, PrintExactResults) {
+  const ExactCase cases[] = {
+      {"braskel.exe",
+       {"440"},
+       "MIDI number: 69.0000\nNearest note: A4 (MIDI 69)\nDeviation: 0.00000 cents\n"},
+      // 8 Hz lies 37.6 cents below MIDI 0, C-1, still inside the MIDI range.
+      {"braskel.exe",
+       {"8"},
+       "MIDI number: -0.376317\nNearest note: C-1 (MIDI 0)\nDeviation: -37.6317 cents\n"},
+      {"braskel.exe",
+       {"20000"},
+       "MIDI number: 135.076\nNearest note: D#10 (MIDI 135, outside the MIDI range 0 to 127)\n"
+       "Deviation: 7.62320 cents\n"},
+      // A4 tuned to 432 Hz: 432 Hz is A4 exactly; A4 = 415 puts 440 Hz 1.27 cents above A#4.
+      {"braskel.exe",
+       {"432", "432"},
+       "MIDI number: 69.0000\nNearest note: A4 (MIDI 69)\nDeviation: 0.00000 cents\n"},
+      {"braskel.exe",
+       {"440", "415"},
+       "MIDI number: 70.0127\nNearest note: A#4 (MIDI 70)\nDeviation: 1.27062 cents\n"},
+      {"tolveni.exe", {"60"}, "Frequency: 261.626 Hz\nNote: C4\n"},
+      {"tolveni.exe", {"0"}, "Frequency: 8.17580 Hz\nNote: C-1\n"},
+      {"tolveni.exe", {"127"}, "Frequency: 12543.9 Hz\nNote: G9\n"},
+      {"tolveni.exe", {"69.5"}, "Frequency: 452.893 Hz\n"},
+      {"tolveni.exe", {"57", "432"}, "Frequency: 216.000 Hz\nNote: A3\n"},
+      {"lipra.exe",
+       {"110", "4"},
+       "Harmonic  Overtone  Frequency (Hz)  Note    Cents\n"
+       "       1         0         110.000  A2    0.00000\n"
+       "       2         1         220.000  A3    0.00000\n"
+       "       3         2         330.000  E4    1.95500\n"
+       "       4         3         440.000  A4    0.00000\n"},
+      {"quav.exe",
+       {"1000", "100"},
+       "Lower sideband: 900.000 Hz\nUpper sideband: 1100.00 Hz\n"
+       "Sideband amplitude (carrier = 1): 0.500000\nSideband level: -6.02060 dB re carrier\n"},
+      {"quav.exe",
+       {"100", "300", "0.5"},
+       "Lower sideband: 200.000 Hz (reflected from -200.000 Hz)\nUpper sideband: 400.000 Hz\n"
+       "Sideband amplitude (carrier = 1): 0.250000\nSideband level: -12.0412 dB re carrier\n"},
+      // J_0(1) = 0.765198, J_1(1) = 0.440051, J_2(1) = 0.114903 (published tables).
+      {"zirr.exe",
+       {"100", "150", "1", "2"},
+       "Sideband  Frequency (Hz)  Amplitude  Remark     Magnitude\n"
+       "      -2         200.000  -0.114903  reflected  #####\n"
+       "      -1         50.0000   0.440051  reflected  ##################\n"
+       " carrier         100.000   0.765198             ###############################\n"
+       "      +1         250.000   0.440051             ##################\n"
+       "      +2         400.000   0.114903             #####\n"
+       "Bandwidth (Carson's rule): 600.000 Hz\n"},
+      {"hopri.exe", {"440", "442"}, "Beat frequency: 2.00000 Hz\nBeat period: 0.500000 s\n"},
+      {"hopri.exe", {"440", "440"}, "Beat frequency: 0.00000 Hz\nBeat period: no beating\n"},
+  };
+  for (const ExactCase& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.command << " " << ::testing::PrintToString(c.args));
+    const ProgramRun run = run_with_args(c.command, c.args);
+    EXPECT_EQ(run.exit_code, 0);
+    EXPECT_EQ(run.out, c.out);
+    EXPECT_EQ(run.err, "");
+  }
+}
+
+TEST(PitchToolsArguments, FmSpectrumMarksTheSilentZeroHertzSideband) {
+  // fc = 300, fm = 100: k = -3 falls on 0 Hz; also with 0.3 and 0.1, which do not cancel
+  // exactly in binary.
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"300", "100", "2", "4"}, {"0.3", "0.1", "2", "4"}}) {
+    const ProgramRun run = run_with_args("zirr.exe", args);
+    EXPECT_EQ(run.exit_code, 0);
+    EXPECT_NE(run.out.find("      -3         0.00000     0.00000  silent (0 Hz)\n"),
+              std::string::npos)
+        << run.out;
+  }
+}
+
+TEST(PitchToolsArguments, EqualDivisionsTableHasEveryStep) {
+  const ProgramRun twelve = run_with_args("rumbeldv.exe", {"12"});
+  EXPECT_EQ(twelve.exit_code, 0);
+  // Middle C by default; step 7 is the equal-tempered fifth 2^(7/12) = 1.49831, on G4.
+  EXPECT_NE(twelve.out.find("   0         261.626  1.00000  0.00000  C4              0.00000\n"),
+            std::string::npos);
+  EXPECT_NE(twelve.out.find("   7         391.995  1.49831  700.000  G4              0.00000\n"),
+            std::string::npos);
+  EXPECT_NE(twelve.out.find("  12         523.251  2.00000  1200.00  C5              0.00000\n"),
+            std::string::npos);
+  const ProgramRun thirty_one = run_with_args("rumbeldv.exe", {"31", "440"});
+  EXPECT_EQ(thirty_one.exit_code, 0);
+  // Header, steps 0 to 31.
+  EXPECT_EQ(std::count(thirty_one.out.begin(), thirty_one.out.end(), '\n'), 33);
+  EXPECT_NE(thirty_one.out.find("  31         880.000  2.00000  1200.00  A5"), std::string::npos);
+}
+
+struct RefusalCase {
+  const char* command;
+  std::vector<std::string> args;
+  const char* message;  // part of the line on stderr
+};
+
+TEST(PitchToolsArguments, RefuseBadValuesWithStatusTwo) {
+  const RefusalCase cases[] = {
+      {"braskel.exe", {"0"}, "braskel.exe: frequency must be above 0 Hz"},
+      {"braskel.exe", {"440", "-440"}, "frequency of A4 must be above 0 Hz"},
+      {"braskel.exe", {"nan"}, "braskel.exe: "},
+      {"braskel.exe", {"inf"}, "braskel.exe: "},
+      {"tolveni.exe", {"128"}, "MIDI number must be from 0 to 127"},
+      {"tolveni.exe", {"-0.5"}, "MIDI number must be from 0 to 127"},
+      {"tolveni.exe", {"127", "1e308"}, "too large to show"},
+      {"tolveni.exe", {"0", "1e-307"}, "too small to show"},
+      {"lipra.exe", {"110", "0"}, "number of harmonics must be from 1 to 1000"},
+      {"lipra.exe", {"110", "1001"}, "number of harmonics must be from 1 to 1000"},
+      {"lipra.exe", {"110", "16.0"}, "lipra.exe: COUNT: "},
+      {"lipra.exe", {"1e306", "1000"}, "too large to show"},
+      {"quav.exe", {"1000", "100", "0"}, "modulation depth must be above 0 and at most 1"},
+      {"quav.exe", {"1000", "100", "1.01"}, "modulation depth must be above 0 and at most 1"},
+      {"quav.exe", {"1e308", "1e308"}, "too large to show"},
+      {"zirr.exe", {"1000", "100", "100.5"}, "modulation index must be between 0 and 100"},
+      {"zirr.exe", {"1000", "100", "-1"}, "modulation index must be between 0 and 100"},
+      {"zirr.exe", {"1000", "100", "1", "0"}, "number of sideband pairs must be from 1 to 100"},
+      {"zirr.exe", {"1000", "100", "1", "101"}, "number of sideband pairs must be from 1 to 100"},
+      {"zirr.exe", {"1000", "1e307", "1", "100"}, "too large to show"},
+      {"rumbeldv.exe", {"0"}, "number of divisions must be from 1 to 1200"},
+      {"rumbeldv.exe", {"1201"}, "number of divisions must be from 1 to 1200"},
+      {"rumbeldv.exe", {"12", "1e308"}, "too large to show"},
+      {"hopri.exe", {"440", "0"}, "second frequency must be above 0 Hz"},
+      {"hopri.exe", {"2.3e-308", "2.4e-308"}, "too large to show"},
+  };
+  for (const RefusalCase& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.command << " " << ::testing::PrintToString(c.args));
+    const ProgramRun run = run_with_args(c.command, c.args);
+    EXPECT_EQ(run.exit_code, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+  }
+}
+
+TEST(PitchToolsInteractive, SidebandCountDefaultsFromTheIndex) {
+  // Index 2.5: floor(2.5) + 2 = 4 pairs, offered as the default and used on an empty answer.
+  const ProgramRun run = run_with_input("zirr.exe", "1000\n100\n2.5\n\n");
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_NE(run.out.find("Number of sideband pairs [4]: "), std::string::npos);
+  EXPECT_NE(run.out.find("      -4         600.000"), std::string::npos);
+  EXPECT_EQ(run.out.find("      -5 "), std::string::npos);
+  // An index of 100 would default to 102 pairs; the offer stays within the bound.
+  const ProgramRun capped = run_with_input("zirr.exe", "1000\n100\n100\n\n");
+  EXPECT_EQ(capped.exit_code, 0);
+  EXPECT_NE(capped.out.find("Number of sideband pairs [100]: "), std::string::npos);
+  EXPECT_NE(capped.out.find("    +100         11000.0"), std::string::npos);
+}
+
+TEST(PitchToolsInteractive, TooLargeResultAsksTheLastQuestionAgain) {
+  const ProgramRun run = run_with_input("lipra.exe", "1e306\n1000\n2\n");
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_NE(run.err.find("too large to show"), std::string::npos);
+  EXPECT_NE(run.out.find("       2         1    2.00000e+306"), std::string::npos);
+}
+
+TEST(PitchToolsInteractive, InputEndingUsesDefaultsOrFails) {
+  // Only the divisions given: the start takes its default, middle C.
+  const ProgramRun defaulted = run_with_input("rumbeldv.exe", "12\n");
+  EXPECT_EQ(defaulted.exit_code, 0);
+  EXPECT_NE(defaulted.out.find("Start frequency (Hz) [261.626]: "), std::string::npos);
+  EXPECT_NE(defaulted.out.find("C5"), std::string::npos);
+  const ProgramRun missing = run_with_input("hopri.exe", "440\n");
+  EXPECT_EQ(missing.exit_code, 1);
+  EXPECT_NE(missing.err.find("hopri.exe: "), std::string::npos);
+}
+
+// The launcher leaves the lines after its reply unread, so they answer the tool's questions.
+TEST(PitchToolsThroughLauncher, EachToolRunsWithPipedAnswers) {
+  struct LauncherCase {
+    const char* input;
+    const char* banner;
+    const char* result;
+  };
+  const LauncherCase cases[] = {
+      {"8\n440\n", "BRASKEL - It converts Hz to MIDI numbers\n", "Nearest note: A4 (MIDI 69)\n"},
+      {"9\n60\n", "TOLVENI - It converts MIDI numbers to Hz\n", "Frequency: 261.626 Hz\n"},
+      {"10\n110\n3\n", "LIPRA - It calculates", "       3         2         330.000  E4"},
+      {"11\n1000\n100\n\n", "QUAV - It calculates", "Upper sideband: 1100.00 Hz\n"},
+      {"12\n1000\n100\n1\n\n", "ZIRR - It calculates", "Bandwidth (Carson's rule): 400.000 Hz\n"},
+      {"13\n12\n\n", "RUMBEL - It divides the octave in equal parts\n", "C5"},
+      {"14\n440\n442\n", "HOPRI - It calculates", "Beat period: 0.500000 s\n"},
+  };
+  for (const LauncherCase& c : cases) {
+    SCOPED_TRACE(c.input);
+    const ProgramRun run = run_with_input("quesdral", c.input);
+    EXPECT_EQ(run.exit_code, 0);
+    EXPECT_NE(run.out.find(c.banner), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find(c.result), std::string::npos) << run.out;
+  }
+}
+
+}  // namespace
+}  // namespace quesdral::testing
