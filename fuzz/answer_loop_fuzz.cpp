@@ -1,0 +1,105 @@
+// Fuzzes the tools' run through real tool definitions. The first byte picks the tool and the
+// mode; the rest is either the whole of standard input in the interactive mode, or the
+// arguments, one per line. Whatever arrives, the run must end with status 0, 1 or 2, must
+// not print a non-finite number, and must leave standard output empty when it refuses its
+// arguments.
+#include <cctype>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/cli.hpp"
+
+#define X(tool) quesdral::cli::Tool fuzzed_##tool();
+#include "fuzzed_tools.inc"
+#undef X
+
+namespace {
+
+namespace cli = quesdral::cli;
+
+using ToolFactory = cli::Tool (*)();
+
+const std::vector<cli::Tool>& tools() {
+  static const std::vector<cli::Tool> all = [] {
+    std::vector<cli::Tool> list;
+#define X(tool) list.push_back(fuzzed_##tool());
+#include "fuzzed_tools.inc"
+#undef X
+    return list;
+  }();
+  return all;
+}
+
+[[noreturn]] void finding(const char* what, const cli::Tool& tool) {
+  std::fprintf(stderr, "%s: %s\n", tool.command, what);
+  std::abort();
+}
+
+// True when a word of letters reads "nan" or "inf" in any case, as a non-finite double
+// would be printed; words such as "infinity" in a help text are fine.
+bool shows_non_finite(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size()) {
+    if (!std::isalpha(static_cast<unsigned char>(text[i]))) {
+      ++i;
+      continue;
+    }
+    std::string word;
+    for (; i < text.size() && std::isalpha(static_cast<unsigned char>(text[i])); ++i)
+      word += static_cast<char>(std::tolower(static_cast<unsigned char>(text[i])));
+    if (word == "nan" || word == "inf")
+      return true;
+  }
+  return false;
+}
+
+std::vector<std::string> split_lines(std::string_view text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end = text.find('\n'); end != std::string_view::npos;
+       end = text.find('\n', start)) {
+    lines.emplace_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  lines.emplace_back(text.substr(start));
+  return lines;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size == 0 || tools().empty())
+    return 0;
+  const cli::Tool& tool = tools()[(data[0] & 0x7f) % tools().size()];
+  const bool with_arguments = (data[0] & 0x80) != 0;
+  const std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
+
+  std::vector<std::string> args;
+  std::istringstream in;
+  if (with_arguments) {
+    args = split_lines(rest);
+  } else {
+    in.str(std::string(rest));
+  }
+  std::ostringstream out;
+  std::ostringstream err;
+  const int status = cli::run_tool(tool, args, in, out, err);
+
+  if (status != cli::kExitOk && status != cli::kExitInputEnded && status != cli::kExitInvalid)
+    finding("unexpected exit status", tool);
+  if (shows_non_finite(out.str()))
+    finding("nan or inf on standard output", tool);
+  if (status == cli::kExitInvalid && !out.str().empty() && with_arguments)
+    finding("refused arguments but wrote to standard output", tool);
+  if (status != cli::kExitOk && err.str().empty())
+    finding("failed without saying why on standard error", tool);
+  if (with_arguments && status == cli::kExitInputEnded)
+    finding("status 1 in the argument mode, which reads no input", tool);
+  return 0;
+}
