@@ -208,14 +208,27 @@ class WindowsConsole : public ::testing::Test {
     ASSERT_FALSE(posix_screen().empty());
   }
 
-  // A shell script that fills the pane with earlier text, runs the launcher with
-  // `redirection` and notes its status in a file.
+  // A shell script that fills the pane with earlier text, waits for the test's go, runs
+  // the launcher with `redirection` and notes its status in a file. The go keeps the test
+  // from mistaking a pane that has not yet shown the earlier text for a cleared one.
   std::string script(const std::string& redirection) const {
     return "i=0; while [ $i -lt 40 ]; do i=$((i+1)); echo \"EARLIER TEXT $i\"; done; "
+           "while [ ! -e " +
+           shell_quote(go_file()) +
+           " ]; do sleep 0.05; done; "
            "\"$WINE\" " +
            shell_quote(windows_launcher()) + " " + redirection + "; echo $? >" +
            shell_quote(status_file()) + "; exec sleep 600";
   }
+  // Lets the launcher start once the pane is full of earlier text.
+  void launch(const ConsolePane& pane) const {
+    ASSERT_TRUE(wait_until([&] {
+      const std::vector<std::string> rows = pane.rows();
+      return std::find(rows.begin(), rows.end(), "EARLIER TEXT 40") != rows.end();
+    }));
+    std::ofstream{go_file()};
+  }
+  std::string go_file() const { return scratch_.path() + "/go"; }
   std::string status_file() const { return scratch_.path() + "/status"; }
   std::string output_file() const { return scratch_.path() + "/out"; }
   std::string status() const {
@@ -243,6 +256,7 @@ std::string WindowsConsole::read(const std::string& path) {
 
 TEST_F(WindowsConsole, ClearsEarlierTextAndLaysTheScreenOutFromTheTopRow) {
   ConsolePane pane(kColumns, kRows, script(""));
+  ASSERT_NO_FATAL_FAILURE(launch(pane));
   ASSERT_TRUE(wait_until([&] { return pane.cursor() == std::make_pair(54, 26); }))
       << "cursor at " << pane.cursor().first << "," << pane.cursor().second;
 
@@ -264,6 +278,7 @@ TEST_F(WindowsConsole, ClearsEarlierTextAndLaysTheScreenOutFromTheTopRow) {
 
 TEST_F(WindowsConsole, ClearsTheConsoleButNotTheRedirectedOutput) {
   ConsolePane pane(kColumns, kRows, script(">" + shell_quote(output_file())));
+  ASSERT_NO_FATAL_FAILURE(launch(pane));
   ASSERT_TRUE(wait_until([&] { return !shows_earlier_text(pane); }));
   EXPECT_EQ(pane.rows(), std::vector<std::string>(kRows));
   EXPECT_EQ(pane.cursor(), std::make_pair(1, 1));
