@@ -1,0 +1,203 @@
+// The space and time tools (15 to 18) as a user or a script meets them: exact results in
+// argument mode, refusals with their statuses, the interactive questions, and one run of
+// each tool through the launcher with piped answers. Expected numbers were worked out
+// independently: by hand for the band-pass and Doppler ratios, and for the room modes by a
+// separate brute-force script over every index triple of the textbook formula (762009 modes
+// of a 30 x 20 x 12 m hall up to 1 kHz; its 10001st mode at 230.5549 Hz).
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "run_program.hpp"
+
+namespace quesdral::testing {
+namespace {
+
+ProgramRun run_with_args(const std::string& command, std::vector<std::string> args) {
+  ProgramOptions options;
+  options.args = std::move(args);
+  return run_program(program_path(command), options);
+}
+
+ProgramRun run_with_input(const std::string& program, const std::string& input) {
+  ProgramOptions options;
+  options.input = input;
+  return run_program(program_path(program), options);
+}
+
+struct ExactCase {
+  const char* command;
+  std::vector<std::string> args;
+  const char* out;
+};
+
+TEST(SpaceTimeToolsArguments, PrintExactResults) {
+  const ExactCase cases[] = {
+      {"salduven.exe",
+       {"100", "200"},
+       "Centre frequency: 141.421 Hz\nBandwidth: 100.000 Hz\nQuality factor (Q): 1.41421\n"
+       "Bandwidth in octaves: 1.00000 octaves\nArithmetic mean: 150.000 Hz\n"},
+      {"wirn.exe",
+       {"10"},
+       "Speed of sound: 343.215 m/s\nEcho interval: 0.0582726 s\nEcho interval: 58.2726 ms\n"},
+      // At 0 degrees C sound travels at exactly 331.3 m/s.
+      {"wirn.exe",
+       {"10", "0"},
+       "Speed of sound: 331.300 m/s\nEcho interval: 0.0603682 s\nEcho interval: 60.3682 ms\n"},
+      {"grendax.exe",
+       {"440", "0", "0"},
+       "Speed of sound: 343.215 m/s\nObserved frequency: 440.000 Hz\nShift: 0.00000 Hz\n"
+       "Shift: 0.00000 cents\n"},
+      // A source approaching at a tenth of the speed of sound: 440 / 0.9.
+      {"grendax.exe",
+       {"440", "33.13", "0", "0"},
+       "Speed of sound: 331.300 m/s\nObserved frequency: 488.889 Hz\nShift: 48.8889 Hz\n"
+       "Shift: 182.404 cents\n"},
+      {"grendax.exe",
+       {"440", "0", "34.3215"},
+       "Speed of sound: 343.215 m/s\nObserved frequency: 484.000 Hz\nShift: 44.0000 Hz\n"
+       "Shift: 165.004 cents\n"},
+      {"yombric.exe",
+       {"5", "4", "3", "60"},
+       "Speed of sound: 343.215 m/s\n"
+       "p  q  r  Frequency (Hz)  Kind\n"
+       "1  0  0         34.3215  axial\n"
+       "0  1  0         42.9018  axial\n"
+       "1  1  0         54.9411  tangential\n"
+       "0  0  1         57.2024  axial\n"
+       "Axial modes: 3\nTangential modes: 1\nOblique modes: 0\nAll modes: 4\n"},
+      // Equal frequencies are listed by p, q, r.
+      {"yombric.exe",
+       {"2", "2", "2", "100"},
+       "Speed of sound: 343.215 m/s\n"
+       "p  q  r  Frequency (Hz)  Kind\n"
+       "0  0  1         85.8037  axial\n"
+       "0  1  0         85.8037  axial\n"
+       "1  0  0         85.8037  axial\n"
+       "Axial modes: 3\nTangential modes: 0\nOblique modes: 0\nAll modes: 3\n"},
+      // The lowest mode lies exactly at the limit typed: c / (2 L) = 331.3 / 10.
+      {"yombric.exe",
+       {"5", "4", "3", "33.13", "0"},
+       "Speed of sound: 331.300 m/s\n"
+       "p  q  r  Frequency (Hz)  Kind\n"
+       "1  0  0         33.1300  axial\n"
+       "Axial modes: 1\nTangential modes: 0\nOblique modes: 0\nAll modes: 1\n"},
+  };
+  for (const ExactCase& c : cases) {
+    SCOPED_TRACE(std::string(c.command) + " " + (c.args.empty() ? "" : c.args[0]));
+    const ProgramRun run = run_with_args(c.command, c.args);
+    EXPECT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_EQ(run.out, c.out);
+    EXPECT_EQ(run.err, "");
+  }
+}
+
+TEST(SpaceTimeToolsArguments, RefuseBadValuesWithStatus2) {
+  const struct {
+    const char* command;
+    std::vector<std::string> args;
+    const char* reason;
+  } cases[] = {
+      {"salduven.exe", {"200", "100"}, "high cut-off must be above the low cut-off (200 Hz)"},
+      {"salduven.exe", {"100", "100"}, "high cut-off must be above the low cut-off"},
+      {"salduven.exe", {"0", "100"}, "low cut-off must be above 0 Hz"},
+      {"salduven.exe", {"nan", "100"}, "'nan' is not a number"},
+      {"salduven.exe", {"1", "inf"}, "'inf' is not a number"},
+      {"wirn.exe", {"0"}, "distance must be above 0 m"},
+      {"wirn.exe", {"-5"}, "distance must be above 0 m"},
+      {"wirn.exe", {"10", "-273.15"}, "temperature must be above -273.15"},
+      {"wirn.exe", {"10", "-400"}, "temperature must be above -273.15"},
+      {"wirn.exe", {"1e308", "-273.1499"}, "too large to show"},
+      {"grendax.exe", {"0", "0", "0"}, "frequency must be above 0 Hz"},
+      // At 0 degrees C the speed of sound is exactly 331.3 m/s.
+      {"grendax.exe", {"440", "331.3", "0", "0"}, "not below the speed of sound (331.300 m/s"},
+      {"grendax.exe", {"440", "-331.3", "0", "0"}, "not below the speed of sound"},
+      {"grendax.exe", {"440", "0", "-331.3", "0"}, "listener speed -331.3 m/s must be above"},
+      {"grendax.exe", {"1e300", "331.29999999999", "0", "0"}, "too large to show"},
+      {"yombric.exe", {"0", "4", "3"}, "length must be above 0 m"},
+      {"yombric.exe", {"5", "-4", "3"}, "width must be above 0 m"},
+      {"yombric.exe", {"5", "4", "0"}, "height must be above 0 m"},
+      {"yombric.exe", {"5", "4", "3", "0"}, "highest frequency must be above 0 Hz"},
+      {"yombric.exe", {"5", "4", "3", "300", "-273.15"}, "temperature must be above -273.15"},
+      {"yombric.exe",
+       {"30", "20", "12", "1000"},
+       "up to 1000 Hz the room has 762009 modes, more than the 10000 that can be listed; "
+       "the highest limit that lists at most 10000 is 230.554 Hz"},
+      // Far too many modes to count: the tool says so at once instead of counting for hours.
+      {"yombric.exe", {"1000", "1000", "1000", "20000"}, "the room has at least "},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.command) + " " + c.args[0] + " " + c.args[1]);
+    const ProgramRun run = run_with_args(c.command, c.args);
+    EXPECT_EQ(run.exit_code, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err.rfind(std::string(c.command) + ": ", 0), 0U) << run.err;
+    EXPECT_NE(run.err.find(c.reason), std::string::npos) << run.err;
+  }
+}
+
+TEST(SpaceTimeToolsArguments, TheHighestLimitNamedIsAccepted) {
+  const ProgramRun run = run_with_args("yombric.exe", {"30", "20", "12", "230.554"});
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_NE(run.out.find("All modes: 9999\n"), std::string::npos);
+}
+
+TEST(SpaceTimeToolsInteractive, AskAgainAfterARefusal) {
+  // LOW >= HIGH is found at the second answer, which is asked again.
+  const ProgramRun band = run_with_input("salduven.exe", "100\n50\n200\n");
+  EXPECT_EQ(band.exit_code, 0);
+  EXPECT_EQ(band.out,
+            "SALDUVEN - It calculates the center frequency of a bandpass filter\n"
+            "Low cut-off frequency (Hz): High cut-off frequency (Hz): "
+            "High cut-off frequency (Hz): \n"
+            "Centre frequency: 141.421 Hz\nBandwidth: 100.000 Hz\nQuality factor (Q): 1.41421\n"
+            "Bandwidth in octaves: 1.00000 octaves\nArithmetic mean: 150.000 Hz\n");
+  EXPECT_NE(band.err.find("salduven.exe: high cut-off must be above the low cut-off"),
+            std::string::npos);
+
+  // A source faster than sound is found at the temperature, the last value it involves.
+  const ProgramRun doppler = run_with_input("grendax.exe", "440\n400\n0\n20\n2000\n");
+  EXPECT_EQ(doppler.exit_code, 0) << doppler.err;
+  EXPECT_NE(doppler.err.find("not below the speed of sound"), std::string::npos);
+  EXPECT_NE(doppler.out.find("Speed of sound: 955.729 m/s\n"), std::string::npos) << doppler.out;
+
+  // Defaults for the unanswered values once input ends: 300 Hz and 20 degrees C.
+  const ProgramRun room = run_with_input("yombric.exe", "5\n4\n3\n");
+  EXPECT_EQ(room.exit_code, 0);
+  EXPECT_NE(room.out.find("Highest frequency (Hz) [300]: "), std::string::npos);
+  EXPECT_NE(room.out.find("Axial modes: 19\n"), std::string::npos);
+
+  const ProgramRun missing = run_with_input("wirn.exe", "");
+  EXPECT_EQ(missing.exit_code, 1);
+  EXPECT_NE(missing.err.find("wirn.exe: "), std::string::npos);
+}
+
+// The launcher leaves the lines after its reply unread, so they answer the tool's questions.
+TEST(SpaceTimeToolsThroughLauncher, EachToolRunsWithPipedAnswers) {
+  const struct {
+    const char* input;
+    const char* banner;
+    const char* result;
+  } cases[] = {
+      {"15\n100\n200\n", "SALDUVEN - It calculates the center frequency of a bandpass filter\n",
+       "Centre frequency: 141.421 Hz\n"},
+      {"16\n10\n\n", "WIRN - It calculates the time interval between echoes\n",
+       "Echo interval: 58.2726 ms\n"},
+      {"17\n440\n0\n34.3215\n", "GRENDAX - It calculates the frequency of Doppler shift\n",
+       "Observed frequency: 484.000 Hz\n"},
+      {"18\n5\n4\n3\n60\n\n",
+       "YOMBRIC - It calculates the frequencies of standing waves in a room\n",
+       "1  1  0         54.9411  tangential\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.input);
+    const ProgramRun run = run_with_input("quesdral", c.input);
+    EXPECT_EQ(run.exit_code, 0);
+    EXPECT_NE(run.out.find(c.banner), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find(c.result), std::string::npos) << run.out;
+  }
+}
+
+}  // namespace
+}  // namespace quesdral::testing
