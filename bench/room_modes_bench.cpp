@@ -1,0 +1,48 @@
+// The room-mode search at the sizes the tool meets: a living room at its default limit, a
+// hall at the limit that lists just under 10000 modes, and two limits it must refuse (one
+// counted exactly, one too large to count, where the count stops at its work budget).
+#include <benchmark/benchmark.h>
+
+#include "acoustics/room_modes.hpp"
+#include "acoustics/space_time.hpp"
+
+namespace {
+
+using quesdral::acoustics::make_room;
+using quesdral::acoustics::search_room_modes;
+
+void search(benchmark::State& state, double length_m, double width_m, double height_m,
+            double max_hz) {
+  const double speed_m_per_s = quesdral::acoustics::speed_of_sound_m_per_s(20.0).value();
+  const auto room = make_room(length_m, width_m, height_m, speed_m_per_s).value();
+  std::size_t modes = 0;
+  for (auto _ : state) {
+    const auto result = search_room_modes(room, max_hz);
+    modes = result.too_many ? static_cast<std::size_t>(result.count.modes) : result.modes.size();
+    benchmark::DoNotOptimize(result);
+  }
+  state.counters["modes"] = static_cast<double>(modes);
+}
+
+void LivingRoom300Hz(benchmark::State& state) {
+  search(state, 5, 4, 3, 300);
+}
+// 230.554 Hz is the highest limit that lists at most 10000 modes of this hall (9999).
+void Hall230Hz(benchmark::State& state) {
+  search(state, 30, 20, 12, 230.554);
+}
+void HallRefused1kHz(benchmark::State& state) {
+  search(state, 30, 20, 12, 1000);
+}
+void HugeHallRefused20kHz(benchmark::State& state) {
+  search(state, 1000, 1000, 1000, 20000);
+}
+
+BENCHMARK(LivingRoom300Hz)->Unit(benchmark::kMicrosecond);
+BENCHMARK(Hall230Hz)->Unit(benchmark::kMillisecond);
+BENCHMARK(HallRefused1kHz)->Unit(benchmark::kMillisecond);
+BENCHMARK(HugeHallRefused20kHz)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
