@@ -94,19 +94,6 @@ TEST(PitchToolsArguments, PrintExactResults) {
   }
 }
 
-TEST(PitchToolsArguments, FmSpectrumMarksTheSilentZeroHertzSideband) {
-  // fc = 300, fm = 100: k = -3 falls on 0 Hz; also with 0.3 and 0.1, which do not cancel
-  // exactly in binary.
-  for (const std::vector<std::string>& args :
-       {std::vector<std::string>{"300", "100", "2", "4"}, {"0.3", "0.1", "2", "4"}}) {
-    const ProgramRun run = run_with_args("zirr.exe", args);
-    EXPECT_EQ(run.exit_code, 0);
-    EXPECT_NE(run.out.find("      -3         0.00000     0.00000  silent (0 Hz)\n"),
-              std::string::npos)
-        << run.out;
-  }
-}
-
 TEST(PitchToolsArguments, EqualDivisionsTableHasEveryStep) {
   const ProgramRun twelve = run_with_args("rumbeldv.exe", {"12"});
   EXPECT_EQ(twelve.exit_code, 0);

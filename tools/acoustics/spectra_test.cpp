@@ -32,29 +32,6 @@ TEST(HarmonicSeries, FrequenciesAndNotesOfA2) {
   }
 }
 
-TEST(AmSidebands, FrequenciesLevelsAndReflection) {
-  struct Case {
-    double carrier_hz, modulator_hz, depth;
-    double lower_hz;
-    bool reflected;
-    double upper_hz, amplitude, level_db;
-  };
-  // A sideband at half the carrier's amplitude is -6.0206 dB; at a quarter, -12.0412 dB.
-  const Case cases[] = {
-      {1000.0, 100.0, 1.0, 900.0, false, 1100.0, 0.5, -6.0206},
-      {100.0, 300.0, 0.5, 200.0, true, 400.0, 0.25, -12.0412},
-      {100.0, 100.0, 1.0, 0.0, false, 200.0, 0.5, -6.0206},
-  };
-  for (const Case& c : cases) {
-    const AmSidebands sidebands = am_sidebands(c.carrier_hz, c.modulator_hz, c.depth);
-    EXPECT_EQ(sidebands.lower_hz, c.lower_hz);
-    EXPECT_EQ(sidebands.lower_reflected, c.reflected);
-    EXPECT_EQ(sidebands.upper_hz, c.upper_hz);
-    EXPECT_EQ(sidebands.amplitude, c.amplitude);
-    EXPECT_NEAR(sidebands.level_db, c.level_db, 1e-4);
-  }
-}
-
 // J_1(1) = 0.4400505857, J_2(1) = 0.1149034849, J_0(1) = 0.7651976866 (published tables).
 TEST(FmSpectrum, SidebandsCarryBesselAmplitudesWithOddLowerOnesInverted) {
   const std::vector<FmComponent> spectrum = fm_spectrum(1000.0, 100.0, 1.0, 2);
@@ -150,15 +127,6 @@ TEST(EqualDivisions, NineteenAndThirtyOneDivisions) {
     EXPECT_EQ(step.note.midi_number, c.note);
     EXPECT_NEAR(step.note.deviation_cents, c.deviation_cents, 1e-3);
   }
-}
-
-TEST(Beats, DifferenceAndPeriod) {
-  EXPECT_EQ(beats(440.0, 442.0).frequency_hz, 2.0);
-  EXPECT_EQ(beats(442.0, 440.0).period_s, 0.5);
-  EXPECT_TRUE(beats(100.0, 100.25).beating);
-  const Beats none = beats(440.0, 440.0);
-  EXPECT_FALSE(none.beating);
-  EXPECT_EQ(none.frequency_hz, 0.0);
 }
 
 }  // namespace
