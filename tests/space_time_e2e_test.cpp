@@ -128,7 +128,10 @@ TEST(SpaceTimeToolsArguments, RefuseBadValuesWithStatus2) {
       {"yombric.exe", {"1000", "1000", "1000", "20000"}, "the room has at least "},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.command) + " " + c.args[0] + " " + c.args[1]);
+    std::string line = c.command;
+    for (const std::string& arg : c.args)
+      line += " " + arg;
+    SCOPED_TRACE(line);
     const ProgramRun run = run_with_args(c.command, c.args);
     EXPECT_EQ(run.exit_code, 2);
     EXPECT_EQ(run.out, "");
