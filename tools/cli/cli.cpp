@@ -235,19 +235,14 @@ struct Line {
   std::string text;
 };
 
+// Reads through istream::get, whose sentry turns a failing read (a closed or unreadable
+// standard input makes the stream buffer throw) into a stream state, i.e. the end of input.
 Line read_line(std::istream& in) {
   Line line;
-  std::streambuf* buffer = in.rdbuf();
-  if (buffer == nullptr) {
-    line.ended = true;
-    return line;
-  }
   bool any = false;
-  using Traits = std::istream::traits_type;
-  for (Traits::int_type c = buffer->sbumpc(); !Traits::eq_int_type(c, Traits::eof());
-       c = buffer->sbumpc()) {
+  char ch = 0;
+  while (in.get(ch)) {
     any = true;
-    const char ch = Traits::to_char_type(c);
     if (ch == '\n')
       return line;
     if (line.text.size() < kMaxAnswerLength) {

@@ -330,6 +330,21 @@ TEST(RunTool, RefusedResultAsksTheLastQuestionAgain) {
             "Product: 60000.0\nCount: 1\n");
 }
 
+// What a file buffer does when standard input is closed: the read fails with an exception.
+class FailingBuffer : public std::streambuf {
+ protected:
+  int_type underflow() override { throw std::ios_base::failure("read error"); }
+};
+
+TEST(RunTool, AnUnreadableInputIsTheEndOfInput) {
+  FailingBuffer buffer;
+  std::istream in(&buffer);
+  std::ostringstream out;
+  std::ostringstream err;
+  EXPECT_EQ(run_tool(make_test_tool(), {}, in, out, err), kExitInputEnded);
+  EXPECT_NE(err.str().find("input ended before LOW was given"), std::string::npos);
+}
+
 TEST(RunTool, ReportsAFailedWriteInsteadOfSuccess) {
   std::istringstream in;
   std::ostringstream out;
