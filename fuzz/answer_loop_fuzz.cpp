@@ -1,6 +1,7 @@
 // Fuzzes the tools' run through real tool definitions. The first byte picks the tool and the
-// mode; the rest is either the whole of standard input in the interactive mode, or the
-// arguments, one per line. Whatever arrives, the run must end with status 0, 1 or 2, must
+// mode; the rest is either the whole of standard input in the interactive mode (which may end
+// in a read error rather than a plain end, as a closed or broken standard input does), or
+// the arguments, one per line. Whatever arrives, the run must end with status 0, 1 or 2, must
 // not print a non-finite number, and must leave standard output empty when it refuses its
 // arguments.
 #include <cctype>
@@ -8,7 +9,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <ios>
 #include <sstream>
+#include <streambuf>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,6 +62,22 @@ bool shows_non_finite(std::string_view text) {
   return false;
 }
 
+// Answers that end in a read error: the standard library's file buffer throws from
+// underflow when read() fails, and a tool must take that as the end of its input.
+class BrokenInput : public std::streambuf {
+ public:
+  explicit BrokenInput(std::string_view text) : text_(text) {
+    char* begin = text_.data();
+    setg(begin, begin, begin + text_.size());
+  }
+
+ protected:
+  int_type underflow() override { throw std::ios_base::failure("read error"); }
+
+ private:
+  std::string text_;
+};
+
 std::vector<std::string> split_lines(std::string_view text) {
   std::vector<std::string> lines;
   std::size_t start = 0;
@@ -76,16 +95,20 @@ std::vector<std::string> split_lines(std::string_view text) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0 || tools().empty())
     return 0;
-  const cli::Tool& tool = tools()[(data[0] & 0x7f) % tools().size()];
+  const cli::Tool& tool = tools()[(data[0] & 0x3f) % tools().size()];
   const bool with_arguments = (data[0] & 0x80) != 0;
+  const bool read_error_at_end = (data[0] & 0x40) != 0;
   const std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
 
   std::vector<std::string> args;
-  std::istringstream in;
+  std::istringstream plain_input;
+  BrokenInput broken_input(rest);
+  std::istream in(read_error_at_end ? static_cast<std::streambuf*>(&broken_input)
+                                    : plain_input.rdbuf());
   if (with_arguments) {
     args = split_lines(rest);
   } else {
-    in.str(std::string(rest));
+    plain_input.str(std::string(rest));
   }
   std::ostringstream out;
   std::ostringstream err;

@@ -1,0 +1,392 @@
+// Hostile input against every program of the suite: each tool and the launcher meets the
+// same table of inputs a careless user or a broken script may send (nothing at all, blank
+// lines, a megabyte on one line, NUL bytes, bytes above 127, nan, inf, 1e400, -0, too many
+// arguments, a closed standard input, standard output to a pipe nobody reads). A tool must
+// end with the status the input calls for, say on stderr what is wrong, and never show a
+// result it did not compute, nor nan, inf or a negative zero. The launcher must run nothing
+// for input that selects nothing, and still end with status 0.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <ostream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "run_program.hpp"
+
+namespace quesdral::testing {
+namespace {
+
+struct ToolRow {
+  const char* command;
+  std::vector<std::string> valid_args;  // a run that succeeds and prints a result
+  int negative_zero_args_status;        // "-0" in place of the first valid argument
+  int negative_zero_answer_status;      // "-0" as the only answer, then end of input
+};
+
+// Where -0 is a fine first value (a level of 0 dB, MIDI note 0, ...) the run succeeds; where
+// the value must be above 0 or non-zero it is refused like 0.
+const ToolRow kTools[] = {
+    {"vorlix.exe", {"0.5"}, 2, 1},
+    {"truska.exe", {"-6"}, 0, 0},
+    {"quilbern.exe", {"16384"}, 2, 1},
+    {"noskarte.exe", {"-6"}, 0, 0},
+    {"pelundA.exe", {"0.01"}, 2, 1},
+    {"zorivek.exe", {"90"}, 0, 0},
+    {"fenzo.exe", {"90", "1", "2"}, 0, 1},
+    {"braskel.exe", {"440"}, 2, 1},
+    {"tolveni.exe", {"69"}, 0, 0},
+    {"lipra.exe", {"100"}, 2, 1},
+    {"quav.exe", {"1000", "100"}, 2, 1},
+    {"zirr.exe", {"1000", "100"}, 2, 1},
+    {"rumbeldv.exe", {"12"}, 2, 1},
+    {"hopri.exe", {"440", "442"}, 2, 1},
+    {"salduven.exe", {"100", "200"}, 2, 1},
+    {"wirn.exe", {"10"}, 2, 1},
+    {"grendax.exe", {"440", "10", "0"}, 2, 1},
+    {"yombric.exe", {"5", "4", "3"}, 2, 1},
+};
+
+void PrintTo(const ToolRow& row, std::ostream* os) {
+  *os << row.command;
+}
+
+enum class Expect {
+  kInputEnded,          // status 1
+  kInvalid,             // status 2
+  kNegativeZeroArgs,    // the row's negative_zero_args_status
+  kNegativeZeroAnswer,  // the row's negative_zero_answer_status
+  kOutputFailed,        // death by SIGPIPE, or a non-zero status and a reason on stderr
+};
+
+using OptionsFn = ProgramOptions (*)(const ToolRow&);
+
+struct HostileCase {
+  const char* name;
+  OptionsFn options;
+  Expect expect;
+};
+
+void PrintTo(const HostileCase& hostile, std::ostream* os) {
+  *os << hostile.name;
+}
+
+ProgramOptions answers(std::string input) {
+  ProgramOptions options;
+  options.input = std::move(input);
+  return options;
+}
+
+ProgramOptions first_argument(const ToolRow& row, std::string first) {
+  ProgramOptions options;
+  options.args = row.valid_args;
+  options.args[0] = std::move(first);
+  return options;
+}
+
+const std::string kMegabyteOfDigits(std::size_t{1} << 20, '7');
+
+const HostileCase kCases[] = {
+    {"EmptyInput", [](const ToolRow&) { return answers(""); }, Expect::kInputEnded},
+    {"OnlyBlankLines", [](const ToolRow&) { return answers("\n \n\t\n\r\n  \t \n"); },
+     Expect::kInputEnded},
+    {"MegabyteLine", [](const ToolRow&) { return answers(kMegabyteOfDigits + "\n"); },
+     Expect::kInputEnded},
+    {"NulBytes",
+     [](const ToolRow&) {
+       return answers(
+           std::string("\0\0"
+                       "5\0\n\0",
+                       6));
+     },
+     Expect::kInputEnded},
+    {"BytesAbove127", [](const ToolRow&) { return answers("\xc3\xa9\xff\x80 5\n\xfe\n"); },
+     Expect::kInputEnded},
+    {"NanAnswer", [](const ToolRow&) { return answers("nan\nNaN\n"); }, Expect::kInputEnded},
+    {"InfAnswer", [](const ToolRow&) { return answers("inf\n-infinity\n"); }, Expect::kInputEnded},
+    {"OverflowAnswer", [](const ToolRow&) { return answers("1e400\n-1e400\n"); },
+     Expect::kInputEnded},
+    {"NegativeZeroAnswer", [](const ToolRow&) { return answers("-0\n"); },
+     Expect::kNegativeZeroAnswer},
+    {"NanArgument", [](const ToolRow& row) { return first_argument(row, "nan"); },
+     Expect::kInvalid},
+    {"InfArgument", [](const ToolRow& row) { return first_argument(row, "inf"); },
+     Expect::kInvalid},
+    {"OverflowArgument", [](const ToolRow& row) { return first_argument(row, "1e400"); },
+     Expect::kInvalid},
+    {"BytesAbove127Argument", [](const ToolRow& row) { return first_argument(row, "\xff\xfe"); },
+     Expect::kInvalid},
+    {"LongArgument",
+     [](const ToolRow& row) { return first_argument(row, kMegabyteOfDigits.substr(0, 100000)); },
+     Expect::kInvalid},
+    {"NegativeZeroArgument", [](const ToolRow& row) { return first_argument(row, "-0"); },
+     Expect::kNegativeZeroArgs},
+    {"TooManyArguments",
+     [](const ToolRow&) {
+       ProgramOptions options;
+       options.args.assign(6, "1");
+       return options;
+     },
+     Expect::kInvalid},
+    {"ClosedStdin",
+     [](const ToolRow&) {
+       ProgramOptions options;
+       options.stdin_closed = true;
+       return options;
+     },
+     Expect::kInputEnded},
+    {"StdoutToClosedPipe",
+     [](const ToolRow& row) {
+       ProgramOptions options;
+       options.args = row.valid_args;
+       options.stdout_closed_pipe = true;
+       return options;
+     },
+     Expect::kOutputFailed},
+};
+
+bool is_letter(char c) {
+  return std::isalpha(static_cast<unsigned char>(c)) != 0;
+}
+
+// A word "nan" or "inf" in any case, as a non-finite double prints; "infinity" in a sentence
+// is a word of its own and passes.
+bool shows_non_finite(const std::string& text) {
+  for (std::size_t i = 0; i < text.size();) {
+    if (!is_letter(text[i])) {
+      ++i;
+      continue;
+    }
+    std::string word;
+    for (; i < text.size() && is_letter(text[i]); ++i)
+      word += static_cast<char>(std::tolower(static_cast<unsigned char>(text[i])));
+    if (word == "nan" || word == "inf")
+      return true;
+  }
+  return false;
+}
+
+bool is_number_char(char c) {
+  return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '.';
+}
+
+// "-0", "-0.00000" or "-0e+00" standing alone: a zero shown with a sign.
+bool shows_negative_zero(const std::string& text) {
+  for (std::size_t at = text.find("-0"); at != std::string::npos; at = text.find("-0", at + 1)) {
+    if (at > 0 && is_number_char(text[at - 1]))
+      continue;
+    std::size_t end = at + 2;
+    while (end < text.size() && (text[end] == '0' || text[end] == '.'))
+      ++end;
+    if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
+      end = text.find_first_not_of("+-0123456789", end + 1);
+      end = end == std::string::npos ? text.size() : end;
+    }
+    const bool zero = text.find_first_of("123456789", at) >= end;
+    if (zero && (end == text.size() || !is_number_char(text[end])))
+      return true;
+  }
+  return false;
+}
+
+std::vector<std::string> lines_of(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', start)) {
+    lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  if (start < text.size())
+    lines.push_back(text.substr(start));
+  return lines;
+}
+
+// In the interactive mode a run without a result writes its title, then only questions (a
+// line of them, each ending in ": ", since the answers are not echoed) and blank lines. With
+// arguments there is neither title nor question.
+bool holds_a_result(const std::string& out, bool interactive) {
+  const std::vector<std::string> lines = lines_of(out);
+  for (std::size_t i = interactive ? 1 : 0; i < lines.size(); ++i) {
+    const std::string& line = lines[i];
+    const bool question = line.size() >= 2 && line.compare(line.size() - 2, 2, ": ") == 0;
+    if (!line.empty() && !question)
+      return true;
+  }
+  return false;
+}
+
+// Every line on stderr names the tool and says what is wrong, or is the usage line.
+void expect_reasons_on_stderr(const std::string& command, const std::string& err) {
+  ASSERT_FALSE(err.empty()) << "no reason given";
+  for (const std::string& line : lines_of(err)) {
+    const bool named = line.rfind(command + ": ", 0) == 0 && line.size() > command.size() + 2;
+    const bool usage = line.rfind("usage: " + command, 0) == 0;
+    EXPECT_TRUE(named || usage) << line;
+  }
+}
+
+int expected_status(const ToolRow& row, Expect expect) {
+  switch (expect) {
+    case Expect::kInputEnded:
+      return 1;
+    case Expect::kInvalid:
+      return 2;
+    case Expect::kNegativeZeroArgs:
+      return row.negative_zero_args_status;
+    case Expect::kNegativeZeroAnswer:
+      return row.negative_zero_answer_status;
+    case Expect::kOutputFailed:
+      break;
+  }
+  return -1;
+}
+
+bool is_built(const std::string& path) {
+  return access(path.c_str(), X_OK) == 0;
+}
+
+class ToolHostileInput : public ::testing::TestWithParam<std::tuple<ToolRow, HostileCase>> {};
+
+TEST_P(ToolHostileInput, EndsCleanlyWithoutAResult) {
+  const auto& [row, hostile] = GetParam();
+  const std::string path = program_path(row.command);
+  if (!is_built(path))
+    GTEST_SKIP() << row.command << " is not built yet";
+  const ProgramOptions options = hostile.options(row);
+  const bool interactive = options.args.empty();
+  const ProgramRun run = run_program(path, options);
+  ASSERT_FALSE(run.timed_out);
+  EXPECT_FALSE(shows_non_finite(run.out)) << run.out;
+  EXPECT_FALSE(shows_negative_zero(run.out)) << run.out;
+
+  if (hostile.expect == Expect::kOutputFailed) {
+    // Either the conventional death of a console program writing to a closed pipe, or a
+    // clean failure that says so.
+    if (run.signal == SIGPIPE)
+      return;
+    EXPECT_EQ(run.signal, 0);
+    EXPECT_GT(run.exit_code, 0);
+    expect_reasons_on_stderr(row.command, run.err);
+    return;
+  }
+  EXPECT_EQ(run.signal, 0);
+  const int status = expected_status(row, hostile.expect);
+  ASSERT_EQ(run.exit_code, status) << "stdout:\n" << run.out << "stderr:\n" << run.err;
+  if (status == 0) {
+    EXPECT_TRUE(holds_a_result(run.out, interactive)) << run.out;
+    return;
+  }
+  expect_reasons_on_stderr(row.command, run.err);
+  if (status == 2) {
+    EXPECT_EQ(run.out, "");
+  } else {
+    EXPECT_FALSE(holds_a_result(run.out, interactive)) << run.out;
+  }
+}
+
+std::string case_name(const ::testing::TestParamInfo<ToolHostileInput::ParamType>& param) {
+  const auto& [row, hostile] = param.param;
+  std::string name;
+  for (const char* c = row.command; *c != '\0' && *c != '.'; ++c)
+    name += *c;
+  name[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
+  return name + hostile.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(AllTools, ToolHostileInput,
+                         ::testing::Combine(::testing::ValuesIn(kTools),
+                                            ::testing::ValuesIn(kCases)),
+                         case_name);
+
+// The launcher: input that selects no row runs nothing, so nothing follows the prompt; the
+// status is 0 whatever the reply.
+struct LauncherCase {
+  const char* name;
+  ProgramOptions options;
+  const char* tool_title;  // the title of the tool the reply runs, or nullptr for none
+};
+
+ProgramOptions launcher_input(std::string input) {
+  ProgramOptions options;
+  options.input = std::move(input);
+  return options;
+}
+
+const char kPrompt[] = "==> ";
+
+std::vector<LauncherCase> launcher_cases() {
+  ProgramOptions too_many;
+  too_many.args = {"1", "2", "3", "4", "5", "6"};
+  ProgramOptions closed_stdin;
+  closed_stdin.stdin_closed = true;
+  return {
+      {"EmptyInput", launcher_input(""), nullptr},
+      {"OnlyBlankLines", launcher_input("\n \n\t\n\r\n\v\f\n"), nullptr},
+      {"MegabyteLine", launcher_input(kMegabyteOfDigits + "\n"), nullptr},
+      {"MegabyteOfBlanks", launcher_input(std::string(std::size_t{1} << 20, ' ')), nullptr},
+      {"NulBytes",
+       launcher_input(std::string("\0"
+                                  "5\n",
+                                  3)),
+       nullptr},
+      {"BytesAbove127",
+       launcher_input("\xff"
+                      "5\n"),
+       nullptr},
+      {"Nan", launcher_input("nan\n"), nullptr},
+      {"Inf", launcher_input("inf\n"), nullptr},
+      {"NegativeZero", launcher_input("-0\n"), nullptr},
+      // The reply is read as a whole number up to the first other character, so 1e400
+      // chooses row 1; VORLIX then meets the end of input.
+      {"Overflow", launcher_input("1e400\n"), "VORLIX - "},
+      {"TooManyArguments", too_many, nullptr},
+      {"ClosedStdin", closed_stdin, nullptr},
+  };
+}
+
+void PrintTo(const LauncherCase& hostile, std::ostream* os) {
+  *os << hostile.name;
+}
+
+class LauncherHostileInput : public ::testing::TestWithParam<LauncherCase> {};
+
+TEST_P(LauncherHostileInput, RunsOnlyWhatTheReplySelects) {
+  const LauncherCase& hostile = GetParam();
+  const ProgramRun run = run_program(program_path("quesdral"), hostile.options);
+  ASSERT_FALSE(run.timed_out);
+  EXPECT_EQ(run.signal, 0);
+  EXPECT_EQ(run.exit_code, 0);
+  const std::string::size_type prompt = run.out.find(kPrompt);
+  ASSERT_NE(prompt, std::string::npos) << run.out;
+  const std::string after = run.out.substr(prompt + sizeof kPrompt - 1);
+  if (hostile.tool_title == nullptr) {
+    EXPECT_EQ(after, "");
+    EXPECT_EQ(run.err, "");
+  } else {
+    EXPECT_EQ(after.rfind(hostile.tool_title, 0), 0u) << after;
+    EXPECT_FALSE(shows_non_finite(after)) << after;
+  }
+}
+
+std::string launcher_case_name(const ::testing::TestParamInfo<LauncherCase>& param) {
+  return param.param.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Launcher, LauncherHostileInput, ::testing::ValuesIn(launcher_cases()),
+                         launcher_case_name);
+
+TEST(LauncherHostileOutput, ClosedPipeEndsTheLauncherQuietlyOrBySigpipe) {
+  ProgramOptions options = launcher_input("1\n0.5\n");
+  options.stdout_closed_pipe = true;
+  const ProgramRun run = run_program(program_path("quesdral"), options);
+  ASSERT_FALSE(run.timed_out);
+  if (run.signal != SIGPIPE) {
+    EXPECT_EQ(run.exit_code, 0) << "signal " << run.signal << "\n" << run.err;
+  }
+}
+
+}  // namespace
+}  // namespace quesdral::testing
