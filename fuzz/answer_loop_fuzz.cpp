@@ -2,8 +2,8 @@
 // mode; the rest is either the whole of standard input in the interactive mode (which may end
 // in a read error rather than a plain end, as a closed or broken standard input does), or
 // the arguments, one per line. Whatever arrives, the run must end with status 0, 1 or 2, must
-// not print a non-finite number, and must leave standard output empty when it refuses its
-// arguments.
+// not print a non-finite number, must give its reasons on stderr naming the tool, and must
+// leave standard output empty when it refuses its arguments.
 #include <cctype>
 #include <cstddef>
 #include <cstdint>
@@ -90,6 +90,17 @@ std::vector<std::string> split_lines(std::string_view text) {
   return lines;
 }
 
+// Every line on stderr names the tool ("vorlix.exe: ...") or is the usage line.
+bool reasons_are_named(const cli::Tool& tool, const std::string& err) {
+  const std::string named = std::string(tool.command) + ": ";
+  const std::string usage = "usage: " + std::string(tool.command);
+  for (const std::string& line : split_lines(err)) {
+    if (!line.empty() && line.rfind(named, 0) != 0 && line.rfind(usage, 0) != 0)
+      return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -122,6 +133,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     finding("refused arguments but wrote to standard output", tool);
   if (status != cli::kExitOk && err.str().empty())
     finding("failed without saying why on standard error", tool);
+  if (!reasons_are_named(tool, err.str()))
+    finding("a line on standard error that does not name the tool", tool);
   if (with_arguments && status == cli::kExitInputEnded)
     finding("status 1 in the argument mode, which reads no input", tool);
   return 0;
