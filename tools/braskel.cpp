@@ -1,6 +1,7 @@
 // BRASKEL: the MIDI number of a frequency, its nearest note and the deviation in cents.
 #include "acoustics/pitch.hpp"
 #include "cli/cli.hpp"
+#include "pitch_inputs.hpp"
 
 namespace {
 
@@ -43,9 +44,7 @@ quesdral::cli::Tool make_tool() {
   tool.inputs = {
       real_input("FREQUENCY_HZ", "Frequency (Hz)")
           .checked_by(must_be_positive("frequency must be above 0 Hz")),
-      real_input("A4_HZ", "Frequency of A4 (Hz)")
-          .defaults_to(acoustics::kStandardA4Hz)
-          .checked_by(must_be_positive("frequency of A4 must be above 0 Hz")),
+      quesdral::tools::a4_input(),
   };
   tool.compute = compute;
   return tool;

@@ -3,6 +3,7 @@
 
 #include "acoustics/spectra.hpp"
 #include "cli/cli.hpp"
+#include "pitch_inputs.hpp"
 
 namespace {
 
@@ -30,17 +31,16 @@ Outcome compute(const std::vector<double>& values) {
   bool any_outside = false;
   for (const acoustics::Harmonic& harmonic : acoustics::harmonic_series(fundamental_hz, count)) {
     any_outside = any_outside || !harmonic.note.in_midi_range;
-    table.add_row(
-        {quesdral::cli::format_integer(harmonic.number),
-         quesdral::cli::format_integer(harmonic.number - 1),
-         quesdral::cli::format_number(harmonic.frequency_hz),
-         acoustics::note_name(harmonic.note.midi_number) + (harmonic.note.in_midi_range ? "" : "*"),
-         quesdral::cli::format_number(harmonic.note.deviation_cents)});
+    table.add_row({quesdral::cli::format_integer(harmonic.number),
+                   quesdral::cli::format_integer(harmonic.number - 1),
+                   quesdral::cli::format_number(harmonic.frequency_hz),
+                   quesdral::tools::note_cell(harmonic.note),
+                   quesdral::cli::format_number(harmonic.note.deviation_cents)});
   }
   Results results;
   results.add_block(table.render());
   if (any_outside)
-    results.add_block("* outside the MIDI range 0 to 127\n");
+    results.add_block(quesdral::tools::kOutsideMidiFootnote);
   return results.finish();
 }
 

@@ -4,6 +4,7 @@
 
 #include "acoustics/spectra.hpp"
 #include "cli/cli.hpp"
+#include "pitch_inputs.hpp"
 
 namespace {
 
@@ -32,16 +33,15 @@ Outcome compute(const std::vector<double>& values) {
   bool any_outside = false;
   for (const acoustics::EqualStep& step : acoustics::equal_divisions(divisions, start_hz)) {
     any_outside = any_outside || !step.note.in_midi_range;
-    table.add_row(
-        {quesdral::cli::format_integer(step.step), format_number(step.frequency_hz),
-         format_number(step.ratio), format_number(step.cents),
-         acoustics::note_name(step.note.midi_number) + (step.note.in_midi_range ? "" : "*"),
-         format_number(step.note.deviation_cents)});
+    table.add_row({quesdral::cli::format_integer(step.step), format_number(step.frequency_hz),
+                   format_number(step.ratio), format_number(step.cents),
+                   quesdral::tools::note_cell(step.note),
+                   format_number(step.note.deviation_cents)});
   }
   Results results;
   results.add_block(table.render());
   if (any_outside)
-    results.add_block("* outside the MIDI range 0 to 127\n");
+    results.add_block(quesdral::tools::kOutsideMidiFootnote);
   return results.finish();
 }
 

@@ -4,6 +4,7 @@
 
 #include "acoustics/pitch.hpp"
 #include "cli/cli.hpp"
+#include "pitch_inputs.hpp"
 
 namespace {
 
@@ -45,9 +46,7 @@ quesdral::cli::Tool make_tool() {
   tool.inputs = {
       real_input("MIDI_NUMBER", "MIDI number")
           .checked_by(must_be_within(0, 127, "MIDI number must be from 0 to 127")),
-      real_input("A4_HZ", "Frequency of A4 (Hz)")
-          .defaults_to(acoustics::kStandardA4Hz)
-          .checked_by(must_be_positive("frequency of A4 must be above 0 Hz")),
+      quesdral::tools::a4_input(),
   };
   tool.compute = compute;
   return tool;
