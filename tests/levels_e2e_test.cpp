@@ -16,18 +16,6 @@ namespace {
 const char* const kLevelTools[] = {"vorlix.exe",  "truska.exe",  "quilbern.exe", "noskarte.exe",
                                    "pelundA.exe", "zorivek.exe", "fenzo.exe"};
 
-ProgramRun run_with_args(const std::string& command, std::vector<std::string> args) {
-  ProgramOptions options;
-  options.args = std::move(args);
-  return run_program(program_path(command), options);
-}
-
-ProgramRun run_with_input(const std::string& command, const std::string& input) {
-  ProgramOptions options;
-  options.input = input;
-  return run_program(program_path(command), options);
-}
-
 bool ends_with(const std::string& text, const std::string& end) {
   return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }

@@ -14,18 +14,6 @@
 namespace quesdral::testing {
 namespace {
 
-ProgramRun run_with_args(const std::string& command, std::vector<std::string> args) {
-  ProgramOptions options;
-  options.args = std::move(args);
-  return run_program(program_path(command), options);
-}
-
-ProgramRun run_with_input(const std::string& program, const std::string& input) {
-  ProgramOptions options;
-  options.input = input;
-  return run_program(program_path(program), options);
-}
-
 struct ExactCase {
   const char* command;
   std::vector<std::string> args;

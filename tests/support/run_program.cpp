@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 extern char** environ;
 
@@ -173,6 +174,18 @@ std::string bin_dir() {
 
 std::string program_path(const std::string& name) {
   return bin_dir() + "/" + name;
+}
+
+ProgramRun run_with_args(const std::string& name, std::vector<std::string> args) {
+  ProgramOptions options;
+  options.args = std::move(args);
+  return run_program(program_path(name), options);
+}
+
+ProgramRun run_with_input(const std::string& name, const std::string& input) {
+  ProgramOptions options;
+  options.input = input;
+  return run_program(program_path(name), options);
 }
 
 }  // namespace quesdral::testing

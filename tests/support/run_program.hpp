@@ -36,4 +36,10 @@ std::string bin_dir();
 // bin_dir() + "/" + name.
 std::string program_path(const std::string& name);
 
+// Runs the suite's program `name` with these arguments and empty input.
+ProgramRun run_with_args(const std::string& name, std::vector<std::string> args);
+
+// Runs the suite's program `name` without arguments, `input` on its standard input.
+ProgramRun run_with_input(const std::string& name, const std::string& input);
+
 }  // namespace quesdral::testing
