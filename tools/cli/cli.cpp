@@ -7,6 +7,7 @@
 #include <iostream>
 #include <limits>
 #include <system_error>
+#include <utility>
 
 namespace quesdral::cli {
 namespace {
@@ -279,6 +280,7 @@ class Run {
   std::ostream& out_;
   std::ostream& err_;
   std::vector<double> values_;
+  std::optional<Outcome> final_outcome_;  // computed when the last answer was checked
 };
 
 std::optional<double> Run::default_for(std::size_t index) const {
@@ -408,12 +410,14 @@ std::optional<double> Run::ask(std::size_t index, bool& input_ended) {
     }
     if (last) {
       values_.push_back(*value);
-      const Outcome outcome = tool_.compute(values_);
+      Outcome outcome = tool_.compute(values_);
       values_.pop_back();
       if (!outcome.ok()) {
         report(outcome.error);
         continue;
       }
+      // Kept for the results, so a long list (room modes) is not computed twice.
+      final_outcome_ = std::move(outcome);
     }
     return value;
   }
@@ -452,7 +456,7 @@ int Run::interactively() {
     values_.push_back(*value);
   }
   out_ << '\n';
-  return finish(tool_.compute(values_));
+  return finish(final_outcome_ ? *final_outcome_ : tool_.compute(values_));
 }
 
 std::string bracketed_default(const Input& input) {
