@@ -55,6 +55,7 @@ std::size_t skip_digits(std::string_view text, std::size_t i) {
   return i;
 }
 
+// REQUIRES: is_well_formed_real(text).
 // The decimal exponent of the leading non-zero digit of a well-formed real, e.g. 2 for
 // "123.4" and -400 for "1e-400"; it tells an overflow from an underflow. The exponent text
 // saturates, so "1e99999999999999999999" is merely very large.
@@ -80,8 +81,10 @@ long long decimal_magnitude(std::string_view text) {
   long long exponent = 0;
   if (i < text.size()) {
     ++i;
-    const bool negative = text[i] == '-';
-    if (text[i] == '+' || text[i] == '-')
+    // A well-formed real has digits after the 'e'; the bounds checks only keep a malformed
+    // text from reading past its end.
+    const bool negative = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
       ++i;
     for (; i < text.size(); ++i)
       exponent = std::min(exponent * 10 + (text[i] - '0'), 1000000000LL);
