@@ -57,26 +57,27 @@ bool ReplyScanner::take(char c) {
         state_ = State::kSign;
         return true;
       }
-      break;
+      return start_number(c);
     case State::kSign:
-      break;
+      return start_number(c);
     case State::kDigits:
-      if (c == '\n') {
-        state_ = State::kDone;
-        return false;
-      }
-      if (!is_digit(c)) {
-        state_ = State::kRestOfLine;
+      if (is_digit(c)) {
+        add_digit(c);
         return true;
       }
-      break;
+      state_ = c == '\n' ? State::kDone : State::kRestOfLine;
+      return state_ == State::kRestOfLine;
     case State::kRestOfLine:
       if (c == '\n')
         state_ = State::kDone;
-      return state_ != State::kDone;
+      return state_ == State::kRestOfLine;
     case State::kDone:
-      return false;
+      break;
   }
+  return false;
+}
+
+bool ReplyScanner::start_number(char c) {
   if (!is_digit(c)) {
     // No number can follow, so nothing will run and there is no reason to read on.
     state_ = State::kDone;
@@ -84,11 +85,16 @@ bool ReplyScanner::take(char c) {
   }
   state_ = State::kDigits;
   has_number_ = true;
+  add_digit(c);
+  return true;
+}
+
+void ReplyScanner::add_digit(char c) {
+  // Once beyond the 32-bit range the value no longer matters, only that it is out of range.
   if (!out_of_range_) {
     magnitude_ = magnitude_ * 10 + (c - '0');
     out_of_range_ = magnitude_ > kMaxMagnitude;
   }
-  return true;
 }
 
 std::optional<std::int32_t> ReplyScanner::reply() const {

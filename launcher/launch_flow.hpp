@@ -26,6 +26,12 @@ class ReplyScanner {
 
  private:
   enum class State { kBlank, kSign, kDigits, kRestOfLine, kDone };
+
+  // The first character after the blanks or the sign: a digit starts the number, anything
+  // else means the reply holds none.
+  bool start_number(char c);
+  void add_digit(char c);
+
   State state_ = State::kBlank;
   bool negative_ = false;
   bool out_of_range_ = false;
