@@ -1,11 +1,10 @@
 // NOSKARTE: the sample value of a level in dBFS at a given bit depth.
 #include "acoustics/levels.hpp"
 #include "cli/cli.hpp"
+#include "level_inputs.hpp"
 
 namespace {
 
-using quesdral::acoustics::kMaxBits;
-using quesdral::acoustics::kMinBits;
 using quesdral::cli::Outcome;
 using quesdral::cli::Results;
 
@@ -43,10 +42,7 @@ quesdral::cli::Tool make_tool() {
       "Example: noskarte.exe -6  prints  Amplitude: 16422.9  and  Nearest sample: 16423\n";
   tool.inputs = {
       real_input("LEVEL_DBFS", "Level in dBFS").checked_by(check_level),
-      integer_input("BITS", "Bit depth in bits")
-          .defaults_to(16)
-          .checked_by(
-              must_be_within(kMinBits, kMaxBits, "bit depth must be a whole number from 2 to 32")),
+      quesdral::tools::bit_depth_input(),
   };
   tool.compute = compute;
   return tool;

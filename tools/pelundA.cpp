@@ -3,6 +3,7 @@
 
 #include "acoustics/levels.hpp"
 #include "cli/cli.hpp"
+#include "level_inputs.hpp"
 
 namespace {
 
@@ -36,9 +37,7 @@ quesdral::cli::Tool make_tool() {
       real_input("POWER_W", "Power in W")
           .checked_by(must_be_positive("power must be above 0 W (the level of 0 W is minus "
                                        "infinity)")),
-      real_input("REFERENCE_W", "Reference power in W")
-          .defaults_to(1e-12)
-          .checked_by(must_be_positive("reference power must be above 0 W")),
+      quesdral::tools::reference_power_input(),
   };
   tool.compute = compute;
   return tool;

@@ -4,12 +4,12 @@
 
 #include "acoustics/levels.hpp"
 #include "cli/cli.hpp"
+#include "level_inputs.hpp"
 
 namespace {
 
 using quesdral::acoustics::full_scale;
 using quesdral::acoustics::kMaxBits;
-using quesdral::acoustics::kMinBits;
 using quesdral::cli::Outcome;
 using quesdral::cli::Results;
 
@@ -24,8 +24,8 @@ std::optional<std::string> check_sample(double sample, const std::vector<double>
 
 // Whether the sample fits the bit depth is only known once both are given.
 std::optional<std::string> check_bits(double bits, const std::vector<double>& earlier) {
-  if (bits < kMinBits || bits > kMaxBits)
-    return "bit depth must be a whole number from 2 to 32";
+  if (auto problem = quesdral::tools::bit_depth_problem(bits))
+    return problem;
   const std::string scale = quesdral::cli::format_integer(full_scale(static_cast<int>(bits)));
   if (std::fabs(earlier[0]) > static_cast<double>(full_scale(static_cast<int>(bits)))) {
     return "sample " + quesdral::cli::format_short(earlier[0]) + " is beyond full scale at " +
@@ -61,7 +61,7 @@ quesdral::cli::Tool make_tool() {
       "Example: quilbern.exe 16384  prints  Level: -6.02060 dBFS  and  Full scale: 32768\n";
   tool.inputs = {
       real_input("SAMPLE", "Sample value").checked_by(check_sample),
-      integer_input("BITS", "Bit depth in bits").defaults_to(16).checked_by(check_bits),
+      quesdral::tools::bit_depth_input().checked_by(check_bits),
   };
   tool.compute = compute;
   return tool;

@@ -1,6 +1,7 @@
 // TRUSKA: the raw amplitude of a level in dB against a reference amplitude.
 #include "acoustics/levels.hpp"
 #include "cli/cli.hpp"
+#include "level_inputs.hpp"
 
 namespace {
 
@@ -31,9 +32,7 @@ quesdral::cli::Tool make_tool() {
       "Example: truska.exe -6  prints  Amplitude: 0.501187\n";
   tool.inputs = {
       real_input("LEVEL_DB", "Level in dB"),
-      real_input("REFERENCE", "Reference amplitude")
-          .defaults_to(1)
-          .checked_by(must_be_positive("reference amplitude must be above 0")),
+      quesdral::tools::reference_amplitude_input(),
   };
   tool.compute = compute;
   return tool;

@@ -1,6 +1,7 @@
 // VORLIX: the level in dB of a raw amplitude against a reference amplitude.
 #include "acoustics/levels.hpp"
 #include "cli/cli.hpp"
+#include "level_inputs.hpp"
 
 namespace {
 
@@ -32,9 +33,7 @@ quesdral::cli::Tool make_tool() {
   tool.inputs = {
       real_input("AMPLITUDE", "Amplitude")
           .checked_by(must_not_be_zero("amplitude must not be 0 (its level is minus infinity)")),
-      real_input("REFERENCE", "Reference amplitude")
-          .defaults_to(1)
-          .checked_by(must_be_positive("reference amplitude must be above 0")),
+      quesdral::tools::reference_amplitude_input(),
   };
   tool.compute = compute;
   return tool;

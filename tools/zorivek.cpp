@@ -1,6 +1,7 @@
 // ZORIVEK: the power in watts of a sound power level in dB against a reference power.
 #include "acoustics/levels.hpp"
 #include "cli/cli.hpp"
+#include "level_inputs.hpp"
 
 namespace {
 
@@ -31,9 +32,7 @@ quesdral::cli::Tool make_tool() {
       "Example: zorivek.exe 90  prints  Power: 0.00100000 W\n";
   tool.inputs = {
       real_input("LEVEL_DB", "Sound power level in dB"),
-      real_input("REFERENCE_W", "Reference power in W")
-          .defaults_to(1e-12)
-          .checked_by(must_be_positive("reference power must be above 0 W")),
+      quesdral::tools::reference_power_input(),
   };
   tool.compute = compute;
   return tool;
