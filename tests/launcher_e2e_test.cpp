@@ -220,7 +220,10 @@ using LauncherConsole = LauncherFixture;
 
 TEST_F(LauncherConsole, ClearReachesTheTerminalButNotRedirectedOutput) {
   const fs::path out = launcher_dir_.path() / "out.txt";
-  const TerminalRun run = run_in_terminal(launcher_.string(), "0\n", out.string());
+  TerminalOptions options;
+  options.typed = "0\n";
+  options.stdout_path = out.string();
+  const TerminalRun run = run_in_terminal(launcher_.string(), options);
   EXPECT_EQ(run.exit_code, 0);
   EXPECT_NE(run.screen.find(kClear), std::string::npos);
   std::ifstream file(out, std::ios::binary);
@@ -229,7 +232,11 @@ TEST_F(LauncherConsole, ClearReachesTheTerminalButNotRedirectedOutput) {
 }
 
 TEST_F(LauncherConsole, OnATerminalTheClearComesFirstThenTheScreen) {
-  const TerminalRun run = run_in_terminal(launcher_.string(), "0\n");
+  // Typed only once the prompt shows, so that the echo cannot land inside the screen.
+  TerminalOptions options;
+  options.typed = "0\n";
+  options.type_after = "==> ";
+  const TerminalRun run = run_in_terminal(launcher_.string(), options);
   ASSERT_FALSE(run.timed_out);
   const std::string::size_type clear = run.screen.find(kClear);
   ASSERT_NE(clear, std::string::npos);

@@ -29,20 +29,24 @@ namespace {
 
 }  // namespace
 
-TerminalRun run_in_terminal(const std::string& path, const std::string& typed,
-                            const std::string& stdout_path, int timeout_ms) {
+TerminalRun run_in_terminal(const std::string& path, const TerminalOptions& options) {
   int master = -1;
   const pid_t pid = forkpty(&master, nullptr, nullptr, nullptr);
   if (pid < 0)
     return {};
   if (pid == 0)
-    exec_in_terminal(path, stdout_path);
+    exec_in_terminal(path, options.stdout_path);
 
   TerminalRun run;
-  if (!typed.empty() && write(master, typed.data(), typed.size()) < 0)
-    run.timed_out = true;
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+  bool typed = false;
+  const auto deadline =
+      std::chrono::steady_clock::now() + std::chrono::milliseconds(options.timeout_ms);
   for (;;) {
+    if (!typed && run.screen.find(options.type_after) != std::string::npos) {
+      typed = true;
+      if (!options.typed.empty() && write(master, options.typed.data(), options.typed.size()) < 0)
+        run.timed_out = true;
+    }
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
         deadline - std::chrono::steady_clock::now());
     pollfd fd{master, POLLIN, 0};
