@@ -3,86 +3,98 @@
 namespace quesdral {
 namespace {
 
-// The menu lines are fixed text, so they are held ready-made in static storage: writing
-// the menu needs neither formatting nor allocation. The catalogue test checks every one
-// against the layout rule, so the rows and their lines cannot drift apart.
-struct Row {
-  ToolEntry entry;
-  std::string_view menu_line;
-};
+constexpr std::size_t kNumberColumns = 2;
+constexpr std::size_t kLabelColumns = 10;
+// The widest row, FENZO's, takes 77 columns; a wider one would crowd the right edge of an
+// 80-column console.
+constexpr std::size_t kMaxMenuColumns = 77;
+constexpr std::size_t kLinesBeforeRowOne = 2;
 
-constexpr std::array<Row, kToolCount> kRows{{
-    {{1, "VORLIX", "It converts raw amplitude to dBs", "vorlix.exe"},
-     "\n\n\n 1  VORLIX    It converts raw amplitude to dBs"},
-    {{2, "TRUSKA", "It converts dBs to raw amplitude", "truska.exe"},
-     "\n 2  TRUSKA    It converts dBs to raw amplitude"},
-    {{3, "QUILBERN", "It converts raw amplitude to dB in full scale (dBFS)", "quilbern.exe"},
-     "\n 3  QUILBERN  It converts raw amplitude to dB in full scale (dBFS)"},
-    {{4, "NOSKARTE", "It converts dB in full scale (dBFS) to raw amplitude", "noskarte.exe"},
-     "\n 4  NOSKARTE  It converts dB in full scale (dBFS) to raw amplitude"},
-    {{5, "PELUNDA", "It converts Watts to dBs", "pelundA.exe"},
-     "\n 5  PELUNDA   It converts Watts to dBs"},
-    {{6, "ZORIVEK", "It converts dBs to Watts", "zorivek.exe"},
-     "\n 6  ZORIVEK   It converts dBs to Watts"},
-    {{7, "FENZO", "It finds the amplitude [dB] according to the inverse square law", "fenzo.exe"},
-     "\n 7  FENZO     It finds the amplitude [dB] according to the inverse square law"},
-    {{8, "BRASKEL", "It converts Hz to MIDI numbers", "braskel.exe"},
-     "\n 8  BRASKEL   It converts Hz to MIDI numbers"},
-    {{9, "TOLVENI", "It converts MIDI numbers to Hz", "tolveni.exe"},
-     "\n 9  TOLVENI   It converts MIDI numbers to Hz"},
-    {{10, "LIPRA", "It calculates the frequency of overtones in periodic sounds", "lipra.exe"},
-     "\n 10 LIPRA     It calculates the frequency of overtones in periodic sounds"},
-    {{11, "QUAV", "It calculates the sidebands frequency in AM synthesis", "quav.exe"},
-     "\n 11 QUAV      It calculates the sidebands frequency in AM synthesis"},
-    {{12, "ZIRR", "It calculates the sidebands frequency in FM synthesis", "zirr.exe"},
-     "\n 12 ZIRR      It calculates the sidebands frequency in FM synthesis"},
-    {{13, "RUMBEL", "It divides the octave in equal parts", "rumbeldv.exe"},
-     "\n 13 RUMBEL    It divides the octave in equal parts"},
-    {{14, "HOPRI", "It calculates the beat frequency between two sine waves", "hopri.exe"},
-     "\n 14 HOPRI     It calculates the beat frequency between two sine waves"},
-    {{15, "SALDUVEN", "It calculates the center frequency of a bandpass filter", "salduven.exe"},
-     "\n 15 SALDUVEN  It calculates the center frequency of a bandpass filter"},
-    {{16, "WIRN", "It calculates the time interval between echoes", "wirn.exe"},
-     "\n 16 WIRN      It calculates the time interval between echoes"},
-    {{17, "GRENDAX", "It calculates the frequency of Doppler shift", "grendax.exe"},
-     "\n 17 GRENDAX   It calculates the frequency of Doppler shift"},
-    {{18, "YOMBRIC", "It calculates the frequencies of standing waves in a room", "yombric.exe"},
-     "\n 18 YOMBRIC   It calculates the frequencies of standing waves in a room"},
-}};
-
-constexpr ToolCatalogue make_catalogue() {
-  ToolCatalogue catalogue{};
-  for (std::size_t i = 0; i < kToolCount; ++i)
-    catalogue[i] = kRows[i].entry;
-  return catalogue;
+constexpr std::size_t text_length(const char* text) {
+  std::size_t length = 0;
+  while (text[length] != '\0')
+    ++length;
+  return length;
 }
 
-constexpr ToolCatalogue kCatalogue = make_catalogue();
+// The columns a row's line takes on screen, after its line breaks.
+constexpr std::size_t menu_columns(const ToolEntry& entry) {
+  return 1 + kNumberColumns + 1 + kLabelColumns + text_length(entry.description);
+}
 
 static_assert(
     [] {
-      for (std::size_t i = 0; i < kToolCount; ++i) {
-        if (kRows[i].entry.number != static_cast<int>(i) + 1)
+      for (const ToolEntry& entry : kToolCatalogue) {
+        if (text_length(entry.label) >= kLabelColumns || menu_columns(entry) > kMaxMenuColumns)
           return false;
       }
       return true;
     }(),
-    "rows are numbered 1, 2, 3... in catalogue order");
+    "every label leaves a blank before the description and every line fits 77 columns");
+
+struct MenuLine {
+  char text[kLinesBeforeRowOne + 1 + kMaxMenuColumns] = {};
+  std::size_t size = 0;
+
+  // Past the end of `text` characters are dropped; the assertion above keeps every row
+  // within it.
+  constexpr void append(char c) {
+    if (size < sizeof text)
+      text[size++] = c;
+  }
+  constexpr void append(const char* field) {
+    for (; *field != '\0'; ++field)
+      append(*field);
+  }
+  constexpr void pad_to(std::size_t end) {
+    while (size < end)
+      append(' ');
+  }
+};
+
+constexpr MenuLine make_menu_line(const ToolEntry& entry) {
+  MenuLine line;
+  const std::size_t breaks = entry.number == 1 ? 1 + kLinesBeforeRowOne : 1;
+  for (std::size_t i = 0; i < breaks; ++i)
+    line.append('\n');
+  line.append(' ');
+  const std::size_t number_start = line.size;
+  if (entry.number >= 10)
+    line.append(static_cast<char>('0' + entry.number / 10));
+  line.append(static_cast<char>('0' + entry.number % 10));
+  line.pad_to(number_start + kNumberColumns);
+  line.append(' ');
+  const std::size_t label_start = line.size;
+  line.append(entry.label);
+  line.pad_to(label_start + kLabelColumns);
+  line.append(entry.description);
+  return line;
+}
+
+constexpr std::array<MenuLine, kToolCount> make_menu_lines() {
+  std::array<MenuLine, kToolCount> lines{};
+  for (std::size_t i = 0; i < kToolCount; ++i)
+    lines[i] = make_menu_line(kToolCatalogue[i]);
+  return lines;
+}
+
+constexpr std::array<MenuLine, kToolCount> kMenuLines = make_menu_lines();
 
 }  // namespace
 
 const ToolCatalogue& tool_catalogue() {
-  return kCatalogue;
+  return kToolCatalogue;
 }
 
 std::string_view format_menu_line(const ToolEntry& entry) {
-  return kRows[static_cast<std::size_t>(entry.number - 1)].menu_line;
+  const MenuLine& line = kMenuLines[static_cast<std::size_t>(entry.number - 1)];
+  return {line.text, line.size};
 }
 
 const ToolEntry* find_tool(long long number) {
   if (number < 1 || number > static_cast<long long>(kToolCount))
     return nullptr;
-  return &kCatalogue[static_cast<std::size_t>(number - 1)];
+  return &kToolCatalogue[static_cast<std::size_t>(number - 1)];
 }
 
 }  // namespace quesdral

@@ -26,13 +26,6 @@ std::string expected_line(const ToolEntry& e) {
   return std::string(e.number == 1 ? "\n\n\n" : "\n") + " " + number + " " + label + e.description;
 }
 
-TEST(ToolCatalogue, RowsAreNumberedOneToEighteenInOrder) {
-  int expected = 1;
-  for (const ToolEntry& entry : tool_catalogue())
-    EXPECT_EQ(entry.number, expected++);
-  EXPECT_EQ(expected, 19);
-}
-
 TEST(ToolCatalogue, EveryMenuLineFollowsTheLayout) {
   for (const ToolEntry& entry : tool_catalogue()) {
     EXPECT_EQ(format_menu_line(entry), expected_line(entry)) << "row " << entry.number;
@@ -73,22 +66,6 @@ TEST(ToolCatalogue, LabelFieldIsTenColumns) {
               std::string::npos)
         << "row " << c.number;
   }
-}
-
-TEST(ToolCatalogue, WidestLineIsRowSevenAtSeventySevenColumns) {
-  std::size_t widest = 0;
-  int widest_row = 0;
-  for (const ToolEntry& entry : tool_catalogue()) {
-    const std::string_view line = format_menu_line(entry);
-    const std::size_t width = line.size() - line.find_first_not_of('\n');
-    EXPECT_EQ(line.back() == '\n', false) << "row " << entry.number;
-    if (width > widest) {
-      widest = width;
-      widest_row = entry.number;
-    }
-  }
-  EXPECT_EQ(widest, 77u);
-  EXPECT_EQ(widest_row, 7);
 }
 
 TEST(ToolCatalogue, CommandsAreLowerCaseLabelsButForTwoRows) {
