@@ -1,6 +1,7 @@
 #include "launch_flow.hpp"
 
 #include <cstdio>
+#include <string_view>
 
 #include "platform.hpp"
 #include "tool_catalogue.hpp"
@@ -8,11 +9,11 @@
 namespace quesdral {
 namespace {
 
-constexpr const char* kFrameLine =
+constexpr std::string_view kFrameLine =
     "\n  +-----------------------------------------------------------------+";
-constexpr const char* kTitleLine =
+constexpr std::string_view kTitleLine =
     "\n  |  Q U E S D R A L                                                |";
-constexpr const char* kPrompt = "\n\n ENTER A NUMBER ON THE LIST TO EXECUTE A PROGRAM ==> ";
+constexpr std::string_view kPrompt = "\n\n ENTER A NUMBER ON THE LIST TO EXECUTE A PROGRAM ==> ";
 
 constexpr std::int64_t kMaxMagnitude = std::int64_t{1} << 31;  // |INT32_MIN|
 
@@ -26,23 +27,38 @@ bool is_digit(char c) {
   return c >= '0' && c <= '9';
 }
 
-void write_screen() {
-  std::fputs(kFrameLine, stdout);
-  std::fputs(kTitleLine, stdout);
-  std::fputs(kFrameLine, stdout);
-  for (const ToolEntry& entry : tool_catalogue()) {
-    const std::string_view line = format_menu_line(entry);
-    std::fwrite(line.data(), 1, line.size(), stdout);
-  }
-  std::fputs(kPrompt, stdout);
+void write_text(const LauncherWorld& world, std::string_view text) {
+  world.write(text.data(), text.size());
 }
 
-std::optional<std::int32_t> read_reply() {
+void write_screen(const LauncherWorld& world) {
+  write_text(world, kFrameLine);
+  write_text(world, kTitleLine);
+  write_text(world, kFrameLine);
+  for (const ToolEntry& entry : tool_catalogue())
+    write_text(world, format_menu_line(entry));
+  write_text(world, kPrompt);
+}
+
+std::optional<std::int32_t> read_reply(const LauncherWorld& world) {
   ReplyScanner scanner;
   int c = 0;
-  while ((c = std::getchar()) != EOF && scanner.take(static_cast<char>(c))) {
+  while ((c = world.read_byte()) != -1 && scanner.take(static_cast<char>(c))) {
   }
   return scanner.reply();
+}
+
+void write_stdout(const char* data, std::size_t size) {
+  std::fwrite(data, 1, size, stdout);
+}
+
+int read_stdin() {
+  const int c = std::getchar();
+  return c == EOF ? -1 : c;
+}
+
+void flush_all() {
+  std::fflush(nullptr);
 }
 
 }  // namespace
@@ -106,9 +122,20 @@ std::optional<std::int32_t> ReplyScanner::reply() const {
   return static_cast<std::int32_t>(value);
 }
 
+int run_launcher(const LauncherWorld& world) {
+  world.clear_console();
+  write_screen(world);
+  const std::optional<std::int32_t> reply = read_reply(world);
+  const ToolEntry* tool = reply ? find_tool(*reply) : nullptr;
+  // The screen must be out before a tool writes below it.
+  world.flush();
+  if (tool != nullptr)
+    world.run_command(tool->command);
+  return 0;
+}
+
 int run_launcher() {
   platform::open_console();
-  clear_console();
   // On a console every character shows at once; into a file or pipe the output is buffered
   // and written out before a tool starts and at exit.
   if (platform::stdout_is_console())
@@ -116,16 +143,11 @@ int run_launcher() {
   // Unbuffered input takes one byte at a time, so the launcher never swallows the lines
   // after the reply that a script meant for the tool.
   std::setvbuf(stdin, nullptr, _IONBF, 0);
-  write_screen();
-  const std::optional<std::int32_t> reply = read_reply();
-  const ToolEntry* tool = reply ? find_tool(*reply) : nullptr;
-  if (tool != nullptr) {
-    std::fflush(nullptr);
-    platform::run_command(tool->command);
-  }
-  std::fflush(nullptr);
+  const LauncherWorld world{platform::clear_console, write_stdout, read_stdin, flush_all,
+                            platform::run_command};
+  const int status = run_launcher(world);
   platform::close_console();
-  return 0;
+  return status;
 }
 
 }  // namespace quesdral

@@ -1,8 +1,12 @@
 // The launcher's whole run: clear the console, write the banner, the menu and the prompt,
 // read one reply, run the tool it selects, wait for it and end with status 0. There is one
 // pass only: no second menu, no second question, no return to the menu after a tool.
+//
+// The run meets the outside world only through a LauncherWorld, so that tests can hand it
+// input and watch what it writes and runs without a console or a shell.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 
@@ -39,14 +43,23 @@ class ReplyScanner {
   std::int64_t magnitude_ = 0;
 };
 
-// The program's entry point: runs the flow once and returns the exit status, always 0. A
-// tool that dies of a keyboard interrupt takes the launcher with it, as the console's Ctrl+C
-// would on Windows.
-int run_launcher();
+// The run's contacts with the world. Every member must be set.
+struct LauncherWorld {
+  void (*clear_console)();
+  void (*write)(const char* data, std::size_t size);  // to standard output
+  int (*read_byte)();  // the next byte of standard input as 0 to 255, or -1 at its end
+  void (*flush)();     // hands on whatever write() still holds
+  void (*run_command)(const char* command);  // returns once the command has ended
+};
 
-// Clears the console's screen to blanks in the colours it had at start and puts the cursor
-// in the top-left cell. Acts on the console device, never on standard output; without a
-// console it does nothing.
-void clear_console();
+// Clears the console, writes the screen, reads the reply through the end of its line and
+// no further, flushes the output and, when the reply selects a row, runs that row's command.
+// Returns the exit status, always 0.
+int run_launcher(const LauncherWorld& world);
+
+// The program's entry point: sets up the console and the standard streams, runs the flow
+// once on them and returns the exit status, always 0. A tool that dies of a keyboard
+// interrupt takes the launcher with it, as the console's Ctrl+C would on Windows.
+int run_launcher();
 
 }  // namespace quesdral

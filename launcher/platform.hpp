@@ -1,5 +1,5 @@
-// What the launch flow needs of the platform, implemented once per platform in
-// console_posix.cpp and console_win32.cpp.
+// What the launcher needs of the platform: the console, the command interpreter and the
+// search path. Implemented once per platform, in platform_posix.cpp and platform_win32.cpp.
 #pragma once
 
 namespace quesdral::platform {
@@ -11,12 +11,24 @@ void open_console();
 // Releases what open_console() took.
 void close_console();
 
+// Clears the console's screen to blanks in the colours it had at start and puts the cursor
+// in the top-left cell. Acts on the console device, never on standard output; without a
+// console it does nothing.
+void clear_console();
+
 // True when standard output is the console itself (not a file, pipe or device).
 bool stdout_is_console();
 
 // Hands `command` to the command interpreter and waits, without a time limit, until it ends.
 // Its status and any failure to start it are not the launcher's concern; an interrupt that
-// ended it ends the launcher as well.
+// ended it ends the launcher as well. On POSIX the launcher's own folder is put first on
+// PATH for the interpreter and the tool.
 void run_command(const char* command);
 
 }  // namespace quesdral::platform
+
+namespace quesdral {
+
+using platform::clear_console;
+
+}  // namespace quesdral

@@ -1,4 +1,4 @@
-// The launcher's platform side on POSIX terminals.
+// The launcher's platform side on POSIX: the terminal, the shell and PATH.
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -10,7 +10,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "launch_flow.hpp"
 #include "platform.hpp"
 
 namespace quesdral {
@@ -67,6 +66,8 @@ void put_own_folder_first_on_path() {
 
 }  // namespace
 
+namespace platform {
+
 void clear_console() {
   // The controlling terminal, not standard output: the clear must reach the screen even
   // when the output is redirected, and must never land in a file.
@@ -76,8 +77,6 @@ void clear_console() {
   write_all(tty, kClearSequence, sizeof kClearSequence - 1);
   close(tty);
 }
-
-namespace platform {
 
 void open_console() {}
 

@@ -1,9 +1,8 @@
-// The launcher's platform side on the Windows console.
+// The launcher's platform side on Windows: the console and the command interpreter.
 #include <windows.h>
 
 #include <cstdlib>
 
-#include "launch_flow.hpp"
 #include "platform.hpp"
 
 namespace quesdral {
@@ -18,6 +17,8 @@ bool have_screen = false;
 
 }  // namespace
 
+namespace platform {
+
 void clear_console() {
   if (!have_screen)
     return;
@@ -30,8 +31,6 @@ void clear_console() {
                              &written);
   SetConsoleCursorPosition(console_output, top_left);
 }
-
-namespace platform {
 
 void open_console() {
   console_output =
