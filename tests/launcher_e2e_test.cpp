@@ -1,6 +1,7 @@
 // The launcher as a user or a script meets it: the exact bytes it writes, which command a
 // reply runs and how that command is found, what the tool receives, the exit status, the
-// terminal clear and interrupts.
+// terminal clear and interrupts. How each reply is read is tested on the flow itself, in
+// launcher/launch_flow_test.cpp.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <stdlib.h>
@@ -10,6 +11,8 @@
 #include <fstream>
 #include <string>
 
+// Constant data only, so this program needs the launcher's header but not its library.
+#include "../launcher/tool_catalogue.hpp"
 #include "pseudo_terminal.hpp"
 #include "run_program.hpp"
 
@@ -45,11 +48,6 @@ const std::string kScreen =
     "\n 18 YOMBRIC   It calculates the frequencies of standing waves in a room"
     "\n\n ENTER A NUMBER ON THE LIST TO EXECUTE A PROGRAM ==> ";
 
-const char* const kCommands[] = {
-    "vorlix.exe",   "truska.exe",  "quilbern.exe", "noskarte.exe", "pelundA.exe", "zorivek.exe",
-    "fenzo.exe",    "braskel.exe", "tolveni.exe",  "lipra.exe",    "quav.exe",    "zirr.exe",
-    "rumbeldv.exe", "hopri.exe",   "salduven.exe", "wirn.exe",     "grendax.exe", "yombric.exe"};
-
 const char kClear[] = "\x1b[H\x1b[2J\x1b[3J";
 
 class TempDir {
@@ -83,8 +81,9 @@ class LauncherFixture : public ::testing::Test {
   void SetUp() override {
     launcher_ = launcher_dir_.path() / "quesdral";
     fs::copy_file(program_path("quesdral"), launcher_);
-    for (const char* command : kCommands) {
-      write_script(tools_dir_.path() / command, std::string("echo \"ran ") + command + "\"\ncat");
+    for (const ToolEntry& entry : kToolCatalogue) {
+      write_script(tools_dir_.path() / entry.command,
+                   std::string("echo \"ran ") + entry.command + "\"\ncat");
     }
   }
 
@@ -102,47 +101,19 @@ class LauncherFixture : public ::testing::Test {
 using LauncherReply = LauncherFixture;
 
 TEST_F(LauncherReply, NoMatchingRowWritesTheScreenOnlyAndEndsWithZero) {
-  const char* const replies[] = {"0\n",
-                                 "19\n",
-                                 "-4\n",
-                                 "100\n",
-                                 "abc\n",
-                                 "",
-                                 "\n\n\n",
-                                 "+\n",
-                                 "-\n9\n",
-                                 "4294967305\n",
-                                 "-4294967287\n",
-                                 "2147483648\n",
-                                 "18446744073709551617\n"};
-  for (const char* reply : replies) {
+  for (const char* reply : {"0\n", "abc\n"}) {
     const ProgramRun run = launch(reply);
-    EXPECT_EQ(run.out, kScreen) << '"' << reply << '"';
+    EXPECT_EQ(run.out, kScreen) << reply;
     EXPECT_EQ(run.err, "") << reply;
     EXPECT_EQ(run.exit_code, 0) << reply;
   }
 }
 
 TEST_F(LauncherReply, EachRowRunsItsOwnCommand) {
-  for (int number = 1; number <= 18; ++number) {
-    const ProgramRun run = launch(std::to_string(number) + "\n");
-    EXPECT_EQ(run.out, kScreen + "ran " + kCommands[number - 1] + "\n") << number;
+  for (const ToolEntry& entry : kToolCatalogue) {
+    const ProgramRun run = launch(std::to_string(entry.number) + "\n");
+    EXPECT_EQ(run.out, kScreen + "ran " + entry.command + "\n") << entry.number;
     EXPECT_EQ(run.exit_code, 0);
-  }
-}
-
-TEST_F(LauncherReply, ReadsTheNumberAsTheDecimalConversionDoes) {
-  struct Case {
-    const char* input;
-    const char* command;
-  };
-  const Case cases[] = {
-      {"+12\n", "zirr.exe"},        {"012\n", "zirr.exe"},      {"3abc\n", "quilbern.exe"},
-      {"3.7\n", "quilbern.exe"},    {"3 14\n", "quilbern.exe"}, {"\n\n   \n9\n", "tolveni.exe"},
-      {"  \t5\r\n", "pelundA.exe"}, {"2147483647\n", nullptr},  {"13", "rumbeldv.exe"}};
-  for (const Case& c : cases) {
-    const std::string tail = c.command ? std::string("ran ") + c.command + "\n" : "";
-    EXPECT_EQ(launch(c.input).out, kScreen + tail) << c.input;
   }
 }
 
@@ -153,10 +124,7 @@ TEST_F(LauncherTool, ReceivesTheLinesAfterTheReply) {
     const char* input;
     const char* tool_input;
   };
-  const Case cases[] = {{"8\n440\nmore\n", "440\nmore\n"},
-                        {"3 14\nnext\n", "next\n"},
-                        {"\n\n2\r\nrest", "rest"},
-                        {"1\n", ""}};
+  const Case cases[] = {{"8\n440\nmore\n", "440\nmore\n"}, {"12abc\r\nrest", "rest"}};
   for (const Case& c : cases) {
     const ProgramRun run = launch(c.input);
     const std::string::size_type ran = run.out.find("ran ");
