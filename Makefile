@@ -1,8 +1,10 @@
 # Shorthands over the CMake presets in CMakePresets.json.
-#   make run               build the suite in Release and start the launcher
-#   make test              build and run every test (PRESET=ci or sanitize for the CI builds)
-#   make bench             build and run the benchmarks
-PRESET ?= default
+#   make run      build the nineteen programs (Release, build/) and start the launcher
+#   make test     build the programs and every test into build/ and run the tests
+#                 (PRESET=ci or PRESET=sanitize for the CI builds)
+#   make bench    build and run the benchmarks
+#   make windows  cross-build the 64-bit and 32-bit Windows programs
+PRESET ?= test
 
 .PHONY: run test bench windows clean
 run:

@@ -175,8 +175,13 @@ TEST(LevelToolsInteractive, AnswersDefaultsAndReasking) {
        "input ended before DISTANCE_2 was given"},
       {"fenzo answered", "fenzo.exe", "94\n1\n2\n", 0,
        "\nLevel at distance 2: 87.9794 dB\nChange: -6.02060 dB\n", ""},
-      {"result too large: the last question again", "zorivek.exe", "5000\n1e-12\n1e-200\n", 0,
-       "\nPower: 1.00000e+300 W\n", "too large to show"},
+      // A result out of range asks for the level again: no reference or bit depth can offset
+      // a level of thousands of dB.
+      {"power too large: the level again", "zorivek.exe", "5000\n\n90\n", 0,
+       "Sound power level in dB: \nPower: 0.00100000 W\n", "too large to show"},
+      {"amplitude too small: the level again", "noskarte.exe", "-7000\n\n-6\n", 0,
+       "Level in dBFS: \nAmplitude: 16422.9\nNearest sample: 16423\nFull scale: 32768\n",
+       "too small to show"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -115,11 +115,23 @@ TEST(SpaceTimeToolsInteractive, AskAgainAfterARefusal) {
   EXPECT_NE(band.err.find("salduven.exe: high cut-off must be above the low cut-off"),
             std::string::npos);
 
-  // A source faster than sound is found at the temperature, the last value it involves.
-  const ProgramRun doppler = run_with_input("grendax.exe", "440\n400\n0\n20\n2000\n");
+  // A source faster than sound is found once every value is known; the source speed, which
+  // can always mend it, is asked again (no temperature reaches 400 m/s and beyond).
+  const ProgramRun doppler = run_with_input("grendax.exe", "440\n400\n0\n20\n300\n");
   EXPECT_EQ(doppler.exit_code, 0) << doppler.err;
   EXPECT_NE(doppler.err.find("not below the speed of sound"), std::string::npos);
-  EXPECT_NE(doppler.out.find("Speed of sound: 955.729 m/s\n"), std::string::npos) << doppler.out;
+  EXPECT_NE(doppler.out.find("Air temperature (degrees C) [20]: "
+                             "Source speed toward the listener (m/s): \n"),
+            std::string::npos)
+      << doppler.out;
+
+  // Too many modes are mended by a lower limit, never by the temperature, which cannot.
+  const ProgramRun hall = run_with_input("yombric.exe", "30\n20\n12\n1000\n\n100\n");
+  EXPECT_EQ(hall.exit_code, 0) << hall.err;
+  EXPECT_NE(hall.err.find("more than the 10000 that can be listed"), std::string::npos);
+  EXPECT_NE(hall.out.find("Air temperature (degrees C) [20]: Highest frequency (Hz) [300]: \n"),
+            std::string::npos)
+      << hall.out;
 
   // Defaults for the unanswered values once input ends: 300 Hz and 20 degrees C.
   const ProgramRun room = run_with_input("yombric.exe", "5\n4\n3\n");

@@ -4,57 +4,57 @@
 #include <string>
 
 #include "acoustics/space_time.hpp"
-#include "cli/cli.hpp"
+#include "cli/number_format.hpp"
 #include "space_time_inputs.hpp"
+#include "tool_definitions.hpp"
 
+namespace quesdral::tools {
 namespace {
 
-using quesdral::cli::format_short;
-using quesdral::cli::Outcome;
-using quesdral::cli::Results;
+enum Value { kFrequencyHz, kSourceSpeed, kListenerSpeed, kTemperatureC };
 
-// Both speeds are checked against the speed of sound once the temperature is known.
-std::optional<std::string> check_temperature(double temperature_c,
-                                             const std::vector<double>& earlier) {
-  if (auto refused = quesdral::tools::temperature_input().check(temperature_c, earlier)) {
-    return refused;
-  }
-  const double speed_m_per_s = quesdral::tools::speed_at(temperature_c);
-  const std::string speed = quesdral::tools::speed_phrase(temperature_c);
-  if (!(std::fabs(earlier[1]) < speed_m_per_s)) {
-    return "source speed " + format_short(earlier[1]) + " m/s is not below the speed of sound (" +
-           speed + "); a source at or above it is not allowed";
-  }
-  if (!(earlier[2] > -speed_m_per_s)) {
-    return "listener speed " + format_short(earlier[2]) + " m/s must be above -" + speed +
-           " (a listener receding at the speed of sound or faster never hears the source)";
-  }
-  return std::nullopt;
+// Both speeds are checked against the speed of sound once the temperature is known; the
+// speed itself is asked again, since no temperature in range reaches every speed.
+std::optional<std::string> check_source_speed(const cli::Values& values) {
+  const double source_speed = values[kSourceSpeed];
+  if (std::fabs(source_speed) < speed_at(values[kTemperatureC]))
+    return std::nullopt;
+  return "source speed " + cli::format_short(source_speed) +
+         " m/s is not below the speed of sound (" + speed_phrase(values[kTemperatureC]) +
+         "); a source at or above it is not allowed";
 }
 
-Outcome compute(const std::vector<double>& values) {
-  const double speed_m_per_s = quesdral::tools::speed_at(values[3]);
-  const auto shift =
-      quesdral::acoustics::doppler_shift(values[0], values[1], values[2], speed_m_per_s);
+std::optional<std::string> check_listener_speed(const cli::Values& values) {
+  const double listener_speed = values[kListenerSpeed];
+  if (listener_speed > -speed_at(values[kTemperatureC]))
+    return std::nullopt;
+  return "listener speed " + cli::format_short(listener_speed) + " m/s must be above -" +
+         speed_phrase(values[kTemperatureC]) +
+         " (a listener receding at the speed of sound or faster never hears the source)";
+}
+
+cli::Outcome compute(const cli::Values& values) {
+  const double speed_m_per_s = speed_at(values[kTemperatureC]);
+  const auto shift = acoustics::doppler_shift(values[kFrequencyHz], values[kSourceSpeed],
+                                              values[kListenerSpeed], speed_m_per_s);
   if (!shift) {
-    const bool rising = values[1] + values[2] > 0;
-    return Outcome::failure(std::string("the result (Observed frequency) is too ") +
-                            (rising ? "large" : "small") + " to show");
+    const bool rising = values[kSourceSpeed] + values[kListenerSpeed] > 0;
+    return cli::Outcome::failure(std::string("the result (Observed frequency) is too ") +
+                                     (rising ? "large" : "small") + " to show",
+                                 kFrequencyHz);
   }
-  return Results()
+  return cli::Results()
       .add("Speed of sound", speed_m_per_s, "m/s")
       .add_magnitude("Observed frequency", shift->observed_hz, "Hz")
       .add("Shift", shift->shift_hz, "Hz")
       .add("Shift", shift->shift_cents, "cents")
-      .finish();
+      .finish(kFrequencyHz);
 }
 
-quesdral::cli::Tool make_tool() {
-  using namespace quesdral::cli;
-  Tool tool;
-  tool.command = "grendax.exe";
-  tool.label = "GRENDAX";
-  tool.description = "It calculates the frequency of Doppler shift";
+}  // namespace
+
+cli::Tool grendax_tool() {
+  cli::Tool tool = cli::catalogued_tool(17);
   tool.help =
       "Computes the frequency heard by a moving listener from a moving source:\n"
       "  observed = FREQUENCY_HZ * (c + LISTENER_SPEED) / (c - SOURCE_SPEED) Hz\n"
@@ -69,18 +69,16 @@ quesdral::cli::Tool make_tool() {
       "Example: grendax.exe 440 34.3215 0  prints  Observed frequency: 488.889 Hz\n"
       "         (a source approaching at a tenth of the speed of sound), with the shift.\n";
   tool.inputs = {
-      real_input("FREQUENCY_HZ", "Source frequency (Hz)")
-          .checked_by(must_be_positive("frequency must be above 0 Hz")),
-      real_input("SOURCE_SPEED", "Source speed toward the listener (m/s)"),
-      real_input("LISTENER_SPEED", "Listener speed toward the source (m/s)"),
-      quesdral::tools::temperature_input().checked_by(check_temperature),
+      cli::real_input("FREQUENCY_HZ", "Source frequency (Hz)")
+          .checked_by(cli::must_be_positive("frequency must be above 0 Hz")),
+      cli::real_input("SOURCE_SPEED", "Source speed toward the listener (m/s)"),
+      cli::real_input("LISTENER_SPEED", "Listener speed toward the source (m/s)"),
+      temperature_input(),
   };
+  tool.check_across(kSourceSpeed, check_source_speed);
+  tool.check_across(kListenerSpeed, check_listener_speed);
   tool.compute = compute;
   return tool;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  return quesdral::cli::run_tool(make_tool(), argc, argv);
-}
+}  // namespace quesdral::tools

@@ -1,31 +1,31 @@
 // HOPRI: the beat frequency and beat period of two sine waves.
 #include "acoustics/spectra.hpp"
-#include "cli/cli.hpp"
+#include "tool_definitions.hpp"
 
+namespace quesdral::tools {
 namespace {
 
-using quesdral::cli::Outcome;
-using quesdral::cli::Results;
-namespace acoustics = quesdral::acoustics;
+enum Value { kFrequency1Hz, kFrequency2Hz };
 
-Outcome compute(const std::vector<double>& values) {
-  const acoustics::Beats beats = acoustics::beats(values[0], values[1]);
-  Results results;
+// Frequencies less than about 5.6e-309 Hz apart (only the very smallest can be) beat too
+// slowly for the period to be shown; a second frequency further away, or equal to the
+// first, always mends that.
+cli::Outcome compute(const cli::Values& values) {
+  const acoustics::Beats beats = acoustics::beats(values[kFrequency1Hz], values[kFrequency2Hz]);
+  cli::Results results;
   results.add("Beat frequency", beats.frequency_hz, "Hz");
   if (beats.beating) {
     results.add("Beat period", beats.period_s, "s");
   } else {
     results.add_text("Beat period", "no beating");
   }
-  return results.finish();
+  return results.finish(kFrequency2Hz);
 }
 
-quesdral::cli::Tool make_tool() {
-  using namespace quesdral::cli;
-  Tool tool;
-  tool.command = "hopri.exe";
-  tool.label = "HOPRI";
-  tool.description = "It calculates the beat frequency between two sine waves";
+}  // namespace
+
+cli::Tool hopri_tool() {
+  cli::Tool tool = cli::catalogued_tool(14);
   tool.help =
       "Computes how fast two sine waves of nearby frequencies beat (swell and fade):\n"
       "  beat frequency = |FREQUENCY_1_HZ - FREQUENCY_2_HZ| Hz,  beat period = 1 / that, in s\n"
@@ -34,17 +34,13 @@ quesdral::cli::Tool make_tool() {
       "\n"
       "Example: hopri.exe 440 442  prints  Beat frequency: 2.00000 Hz, Beat period: 0.500000 s\n";
   tool.inputs = {
-      real_input("FREQUENCY_1_HZ", "First frequency (Hz)")
-          .checked_by(must_be_positive("first frequency must be above 0 Hz")),
-      real_input("FREQUENCY_2_HZ", "Second frequency (Hz)")
-          .checked_by(must_be_positive("second frequency must be above 0 Hz")),
+      cli::real_input("FREQUENCY_1_HZ", "First frequency (Hz)")
+          .checked_by(cli::must_be_positive("first frequency must be above 0 Hz")),
+      cli::real_input("FREQUENCY_2_HZ", "Second frequency (Hz)")
+          .checked_by(cli::must_be_positive("second frequency must be above 0 Hz")),
   };
   tool.compute = compute;
   return tool;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  return quesdral::cli::run_tool(make_tool(), argc, argv);
-}
+}  // namespace quesdral::tools

@@ -4,10 +4,9 @@
 
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "acoustics/levels.hpp"
-#include "cli/cli.hpp"
+#include "cli/tool.hpp"
 
 namespace quesdral::tools {
 
@@ -28,19 +27,12 @@ inline cli::Input reference_power_input() {
       .checked_by(cli::must_be_positive("reference power must be above 0 W"));
 }
 
-// Why a bit depth is refused, or nothing for a whole number from 2 to 32.
-inline std::optional<std::string> bit_depth_problem(double bits) {
-  if (bits < acoustics::kMinBits || bits > acoustics::kMaxBits)
-    return "bit depth must be a whole number from 2 to 32";
-  return std::nullopt;
-}
-
-// BITS, an integer, default 16, from 2 to 32. A tool whose check involves BITS and earlier
-// values replaces the check and calls bit_depth_problem first.
+// BITS, an integer, default 16, a whole number from 2 to 32.
 inline cli::Input bit_depth_input() {
   return cli::integer_input("BITS", "Bit depth in bits")
       .defaults_to(16)
-      .checked_by([](double bits, const std::vector<double>&) { return bit_depth_problem(bits); });
+      .checked_by(cli::must_be_within(acoustics::kMinBits, acoustics::kMaxBits,
+                                      "bit depth must be a whole number from 2 to 32"));
 }
 
 }  // namespace quesdral::tools

@@ -1,37 +1,39 @@
 // NOSKARTE: the sample value of a level in dBFS at a given bit depth.
-#include "acoustics/levels.hpp"
-#include "cli/cli.hpp"
-#include "level_inputs.hpp"
+#include <optional>
+#include <string>
 
+#include "acoustics/levels.hpp"
+#include "cli/number_format.hpp"
+#include "level_inputs.hpp"
+#include "tool_definitions.hpp"
+
+namespace quesdral::tools {
 namespace {
 
-using quesdral::cli::Outcome;
-using quesdral::cli::Results;
+enum Value { kLevelDbfs, kBits };
 
-std::optional<std::string> check_level(double level_dbfs, const std::vector<double>&) {
+std::optional<std::string> check_level(double level_dbfs) {
   if (level_dbfs <= 0)
     return std::nullopt;
   return "level must be at most 0 dBFS (above full scale there is no sample value)";
 }
 
-Outcome compute(const std::vector<double>& values) {
-  const double level_dbfs = values[0];
-  const int bits = static_cast<int>(values[1]);
-  const double amplitude = quesdral::acoustics::amplitude_from_level_dbfs(level_dbfs, bits);
-  return Results()
+// An amplitude too small to show comes from a level thousands of dB below full scale; the
+// bit depth moves full scale by less than 190 dB, so only the level can mend it.
+cli::Outcome compute(const cli::Values& values) {
+  const int bits = static_cast<int>(values[kBits]);
+  const double amplitude = acoustics::amplitude_from_level_dbfs(values[kLevelDbfs], bits);
+  return cli::Results()
       .add_magnitude("Amplitude", amplitude, "")
-      .add_text("Nearest sample",
-                quesdral::cli::format_integer(quesdral::acoustics::nearest_sample(amplitude)))
-      .add_text("Full scale", quesdral::cli::format_integer(quesdral::acoustics::full_scale(bits)))
-      .finish();
+      .add_text("Nearest sample", cli::format_integer(acoustics::nearest_sample(amplitude)))
+      .add_text("Full scale", cli::format_integer(acoustics::full_scale(bits)))
+      .finish(kLevelDbfs);
 }
 
-quesdral::cli::Tool make_tool() {
-  using namespace quesdral::cli;
-  Tool tool;
-  tool.command = "noskarte.exe";
-  tool.label = "NOSKARTE";
-  tool.description = "It converts dB in full scale (dBFS) to raw amplitude";
+}  // namespace
+
+cli::Tool noskarte_tool() {
+  cli::Tool tool = cli::catalogued_tool(4);
   tool.help =
       "Computes the sample amplitude of a level relative to the full scale of a bit depth:\n"
       "  amplitude = 2^(BITS - 1) * 10^(LEVEL_DBFS / 20)\n"
@@ -41,15 +43,11 @@ quesdral::cli::Tool make_tool() {
       "\n"
       "Example: noskarte.exe -6  prints  Amplitude: 16422.9  and  Nearest sample: 16423\n";
   tool.inputs = {
-      real_input("LEVEL_DBFS", "Level in dBFS").checked_by(check_level),
-      quesdral::tools::bit_depth_input(),
+      cli::real_input("LEVEL_DBFS", "Level in dBFS").checked_by(check_level),
+      bit_depth_input(),
   };
   tool.compute = compute;
   return tool;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  return quesdral::cli::run_tool(make_tool(), argc, argv);
-}
+}  // namespace quesdral::tools

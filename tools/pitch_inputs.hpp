@@ -5,7 +5,7 @@
 #include <string>
 
 #include "acoustics/pitch.hpp"
-#include "cli/cli.hpp"
+#include "cli/tool.hpp"
 
 namespace quesdral::tools {
 

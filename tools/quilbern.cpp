@@ -1,19 +1,22 @@
 // QUILBERN: the level in dBFS of a sample value at a given bit depth.
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "acoustics/levels.hpp"
-#include "cli/cli.hpp"
+#include "cli/number_format.hpp"
 #include "level_inputs.hpp"
+#include "tool_definitions.hpp"
 
+namespace quesdral::tools {
 namespace {
 
-using quesdral::acoustics::full_scale;
-using quesdral::acoustics::kMaxBits;
-using quesdral::cli::Outcome;
-using quesdral::cli::Results;
+using acoustics::full_scale;
+using acoustics::kMaxBits;
 
-std::optional<std::string> check_sample(double sample, const std::vector<double>&) {
+enum Value { kSample, kBits };
+
+std::optional<std::string> check_sample(double sample) {
   if (sample == 0)
     return "sample must not be 0 (its level is minus infinity)";
   if (std::fabs(sample) > static_cast<double>(full_scale(kMaxBits))) {
@@ -23,33 +26,29 @@ std::optional<std::string> check_sample(double sample, const std::vector<double>
 }
 
 // Whether the sample fits the bit depth is only known once both are given.
-std::optional<std::string> check_bits(double bits, const std::vector<double>& earlier) {
-  if (auto problem = quesdral::tools::bit_depth_problem(bits))
-    return problem;
-  const std::string scale = quesdral::cli::format_integer(full_scale(static_cast<int>(bits)));
-  if (std::fabs(earlier[0]) > static_cast<double>(full_scale(static_cast<int>(bits)))) {
-    return "sample " + quesdral::cli::format_short(earlier[0]) + " is beyond full scale at " +
-           quesdral::cli::format_short(bits) + " bits; allowed are -" + scale + " to " + scale +
-           ", not 0";
+std::optional<std::string> check_sample_within_bits(const cli::Values& values) {
+  const double sample = values[kSample];
+  const double bits = values[kBits];
+  const std::string scale = cli::format_integer(full_scale(static_cast<int>(bits)));
+  if (std::fabs(sample) > static_cast<double>(full_scale(static_cast<int>(bits)))) {
+    return "sample " + cli::format_short(sample) + " is beyond full scale at " +
+           cli::format_short(bits) + " bits; allowed are -" + scale + " to " + scale + ", not 0";
   }
   return std::nullopt;
 }
 
-Outcome compute(const std::vector<double>& values) {
-  const double sample = values[0];
-  const int bits = static_cast<int>(values[1]);
-  return Results()
-      .add("Level", quesdral::acoustics::level_dbfs_from_sample(sample, bits), "dBFS")
-      .add_text("Full scale", quesdral::cli::format_integer(full_scale(bits)))
+cli::Outcome compute(const cli::Values& values) {
+  const int bits = static_cast<int>(values[kBits]);
+  return cli::Results()
+      .add("Level", acoustics::level_dbfs_from_sample(values[kSample], bits), "dBFS")
+      .add_text("Full scale", cli::format_integer(full_scale(bits)))
       .finish();
 }
 
-quesdral::cli::Tool make_tool() {
-  using namespace quesdral::cli;
-  Tool tool;
-  tool.command = "quilbern.exe";
-  tool.label = "QUILBERN";
-  tool.description = "It converts raw amplitude to dB in full scale (dBFS)";
+}  // namespace
+
+cli::Tool quilbern_tool() {
+  cli::Tool tool = cli::catalogued_tool(3);
   tool.help =
       "Computes the level of a sample value relative to the full scale of its bit depth:\n"
       "  level = 20 * log10(|SAMPLE| / 2^(BITS - 1)) dBFS\n"
@@ -60,15 +59,14 @@ quesdral::cli::Tool make_tool() {
       "\n"
       "Example: quilbern.exe 16384  prints  Level: -6.02060 dBFS  and  Full scale: 32768\n";
   tool.inputs = {
-      real_input("SAMPLE", "Sample value").checked_by(check_sample),
-      quesdral::tools::bit_depth_input().checked_by(check_bits),
+      cli::real_input("SAMPLE", "Sample value").checked_by(check_sample),
+      bit_depth_input(),
   };
+  // Any sample that passed its own check fits some bit depth up to 32, so the bit depth
+  // can always mend it.
+  tool.check_across(kBits, check_sample_within_bits);
   tool.compute = compute;
   return tool;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  return quesdral::cli::run_tool(make_tool(), argc, argv);
-}
+}  // namespace quesdral::tools

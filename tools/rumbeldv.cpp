@@ -1,56 +1,56 @@
 // RUMBEL: the steps of an equal division of the octave, against the 12-tone notes.
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "acoustics/spectra.hpp"
-#include "cli/cli.hpp"
+#include "cli/number_format.hpp"
+#include "cli/table.hpp"
 #include "pitch_inputs.hpp"
+#include "tool_definitions.hpp"
 
+namespace quesdral::tools {
 namespace {
 
-using quesdral::cli::format_number;
-using quesdral::cli::Outcome;
-using quesdral::cli::Results;
-using quesdral::cli::Table;
-namespace acoustics = quesdral::acoustics;
+enum Value { kDivisions, kStartHz };
 
 constexpr int kMaxDivisions = 1200;
 
-Outcome compute(const std::vector<double>& values) {
-  const int divisions = static_cast<int>(values[0]);
-  const double start_hz = values[1];
-  if (!std::isfinite(2.0 * start_hz)) {
-    return Outcome::failure("the octave above " + format_number(start_hz) +
-                            " Hz is too large to show");
-  }
-  Table table;
+// Every step lies within the octave above the start, so a start whose octave is in range
+// puts the whole table in range: this is the start's own limit, refused as it is given.
+std::optional<std::string> check_octave_in_range(double start_hz) {
+  if (std::isfinite(2.0 * start_hz))
+    return std::nullopt;
+  return "the octave above " + cli::format_number(start_hz) + " Hz is too large to show";
+}
+
+cli::Outcome compute(const cli::Values& values) {
+  cli::Table table;
   table.add_column("Step");
   table.add_column("Frequency (Hz)");
   table.add_column("Ratio");
   table.add_column("Cents");
-  table.add_column("Note", Table::Align::kLeft);
+  table.add_column("Note", cli::Table::Align::kLeft);
   table.add_column("Deviation (cents)");
   bool any_outside = false;
-  for (const acoustics::EqualStep& step : acoustics::equal_divisions(divisions, start_hz)) {
+  for (const acoustics::EqualStep& step :
+       acoustics::equal_divisions(static_cast<int>(values[kDivisions]), values[kStartHz])) {
     any_outside = any_outside || !step.note.in_midi_range;
-    table.add_row({quesdral::cli::format_integer(step.step), format_number(step.frequency_hz),
-                   format_number(step.ratio), format_number(step.cents),
-                   quesdral::tools::note_cell(step.note),
-                   format_number(step.note.deviation_cents)});
+    table.add_row({cli::format_integer(step.step), cli::format_number(step.frequency_hz),
+                   cli::format_number(step.ratio), cli::format_number(step.cents),
+                   note_cell(step.note), cli::format_number(step.note.deviation_cents)});
   }
-  Results results;
+  cli::Results results;
   results.add_block(table.render());
   if (any_outside)
-    results.add_block(quesdral::tools::kOutsideMidiFootnote);
+    results.add_block(kOutsideMidiFootnote);
   return results.finish();
 }
 
-quesdral::cli::Tool make_tool() {
-  using namespace quesdral::cli;
-  Tool tool;
-  tool.command = "rumbeldv.exe";
-  tool.label = "RUMBEL";
-  tool.description = "It divides the octave in equal parts";
+}  // namespace
+
+cli::Tool rumbeldv_tool() {
+  cli::Tool tool = cli::catalogued_tool(13);
   tool.help =
       "Divides the octave above START_HZ into DIVISIONS equal steps. Step k, from 0 to\n"
       "DIVISIONS, lies at\n"
@@ -62,19 +62,16 @@ quesdral::cli::Tool make_tool() {
       "\n"
       "Example: rumbeldv.exe 12  lists the notes C4 to C5, each 0 cents off\n";
   tool.inputs = {
-      integer_input("DIVISIONS", "Number of divisions")
+      cli::integer_input("DIVISIONS", "Number of divisions")
           .checked_by(
-              must_be_within(1, kMaxDivisions, "number of divisions must be from 1 to 1200")),
-      real_input("START_HZ", "Start frequency (Hz)")
+              cli::must_be_within(1, kMaxDivisions, "number of divisions must be from 1 to 1200")),
+      cli::real_input("START_HZ", "Start frequency (Hz)")
           .defaults_to(acoustics::middle_c_hz())
-          .checked_by(must_be_positive("start frequency must be above 0 Hz")),
+          .checked_by(cli::must_be_positive("start frequency must be above 0 Hz"))
+          .checked_by(check_octave_in_range),
   };
   tool.compute = compute;
   return tool;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  return quesdral::cli::run_tool(make_tool(), argc, argv);
-}
+}  // namespace quesdral::tools

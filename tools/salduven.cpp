@@ -3,23 +3,24 @@
 #include <string>
 
 #include "acoustics/space_time.hpp"
-#include "cli/cli.hpp"
+#include "cli/number_format.hpp"
+#include "tool_definitions.hpp"
 
+namespace quesdral::tools {
 namespace {
 
-using quesdral::cli::Outcome;
-using quesdral::cli::Results;
+enum Value { kLowHz, kHighHz };
 
-std::optional<std::string> check_high(double high_hz, const std::vector<double>& earlier) {
-  if (high_hz > earlier[0])
+std::optional<std::string> check_high_above_low(const cli::Values& values) {
+  if (values[kHighHz] > values[kLowHz])
     return std::nullopt;
-  return "high cut-off must be above the low cut-off (" + quesdral::cli::format_short(earlier[0]) +
+  return "high cut-off must be above the low cut-off (" + cli::format_short(values[kLowHz]) +
          " Hz)";
 }
 
-Outcome compute(const std::vector<double>& values) {
-  const auto band = quesdral::acoustics::band_pass(values[0], values[1]);
-  return Results()
+cli::Outcome compute(const cli::Values& values) {
+  const auto band = acoustics::band_pass(values[kLowHz], values[kHighHz]);
+  return cli::Results()
       .add_magnitude("Centre frequency", band.centre_hz, "Hz")
       .add_magnitude("Bandwidth", band.bandwidth_hz, "Hz")
       .add_magnitude("Quality factor (Q)", band.quality_factor, "")
@@ -28,12 +29,10 @@ Outcome compute(const std::vector<double>& values) {
       .finish();
 }
 
-quesdral::cli::Tool make_tool() {
-  using namespace quesdral::cli;
-  Tool tool;
-  tool.command = "salduven.exe";
-  tool.label = "SALDUVEN";
-  tool.description = "It calculates the center frequency of a bandpass filter";
+}  // namespace
+
+cli::Tool salduven_tool() {
+  cli::Tool tool = cli::catalogued_tool(15);
   tool.help =
       "Describes the pass band between two cut-off frequencies:\n"
       "  centre frequency = sqrt(LOW * HIGH) Hz (the geometric mean)\n"
@@ -44,16 +43,13 @@ quesdral::cli::Tool make_tool() {
       "\n"
       "Example: salduven.exe 100 200  prints  Centre frequency: 141.421 Hz  (and four more)\n";
   tool.inputs = {
-      real_input("LOW_CUTOFF_HZ", "Low cut-off frequency (Hz)")
-          .checked_by(must_be_positive("low cut-off must be above 0 Hz")),
-      real_input("HIGH_CUTOFF_HZ", "High cut-off frequency (Hz)").checked_by(check_high),
+      cli::real_input("LOW_CUTOFF_HZ", "Low cut-off frequency (Hz)")
+          .checked_by(cli::must_be_positive("low cut-off must be above 0 Hz")),
+      cli::real_input("HIGH_CUTOFF_HZ", "High cut-off frequency (Hz)"),
   };
+  tool.check_across(kHighHz, check_high_above_low);
   tool.compute = compute;
   return tool;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  return quesdral::cli::run_tool(make_tool(), argc, argv);
-}
+}  // namespace quesdral::tools

@@ -4,10 +4,10 @@
 
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "acoustics/space_time.hpp"
-#include "cli/cli.hpp"
+#include "cli/number_format.hpp"
+#include "cli/tool.hpp"
 
 namespace quesdral::tools {
 
@@ -17,12 +17,11 @@ inline constexpr double kDefaultTemperatureC = 20.0;
 inline cli::Input temperature_input() {
   return cli::real_input("TEMPERATURE_C", "Air temperature (degrees C)")
       .defaults_to(kDefaultTemperatureC)
-      .checked_by(
-          [](double temperature_c, const std::vector<double>&) -> std::optional<std::string> {
-            if (acoustics::speed_of_sound_m_per_s(temperature_c))
-              return std::nullopt;
-            return "temperature must be above -273.15 degrees C (absolute zero)";
-          });
+      .checked_by([](double temperature_c) -> std::optional<std::string> {
+        if (acoustics::speed_of_sound_m_per_s(temperature_c))
+          return std::nullopt;
+        return "temperature must be above -273.15 degrees C (absolute zero)";
+      });
 }
 
 // The speed of sound at a temperature that temperature_input() accepted.

@@ -3,38 +3,37 @@
 #include <limits>
 
 #include "acoustics/pitch.hpp"
-#include "cli/cli.hpp"
 #include "pitch_inputs.hpp"
+#include "tool_definitions.hpp"
 
+namespace quesdral::tools {
 namespace {
 
-using quesdral::cli::Outcome;
-using quesdral::cli::Results;
-namespace acoustics = quesdral::acoustics;
+enum Value { kMidiNumber, kA4Hz };
 
-Outcome compute(const std::vector<double>& values) {
-  const double midi_number = values[0];
-  const double a4_hz = values[1];
-  const double frequency_hz = acoustics::frequency_from_midi(midi_number, a4_hz);
-  Results results;
+// A result out of range in either direction is asked to be mended by A4: the MIDI number
+// stays within 0 to 127, so only an extreme A4 moves the frequency out of range, and
+// 440 Hz brings every MIDI number back.
+cli::Outcome compute(const cli::Values& values) {
+  const double midi_number = values[kMidiNumber];
+  const double frequency_hz = acoustics::frequency_from_midi(midi_number, values[kA4Hz]);
+  cli::Results results;
   // A tiny A4 can push the result below the normal doubles, where it would print with fewer
   // true digits than shown, or as 0 Hz.
   if (frequency_hz < std::numeric_limits<double>::min()) {
-    return results.fail("the frequency is too small to show (choose a larger A4)").finish();
+    return results.fail("the frequency is too small to show (choose a larger A4)").finish(kA4Hz);
   }
   results.add("Frequency", frequency_hz, "Hz");
   if (midi_number == std::floor(midi_number)) {
     results.add_text("Note", acoustics::note_name(static_cast<long long>(midi_number)));
   }
-  return results.finish();
+  return results.finish(kA4Hz);
 }
 
-quesdral::cli::Tool make_tool() {
-  using namespace quesdral::cli;
-  Tool tool;
-  tool.command = "tolveni.exe";
-  tool.label = "TOLVENI";
-  tool.description = "It converts MIDI numbers to Hz";
+}  // namespace
+
+cli::Tool tolveni_tool() {
+  cli::Tool tool = cli::catalogued_tool(9);
   tool.help =
       "Computes the equal-tempered frequency of a MIDI number:\n"
       "  frequency = A4_HZ * 2^((MIDI_NUMBER - 69) / 12) Hz\n"
@@ -44,16 +43,12 @@ quesdral::cli::Tool make_tool() {
       "\n"
       "Example: tolveni.exe 60  prints  Frequency: 261.626 Hz  and  Note: C4\n";
   tool.inputs = {
-      real_input("MIDI_NUMBER", "MIDI number")
-          .checked_by(must_be_within(0, 127, "MIDI number must be from 0 to 127")),
-      quesdral::tools::a4_input(),
+      cli::real_input("MIDI_NUMBER", "MIDI number")
+          .checked_by(cli::must_be_within(0, 127, "MIDI number must be from 0 to 127")),
+      a4_input(),
   };
   tool.compute = compute;
   return tool;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  return quesdral::cli::run_tool(make_tool(), argc, argv);
-}
+}  // namespace quesdral::tools

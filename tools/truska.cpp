@@ -1,28 +1,27 @@
 // TRUSKA: the raw amplitude of a level in dB against a reference amplitude.
 #include "acoustics/levels.hpp"
-#include "cli/cli.hpp"
 #include "level_inputs.hpp"
+#include "tool_definitions.hpp"
 
+namespace quesdral::tools {
 namespace {
 
-using quesdral::cli::Outcome;
-using quesdral::cli::Results;
+enum Value { kLevelDb, kReference };
 
-Outcome compute(const std::vector<double>& values) {
-  const double level_db = values[0];
-  const double reference = values[1];
-  return Results()
-      .add_magnitude("Amplitude", quesdral::acoustics::amplitude_from_level_db(level_db, reference),
-                     "")
-      .finish();
+// An amplitude too large or too small to show is mended by the level: some level brings
+// any reference back to a showable amplitude, while no reference can offset a level of
+// thousands of dB.
+cli::Outcome compute(const cli::Values& values) {
+  return cli::Results()
+      .add_magnitude("Amplitude",
+                     acoustics::amplitude_from_level_db(values[kLevelDb], values[kReference]), "")
+      .finish(kLevelDb);
 }
 
-quesdral::cli::Tool make_tool() {
-  using namespace quesdral::cli;
-  Tool tool;
-  tool.command = "truska.exe";
-  tool.label = "TRUSKA";
-  tool.description = "It converts dBs to raw amplitude";
+}  // namespace
+
+cli::Tool truska_tool() {
+  cli::Tool tool = cli::catalogued_tool(2);
   tool.help =
       "Computes the amplitude that has a given level relative to a reference amplitude:\n"
       "  amplitude = REFERENCE * 10^(LEVEL_DB / 20)\n"
@@ -31,15 +30,11 @@ quesdral::cli::Tool make_tool() {
       "\n"
       "Example: truska.exe -6  prints  Amplitude: 0.501187\n";
   tool.inputs = {
-      real_input("LEVEL_DB", "Level in dB"),
-      quesdral::tools::reference_amplitude_input(),
+      cli::real_input("LEVEL_DB", "Level in dB"),
+      reference_amplitude_input(),
   };
   tool.compute = compute;
   return tool;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  return quesdral::cli::run_tool(make_tool(), argc, argv);
-}
+}  // namespace quesdral::tools

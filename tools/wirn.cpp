@@ -1,31 +1,32 @@
 // WIRN: the time between successive echoes across a distance.
 #include "acoustics/space_time.hpp"
-#include "cli/cli.hpp"
 #include "space_time_inputs.hpp"
+#include "tool_definitions.hpp"
 
+namespace quesdral::tools {
 namespace {
 
-using quesdral::cli::Outcome;
-using quesdral::cli::Results;
+enum Value { kDistanceM, kTemperatureC };
 
-Outcome compute(const std::vector<double>& values) {
-  const double speed_m_per_s = quesdral::tools::speed_at(values[1]);
-  const auto interval_s = quesdral::acoustics::echo_interval_s(values[0], speed_m_per_s);
+// Within the temperatures allowed the speed of sound changes too little to bring a result
+// back into range, so a refused result asks for the distance again.
+
+cli::Outcome compute(const cli::Values& values) {
+  const double speed_m_per_s = speed_at(values[kTemperatureC]);
+  const auto interval_s = acoustics::echo_interval_s(values[kDistanceM], speed_m_per_s);
   if (!interval_s)
-    return Outcome::failure("the result (Echo interval) is too large to show");
-  return Results()
+    return cli::Outcome::failure("the result (Echo interval) is too large to show", kDistanceM);
+  return cli::Results()
       .add("Speed of sound", speed_m_per_s, "m/s")
       .add_magnitude("Echo interval", *interval_s, "s")
       .add_magnitude("Echo interval", *interval_s * 1000.0, "ms")
-      .finish();
+      .finish(kDistanceM);
 }
 
-quesdral::cli::Tool make_tool() {
-  using namespace quesdral::cli;
-  Tool tool;
-  tool.command = "wirn.exe";
-  tool.label = "WIRN";
-  tool.description = "It calculates the time interval between echoes";
+}  // namespace
+
+cli::Tool wirn_tool() {
+  cli::Tool tool = cli::catalogued_tool(16);
   tool.help =
       "Computes the time between successive echoes of a sound travelling between a source\n"
       "and a reflecting surface DISTANCE_M away (or between two parallel walls DISTANCE_M\n"
@@ -39,16 +40,12 @@ quesdral::cli::Tool make_tool() {
       "                              Echo interval: 0.0582726 s\n"
       "                              Echo interval: 58.2726 ms\n";
   tool.inputs = {
-      real_input("DISTANCE_M", "Distance (m)")
-          .checked_by(must_be_positive("distance must be above 0 m")),
-      quesdral::tools::temperature_input(),
+      cli::real_input("DISTANCE_M", "Distance (m)")
+          .checked_by(cli::must_be_positive("distance must be above 0 m")),
+      temperature_input(),
   };
   tool.compute = compute;
   return tool;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  return quesdral::cli::run_tool(make_tool(), argc, argv);
-}
+}  // namespace quesdral::tools

@@ -1,76 +1,77 @@
 // YOMBRIC: the standing waves (modes) of a rectangular room up to a frequency.
 #include <string>
+#include <vector>
 
 #include "acoustics/room_modes.hpp"
-#include "cli/cli.hpp"
+#include "cli/number_format.hpp"
+#include "cli/table.hpp"
 #include "space_time_inputs.hpp"
+#include "tool_definitions.hpp"
 
+namespace quesdral::tools {
 namespace {
 
-namespace acoustics = quesdral::acoustics;
-using quesdral::cli::format_integer;
-using quesdral::cli::format_short;
-using quesdral::cli::Outcome;
-using quesdral::cli::Results;
-using quesdral::cli::Table;
+enum Value { kLengthM, kWidthM, kHeightM, kMaxHz, kTemperatureC };
 
 constexpr const char* kKindNames[] = {"axial", "tangential", "oblique"};
 
 std::string too_many_modes(const acoustics::RoomModeSearch& search, double max_hz) {
-  const std::string limit = format_integer(static_cast<long long>(acoustics::kMaxListedModes));
-  const std::string count = format_integer(static_cast<long long>(search.count.modes));
-  return "up to " + format_short(max_hz) + " Hz the room has " +
+  const std::string limit = cli::format_integer(static_cast<long long>(acoustics::kMaxListedModes));
+  const std::string count = cli::format_integer(static_cast<long long>(search.count.modes));
+  return "up to " + cli::format_short(max_hz) + " Hz the room has " +
          (search.count.exact ? count : "at least " + count) + " modes, more than the " + limit +
          " that can be listed; the highest limit that lists at most " + limit + " is " +
-         format_short(search.highest_max_hz) + " Hz";
+         cli::format_short(search.highest_max_hz) + " Hz";
 }
 
 std::string mode_table(const std::vector<acoustics::RoomMode>& modes) {
-  Table table;
+  cli::Table table;
   table.add_column("p");
   table.add_column("q");
   table.add_column("r");
   table.add_column("Frequency (Hz)");
-  table.add_column("Kind", Table::Align::kLeft);
+  table.add_column("Kind", cli::Table::Align::kLeft);
   for (const acoustics::RoomMode& mode : modes) {
-    table.add_row({format_integer(mode.p), format_integer(mode.q), format_integer(mode.r),
-                   quesdral::cli::format_number(mode.frequency_hz),
+    table.add_row({cli::format_integer(mode.p), cli::format_integer(mode.q),
+                   cli::format_integer(mode.r), cli::format_number(mode.frequency_hz),
                    kKindNames[static_cast<int>(mode.kind)]});
   }
   return table.render();
 }
 
-Outcome compute(const std::vector<double>& values) {
-  const double max_hz = values[3];
-  const double speed_m_per_s = quesdral::tools::speed_at(values[4]);
-  const auto room = acoustics::make_room(values[0], values[1], values[2], speed_m_per_s);
+// Too many modes is mended by a lower MAX_HZ, never by the temperature, whose whole range
+// moves the count too little; a room too large for its modes to show, by its length.
+cli::Outcome compute(const cli::Values& values) {
+  const double max_hz = values[kMaxHz];
+  const double speed_m_per_s = speed_at(values[kTemperatureC]);
+  const auto room =
+      acoustics::make_room(values[kLengthM], values[kWidthM], values[kHeightM], speed_m_per_s);
   if (!room) {
-    return Outcome::failure("the room is too large for its modes to be shown at " +
-                            quesdral::tools::speed_phrase(values[4]));
+    return cli::Outcome::failure(
+        "the room is too large for its modes to be shown at " + speed_phrase(values[kTemperatureC]),
+        kLengthM);
   }
   const acoustics::RoomModeSearch search = acoustics::search_room_modes(*room, max_hz);
   if (search.too_many)
-    return Outcome::failure(too_many_modes(search, max_hz));
+    return cli::Outcome::failure(too_many_modes(search, max_hz), kMaxHz);
 
   long long kinds[3] = {0, 0, 0};
   for (const acoustics::RoomMode& mode : search.modes)
     ++kinds[static_cast<int>(mode.kind)];
-  return Results()
+  return cli::Results()
       .add("Speed of sound", speed_m_per_s, "m/s")
       .add_block(mode_table(search.modes))
-      .add_text("Axial modes", format_integer(kinds[0]))
-      .add_text("Tangential modes", format_integer(kinds[1]))
-      .add_text("Oblique modes", format_integer(kinds[2]))
-      .add_text("All modes", format_integer(static_cast<long long>(search.modes.size())))
-      .finish();
+      .add_text("Axial modes", cli::format_integer(kinds[0]))
+      .add_text("Tangential modes", cli::format_integer(kinds[1]))
+      .add_text("Oblique modes", cli::format_integer(kinds[2]))
+      .add_text("All modes", cli::format_integer(static_cast<long long>(search.modes.size())))
+      .finish(kMaxHz);
 }
 
-quesdral::cli::Tool make_tool() {
-  using namespace quesdral::cli;
-  Tool tool;
-  tool.command = "yombric.exe";
-  tool.label = "YOMBRIC";
-  tool.description = "It calculates the frequencies of standing waves in a room";
+}  // namespace
+
+cli::Tool yombric_tool() {
+  cli::Tool tool = cli::catalogued_tool(18);
   tool.help =
       "Lists every standing wave (mode) of a rectangular room up to MAX_HZ:\n"
       "  f = (c / 2) * sqrt((p / LENGTH_M)^2 + (q / WIDTH_M)^2 + (r / HEIGHT_M)^2) Hz\n"
@@ -85,20 +86,19 @@ quesdral::cli::Tool make_tool() {
       "Example: yombric.exe 5 4 3 60  lists (1,0,0) 34.3215 Hz, (0,1,0) 42.9018 Hz,\n"
       "         (1,1,0) 54.9411 Hz and (0,0,1) 57.2024 Hz: 3 axial, 1 tangential, 0 oblique.\n";
   tool.inputs = {
-      real_input("LENGTH_M", "Length (m)").checked_by(must_be_positive("length must be above 0 m")),
-      real_input("WIDTH_M", "Width (m)").checked_by(must_be_positive("width must be above 0 m")),
-      real_input("HEIGHT_M", "Height (m)").checked_by(must_be_positive("height must be above 0 m")),
-      real_input("MAX_HZ", "Highest frequency (Hz)")
+      cli::real_input("LENGTH_M", "Length (m)")
+          .checked_by(cli::must_be_positive("length must be above 0 m")),
+      cli::real_input("WIDTH_M", "Width (m)")
+          .checked_by(cli::must_be_positive("width must be above 0 m")),
+      cli::real_input("HEIGHT_M", "Height (m)")
+          .checked_by(cli::must_be_positive("height must be above 0 m")),
+      cli::real_input("MAX_HZ", "Highest frequency (Hz)")
           .defaults_to(300)
-          .checked_by(must_be_positive("highest frequency must be above 0 Hz")),
-      quesdral::tools::temperature_input(),
+          .checked_by(cli::must_be_positive("highest frequency must be above 0 Hz")),
+      temperature_input(),
   };
   tool.compute = compute;
   return tool;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  return quesdral::cli::run_tool(make_tool(), argc, argv);
-}
+}  // namespace quesdral::tools

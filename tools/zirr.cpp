@@ -1,26 +1,30 @@
 // ZIRR: the spectrum of frequency modulation, sideband by sideband, and its bandwidth.
 #include <cmath>
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "acoustics/bessel.hpp"
 #include "acoustics/spectra.hpp"
-#include "cli/cli.hpp"
+#include "cli/number_format.hpp"
+#include "cli/table.hpp"
+#include "tool_definitions.hpp"
 
+namespace quesdral::tools {
 namespace {
 
-using quesdral::cli::Outcome;
-using quesdral::cli::Results;
-using quesdral::cli::Table;
-namespace acoustics = quesdral::acoustics;
+enum Value { kCarrierHz, kModulatorHz, kIndex, kCount };
 
 // Width of the bar of an amplitude of 1 (the unmodulated carrier).
 constexpr double kFullBarWidth = 40.0;
 
+constexpr const char* kHighestSidebandTooLarge =
+    "the highest sideband is too large to show (choose fewer sidebands)";
+
 std::string order_label(int order) {
   if (order == 0)
     return "carrier";
-  return (order > 0 ? "+" : "") + quesdral::cli::format_integer(order);
+  return (order > 0 ? "+" : "") + cli::format_integer(order);
 }
 
 std::string bar(double amplitude) {
@@ -28,41 +32,52 @@ std::string bar(double amplitude) {
                      '#');
 }
 
-Outcome compute(const std::vector<double>& values) {
-  const double carrier_hz = values[0];
-  const double modulator_hz = values[1];
-  const double index = values[2];
-  const int count = static_cast<int>(values[3]);
-  if (!std::isfinite(carrier_hz + count * modulator_hz)) {
-    return Outcome::failure("the highest sideband is too large to show (choose fewer sidebands)");
-  }
-  Table table;
+// The highest sideband lies at CARRIER_HZ + COUNT * MODULATOR_HZ. Fewer sidebands mend it
+// only when a single pair fits; when even the first does not, only a smaller modulator can,
+// so that case is checked first and asks for the modulator.
+std::optional<std::string> check_first_sideband(const cli::Values& values) {
+  if (std::isfinite(values[kCarrierHz] + values[kModulatorHz]))
+    return std::nullopt;
+  return kHighestSidebandTooLarge;
+}
+
+std::optional<std::string> check_highest_sideband(const cli::Values& values) {
+  const int count = static_cast<int>(values[kCount]);
+  if (std::isfinite(values[kCarrierHz] + count * values[kModulatorHz]))
+    return std::nullopt;
+  return kHighestSidebandTooLarge;
+}
+
+// The sidebands are in range once the checks above pass, but the bandwidth,
+// 2 (INDEX + 1) MODULATOR_HZ, can still be too large; no index brings it below twice the
+// modulator, so the modulator is what mends it.
+cli::Outcome compute(const cli::Values& values) {
+  const double modulator_hz = values[kModulatorHz];
+  const double index = values[kIndex];
+  cli::Table table;
   table.add_column("Sideband");
   table.add_column("Frequency (Hz)");
   table.add_column("Amplitude");
-  table.add_column("Remark", Table::Align::kLeft);
-  table.add_column("Magnitude", Table::Align::kLeft);
-  for (const acoustics::FmComponent& component :
-       acoustics::fm_spectrum(carrier_hz, modulator_hz, index, count)) {
+  table.add_column("Remark", cli::Table::Align::kLeft);
+  table.add_column("Magnitude", cli::Table::Align::kLeft);
+  for (const acoustics::FmComponent& component : acoustics::fm_spectrum(
+           values[kCarrierHz], modulator_hz, index, static_cast<int>(values[kCount]))) {
     const char* remark = component.silent      ? "silent (0 Hz)"
                          : component.reflected ? "reflected"
                                                : "";
-    table.add_row(
-        {order_label(component.order), quesdral::cli::format_number(component.frequency_hz),
-         quesdral::cli::format_number(component.amplitude), remark, bar(component.amplitude)});
+    table.add_row({order_label(component.order), cli::format_number(component.frequency_hz),
+                   cli::format_number(component.amplitude), remark, bar(component.amplitude)});
   }
-  return Results()
+  return cli::Results()
       .add_block(table.render())
       .add("Bandwidth (Carson's rule)", acoustics::carson_bandwidth_hz(index, modulator_hz), "Hz")
-      .finish();
+      .finish(kModulatorHz);
 }
 
-quesdral::cli::Tool make_tool() {
-  using namespace quesdral::cli;
-  Tool tool;
-  tool.command = "zirr.exe";
-  tool.label = "ZIRR";
-  tool.description = "It calculates the sidebands frequency in FM synthesis";
+}  // namespace
+
+cli::Tool zirr_tool() {
+  cli::Tool tool = cli::catalogued_tool(12);
   tool.help =
       "Lists the spectrum of a frequency-modulated sine, sin(2 pi fc t + INDEX sin(2 pi fm t)):\n"
       "the carrier and the sideband pairs k = 1 to COUNT at CARRIER_HZ -/+ k * MODULATOR_HZ,\n"
@@ -78,27 +93,25 @@ quesdral::cli::Tool make_tool() {
       "Example: zirr.exe 1000 100 1  lists 700 to 1300 Hz, the carrier at 0.765198, and\n"
       "         Bandwidth (Carson's rule): 400.000 Hz\n";
   tool.inputs = {
-      real_input("CARRIER_HZ", "Carrier frequency (Hz)")
-          .checked_by(must_be_positive("carrier frequency must be above 0 Hz")),
-      real_input("MODULATOR_HZ", "Modulator frequency (Hz)")
-          .checked_by(must_be_positive("modulator frequency must be above 0 Hz")),
-      real_input("INDEX", "Modulation index")
+      cli::real_input("CARRIER_HZ", "Carrier frequency (Hz)")
+          .checked_by(cli::must_be_positive("carrier frequency must be above 0 Hz")),
+      cli::real_input("MODULATOR_HZ", "Modulator frequency (Hz)")
+          .checked_by(cli::must_be_positive("modulator frequency must be above 0 Hz")),
+      cli::real_input("INDEX", "Modulation index")
           .defaults_to(1)
-          .checked_by(must_be_within(0, acoustics::kMaxBesselArgument,
-                                     "modulation index must be between 0 and 100")),
-      integer_input("COUNT", "Number of sideband pairs")
-          .defaults_from([](const std::vector<double>& earlier) -> std::optional<double> {
-            return acoustics::default_fm_sideband_count(earlier[2]);
+          .checked_by(cli::must_be_within(0, acoustics::kMaxBesselArgument,
+                                          "modulation index must be between 0 and 100")),
+      cli::integer_input("COUNT", "Number of sideband pairs")
+          .defaults_from([](const cli::Values& earlier) -> std::optional<double> {
+            return acoustics::default_fm_sideband_count(earlier[kIndex]);
           })
-          .checked_by(must_be_within(1, acoustics::kMaxBesselOrder,
-                                     "number of sideband pairs must be from 1 to 100")),
+          .checked_by(cli::must_be_within(1, acoustics::kMaxBesselOrder,
+                                          "number of sideband pairs must be from 1 to 100")),
   };
+  tool.check_across(kModulatorHz, check_first_sideband);
+  tool.check_across(kCount, check_highest_sideband);
   tool.compute = compute;
   return tool;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  return quesdral::cli::run_tool(make_tool(), argc, argv);
-}
+}  // namespace quesdral::tools

@@ -1,28 +1,27 @@
 // ZORIVEK: the power in watts of a sound power level in dB against a reference power.
 #include "acoustics/levels.hpp"
-#include "cli/cli.hpp"
 #include "level_inputs.hpp"
+#include "tool_definitions.hpp"
 
+namespace quesdral::tools {
 namespace {
 
-using quesdral::cli::Outcome;
-using quesdral::cli::Results;
+enum Value { kLevelDb, kReferenceW };
 
-Outcome compute(const std::vector<double>& values) {
-  const double level_db = values[0];
-  const double reference_w = values[1];
-  return Results()
-      .add_magnitude("Power", quesdral::acoustics::power_w_from_level_db(level_db, reference_w),
-                     "W")
-      .finish();
+// A power too large or too small to show is mended by the level: some level brings any
+// reference back to a showable power, while no reference can offset a level of thousands
+// of dB.
+cli::Outcome compute(const cli::Values& values) {
+  return cli::Results()
+      .add_magnitude("Power",
+                     acoustics::power_w_from_level_db(values[kLevelDb], values[kReferenceW]), "W")
+      .finish(kLevelDb);
 }
 
-quesdral::cli::Tool make_tool() {
-  using namespace quesdral::cli;
-  Tool tool;
-  tool.command = "zorivek.exe";
-  tool.label = "ZORIVEK";
-  tool.description = "It converts dBs to Watts";
+}  // namespace
+
+cli::Tool zorivek_tool() {
+  cli::Tool tool = cli::catalogued_tool(6);
   tool.help =
       "Computes the acoustic power that has a given sound power level:\n"
       "  power = REFERENCE_W * 10^(LEVEL_DB / 10) W\n"
@@ -31,15 +30,11 @@ quesdral::cli::Tool make_tool() {
       "\n"
       "Example: zorivek.exe 90  prints  Power: 0.00100000 W\n";
   tool.inputs = {
-      real_input("LEVEL_DB", "Sound power level in dB"),
-      quesdral::tools::reference_power_input(),
+      cli::real_input("LEVEL_DB", "Sound power level in dB"),
+      reference_power_input(),
   };
   tool.compute = compute;
   return tool;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  return quesdral::cli::run_tool(make_tool(), argc, argv);
-}
+}  // namespace quesdral::tools

@@ -1,0 +1,18 @@
+# AddressSanitizer and UndefinedBehaviorSanitizer for everything this project compiles and
+# links, tests included, so that a fault in the code under test is caught whoever calls it.
+# Any error ends the program: a sanitizer report is a failed test, never a warning.
+if(QUESDRAL_SANITIZE)
+  set(quesdral_sanitize_flags -fsanitize=address,undefined -fno-sanitize-recover=all
+                              -fno-omit-frame-pointer)
+  add_compile_options(${quesdral_sanitize_flags})
+  add_link_options(${quesdral_sanitize_flags})
+endif()
+
+# The fuzz build instruments everything for coverage, so the fuzzers can steer into the
+# ordinary libraries they link; each fuzz target adds the engine itself.
+if(QUESDRAL_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    message(FATAL_ERROR "QUESDRAL_FUZZ needs clang++ and its libFuzzer runtime (the fuzz preset)")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link -g)
+endif()

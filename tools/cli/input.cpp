@@ -1,0 +1,57 @@
+#include "cli/input.hpp"
+
+namespace quesdral::cli {
+
+Input& Input::defaults_to(double value) {
+  default_value = value;
+  return *this;
+}
+
+Input& Input::defaults_from(DefaultFn fn) {
+  computed_default = std::move(fn);
+  return *this;
+}
+
+Input& Input::checked_by(CheckFn fn) {
+  checks.push_back(std::move(fn));
+  return *this;
+}
+
+Input real_input(const char* name, const char* question) {
+  Input input;
+  input.name = name;
+  input.question = question;
+  return input;
+}
+
+Input integer_input(const char* name, const char* question) {
+  Input input = real_input(name, question);
+  input.kind = ValueKind::kInteger;
+  return input;
+}
+
+CheckFn must_be_positive(std::string message) {
+  return [message = std::move(message)](double value) -> std::optional<std::string> {
+    if (value > 0)
+      return std::nullopt;
+    return message;
+  };
+}
+
+CheckFn must_not_be_zero(std::string message) {
+  return [message = std::move(message)](double value) -> std::optional<std::string> {
+    if (value != 0)
+      return std::nullopt;
+    return message;
+  };
+}
+
+CheckFn must_be_within(double low, double high, std::string message) {
+  return [low, high, message = std::move(message)](double value) -> std::optional<std::string> {
+    if (value >= low && value <= high)
+      return std::nullopt;
+    return message;
+  };
+}
+
+}  // namespace quesdral::cli

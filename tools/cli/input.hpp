@@ -1,0 +1,52 @@
+// One value a tool takes: its name, its question, its kind of number, its default and the
+// checks it must pass on its own.
+//
+// A tool names its values with an enum of its inputs in argument order and reads them as
+// values[kAmplitude]. A check's reason is a phrase without the command name ("amplitude
+// must not be 0 ..."); the run prefixes "<command>: " when it prints it.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/number_parse.hpp"
+
+namespace quesdral::cli {
+
+// One value per input, in argument order. A computed default sees only the values of the
+// inputs before its own.
+using Values = std::vector<double>;
+
+// A default computed from the values before it.
+using DefaultFn = std::function<std::optional<double>(const Values& earlier)>;
+// The reason a single value is refused ("amplitude must not be 0 ..."), or nothing.
+using CheckFn = std::function<std::optional<std::string>(double value)>;
+
+// One value a tool takes.
+struct Input {
+  const char* name = "";      // in the usage line, e.g. "AMPLITUDE"
+  const char* question = "";  // the prompt without default, e.g. "Reference amplitude"
+  ValueKind kind = ValueKind::kReal;
+  std::optional<double> default_value;  // a fixed default: the input is optional
+  DefaultFn computed_default;   // a default from earlier values; used when default_value is empty
+  std::vector<CheckFn> checks;  // every one must pass; the first refusal is the one reported
+
+  Input& defaults_to(double value);
+  Input& defaults_from(DefaultFn fn);
+  Input& checked_by(CheckFn fn);
+
+  // True when the input may be left out (it has a fixed or a computed default).
+  bool optional() const { return default_value.has_value() || static_cast<bool>(computed_default); }
+};
+
+Input real_input(const char* name, const char* question);
+Input integer_input(const char* name, const char* question);
+
+// Ready checks for single values; `message` is the whole reason shown when refused.
+CheckFn must_be_positive(std::string message);                         // value > 0
+CheckFn must_not_be_zero(std::string message);                         // value != 0
+CheckFn must_be_within(double low, double high, std::string message);  // low <= value <= high
+
+}  // namespace quesdral::cli

@@ -1,0 +1,58 @@
+#include "cli/number_format.hpp"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace quesdral::cli {
+namespace {
+
+TEST(FormatNumber, ShowsSixSignificantDigits) {
+  struct Case {
+    double value;
+    const char* text;
+  };
+  const Case cases[] = {
+      {-6.020599913279624, "-6.02060"},
+      {261.6255653005986, "261.626"},
+      {0.5, "0.500000"},
+      {1, "1.00000"},
+      {0, "0.00000"},
+      {-0.0, "0.00000"},
+      {123456.4, "123456"},
+      {999999.4, "999999"},
+      {999999.5, "1.00000e+06"},  // rounding carries into the next power of ten
+      {0.0001, "0.000100000"},
+      {0.00001, "1.00000e-05"},
+      {0.000099999996, "0.000100000"},
+      {1e-12, "1.00000e-12"},
+      {-2.5e100, "-2.50000e+100"},
+      {std::numeric_limits<double>::max(), "1.79769e+308"},
+      {std::numeric_limits<double>::quiet_NaN(), "?"},
+      {std::numeric_limits<double>::infinity(), "?"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(format_number(c.value), c.text) << c.value;
+}
+
+TEST(FormatNumber, ShortFormKeepsTypedValuesAsTyped) {
+  struct Case {
+    double value;
+    const char* text;
+  };
+  const Case cases[] = {
+      {1, "1"},
+      {16, "16"},
+      {1e-12, "1e-12"},
+      {440, "440"},
+      {0.5, "0.5"},
+      {-3.25, "-3.25"},
+      {261.6255653005986, "261.626"},
+      {2147483648.0, "2.14748e+09"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(format_short(c.value), c.text) << c.value;
+}
+
+}  // namespace
+}  // namespace quesdral::cli

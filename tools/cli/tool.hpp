@@ -1,0 +1,76 @@
+// A tool's definition and its whole run: values from the arguments or from questions,
+// --help, error messages and exit statuses, so that all tools behave alike.
+//
+// A tool describes itself (its Inputs, the checks that involve several of them, and a
+// compute function) and its main is one call: `return run_tool(vorlix_tool(), argc, argv);`.
+// The run decides the rest: the usage line, the questions with their defaults, asking again
+// after a bad answer, and what happens when input ends.
+//
+// Error texts are phrases without the command name ("amplitude must not be 0"); the run
+// prefixes "<command>: " when it prints them.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/input.hpp"
+#include "cli/results.hpp"
+
+namespace quesdral::cli {
+
+// Exit statuses of every tool.
+constexpr int kExitOk = 0;
+constexpr int kExitInputEnded = 1;    // standard input ended before all values were given
+constexpr int kExitInvalid = 2;       // invalid arguments, or a refused value in argument mode
+constexpr int kExitOutputFailed = 3;  // the results could not be written (e.g. a closed pipe)
+
+// The reason a combination of values is refused, or nothing.
+using CrossCheckFn = std::function<std::optional<std::string>(const Values& values)>;
+using ComputeFn = std::function<Outcome(const Values& values)>;
+
+// A check of several values, made once all of them are known. `mended_by` is the input
+// whose new value can always mend it: the question asked again in the interactive mode.
+struct CrossCheck {
+  std::size_t mended_by;
+  CrossCheckFn check;
+};
+
+struct Tool {
+  const char* command = "";      // "vorlix.exe": the program's name and the error prefix
+  const char* label = "";        // "VORLIX"
+  const char* description = "";  // "It converts raw amplitude to dBs"
+  // For --help: what is computed and how (the formula in words), the defaults and one
+  // example; several lines, the last ending with '\n'.
+  const char* help = "";
+  std::vector<Input> inputs;
+  std::vector<CrossCheck> cross_checks;  // made in order, after each value's own checks
+  // Computes from one value per input, once every check has passed. A refusal is reported
+  // like a refused value: exit 2 with arguments; in the interactive mode the question that
+  // Outcome::mended_by names (the last one by default) is asked again.
+  ComputeFn compute;
+
+  Tool& check_across(std::size_t mended_by, CrossCheckFn check);
+};
+
+// A tool with the command, label and description of the launcher's catalogue row `number`.
+// REQUIRES: 1 <= number <= 18.
+Tool catalogued_tool(int number);
+
+// "usage: vorlix.exe AMPLITUDE [REFERENCE=1]" (a computed default shows as "[COUNT]").
+std::string usage_line(const Tool& tool);
+
+// The whole main of a tool: argument mode, interactive mode or help, on the process's
+// standard streams. Returns the exit status.
+int run_tool(const Tool& tool, int argc, char** argv);
+
+// The same on explicit streams; args are argv[1...]. Never loops without reading input,
+// bounds the length of an answer it keeps, and reports a failed write to `out` as
+// kExitOutputFailed.
+int run_tool(const Tool& tool, const std::vector<std::string>& args, std::istream& in,
+             std::ostream& out, std::ostream& err);
+
+}  // namespace quesdral::cli
