@@ -1,9 +1,9 @@
-// Fuzzes the tools' run through real tool definitions. The first byte picks the tool and the
-// mode; the rest is either the whole of standard input in the interactive mode (which may end
-// in a read error rather than a plain end, as a closed or broken standard input does), or
-// the arguments, one per line. Whatever arrives, the run must end with status 0, 1 or 2, must
-// not print a non-finite number, must give its reasons on stderr naming the tool, and must
-// leave standard output empty when it refuses its arguments.
+// Fuzzes the tools' run through the eighteen real tool definitions. The first byte picks the
+// tool (its catalogue row, counted from 0) and the mode; the rest is either the whole of standard
+// input in the interactive mode (which may end in a read error rather than a plain end, as a closed
+// or broken standard input does), or the arguments, one per line. Whatever arrives, the run must
+// end with status 0, 1 or 2, must not print a non-finite number, must give its reasons on stderr
+// naming the tool, and must leave standard output empty when it refuses its arguments.
 #include <cctype>
 #include <cstddef>
 #include <cstdint>
@@ -16,24 +16,17 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/cli.hpp"
-
-#define X(tool) quesdral::cli::Tool fuzzed_##tool();
-#include "fuzzed_tools.inc"
-#undef X
+#include "tool_definitions.hpp"
 
 namespace {
 
 namespace cli = quesdral::cli;
 
-using ToolFactory = cli::Tool (*)();
-
 const std::vector<cli::Tool>& tools() {
   static const std::vector<cli::Tool> all = [] {
     std::vector<cli::Tool> list;
-#define X(tool) list.push_back(fuzzed_##tool());
-#include "fuzzed_tools.inc"
-#undef X
+    for (const quesdral::tools::ToolFactory make_tool : quesdral::tools::all_tools())
+      list.push_back(make_tool());
     return list;
   }();
   return all;
@@ -104,7 +97,7 @@ bool reasons_are_named(const cli::Tool& tool, const std::string& err) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  if (size == 0 || tools().empty())
+  if (size == 0)
     return 0;
   const cli::Tool& tool = tools()[(data[0] & 0x3f) % tools().size()];
   const bool with_arguments = (data[0] & 0x80) != 0;

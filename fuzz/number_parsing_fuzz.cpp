@@ -14,7 +14,8 @@
 #include <string>
 #include <string_view>
 
-#include "cli/cli.hpp"
+#include "cli/number_format.hpp"
+#include "cli/number_parse.hpp"
 
 namespace {
 

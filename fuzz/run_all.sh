@@ -13,7 +13,7 @@ trap 'rm -rf "$scratch"' EXIT
 status=0
 for target in reply_scanner_fuzz number_parsing_fuzz answer_loop_fuzz; do
   program=$build_dir/bin/$target
-  seeds=$source_dir/tests/fuzz_corpus/$target
+  seeds=$source_dir/fuzz/corpus/$target
   mkdir -p "$scratch/$target"
   echo "== $target for ${seconds}s"
   # A finding leaves its input as crash-* or timeout-* in the scratch folder, and a
