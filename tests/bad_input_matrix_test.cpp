@@ -253,8 +253,7 @@ class ToolHostileInput : public ::testing::TestWithParam<std::tuple<ToolRow, Hos
 TEST_P(ToolHostileInput, EndsCleanlyWithoutAResult) {
   const auto& [row, hostile] = GetParam();
   const std::string path = program_path(row.command);
-  if (!is_built(path))
-    GTEST_SKIP() << row.command << " is not built yet";
+  ASSERT_TRUE(is_built(path)) << row.command << " was not built";
   const ProgramOptions options = hostile.options(row);
   const bool interactive = options.args.empty();
   const ProgramRun run = run_program(path, options);

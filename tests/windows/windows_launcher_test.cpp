@@ -176,12 +176,10 @@ TEST_F(WindowsLauncher, FindsTheInterpreterThroughComspecOrTheSearchPath) {
   }
 }
 
-TEST_F(WindowsLauncher, StartsTheRealToolsThatExist) {
-  int started = 0;
+TEST_F(WindowsLauncher, StartsEveryRealTool) {
   for (const ToolEntry& entry : tool_catalogue()) {
-    if (!fs::exists(windows_bin_dir() + "/" + entry.command))
-      continue;
-    ++started;
+    ASSERT_TRUE(fs::exists(windows_bin_dir() + "/" + entry.command))
+        << entry.command << " was not built";
     // From the build's bin/, where cmd.exe finds the tool in the current folder. The input
     // ends after the reply, so the tool, asking for its values, gives up at once.
     const ProgramRun run = run_under_wine(
@@ -193,8 +191,6 @@ TEST_F(WindowsLauncher, StartsTheRealToolsThatExist) {
     EXPECT_EQ(run.out.compare(windows_screen().size(), header.size() - 2, header, 2), 0)
         << entry.command << " wrote: " << run.out.substr(windows_screen().size());
   }
-  if (started == 0)
-    GTEST_SKIP() << "no tool has been built yet";
 }
 
 // The tools' numbers must not depend on the platform's C library: the Bessel functions,
@@ -216,12 +212,9 @@ TEST_F(WindowsLauncher, ToolsPrintTheSameDigitsAsThePosixBuild) {
       {"grendax.exe", "440", "-10", "-10", "25"},
       {"yombric.exe", "5", "4", "3", "120"},
   };
-  int compared = 0;
   for (const auto& run : runs) {
     const std::string& command = run.front();
-    if (!fs::exists(windows_bin_dir() + "/" + command))
-      continue;
-    ++compared;
+    ASSERT_TRUE(fs::exists(windows_bin_dir() + "/" + command)) << command << " was not built";
     const std::vector<std::string> args(run.begin() + 1, run.end());
     const ProgramRun posix = run_with_args(command, args);
     std::vector<std::string> wine_command{windows_bin_dir() + "/" + command};
@@ -231,8 +224,6 @@ TEST_F(WindowsLauncher, ToolsPrintTheSameDigitsAsThePosixBuild) {
     EXPECT_EQ(windows.exit_code, 0) << command;
     EXPECT_EQ(windows.out, with_crlf(posix.out)) << command;
   }
-  if (compared == 0)
-    GTEST_SKIP() << "no tool has been built yet";
 }
 
 class WindowsConsole : public ::testing::Test {
