@@ -204,27 +204,29 @@ std::vector<std::string> lines_of(const std::string& text) {
   return lines;
 }
 
-// In the interactive mode a run without a result writes its title, then only questions (a
-// line of them, each ending in ": ", since the answers are not echoed) and blank lines. With
-// arguments there is neither title nor question.
-bool holds_a_result(const std::string& out, bool interactive) {
-  const std::vector<std::string> lines = lines_of(out);
-  for (std::size_t i = interactive ? 1 : 0; i < lines.size(); ++i) {
-    const std::string& line = lines[i];
-    const bool question = line.size() >= 2 && line.compare(line.size() - 2, 2, ": ") == 0;
-    if (!line.empty() && !question)
-      return true;
-  }
-  return false;
+// Standard output holds only results, in the interactive mode as with arguments.
+bool holds_a_result(const std::string& out) {
+  return out.find_first_not_of('\n') != std::string::npos;
 }
 
-// Every line on stderr names the tool and says what is wrong, or is the usage line.
-void expect_reasons_on_stderr(const std::string& command, const std::string& err) {
-  ASSERT_FALSE(err.empty()) << "no reason given";
-  for (const std::string& line : lines_of(err)) {
-    const bool named = line.rfind(command + ": ", 0) == 0 && line.size() > command.size() + 2;
+bool ends_with_question(const std::string& text) {
+  return text.empty() || (text.size() >= 2 && text.compare(text.size() - 2, 2, ": ") == 0);
+}
+
+// Every line on stderr names the tool and says what is wrong, or is the usage line. In the
+// interactive mode stderr also holds the title, then the questions: a reason follows the
+// question it answers on the same line, since the answers are not echoed.
+void expect_reasons_on_stderr(const std::string& command, const std::string& err,
+                              bool interactive) {
+  ASSERT_NE(err.find(command + ": "), std::string::npos) << "no reason given:\n" << err;
+  const std::vector<std::string> lines = lines_of(err);
+  for (std::size_t i = interactive ? 1 : 0; i < lines.size(); ++i) {
+    const std::string& line = lines[i];
+    const std::size_t named = line.find(command + ": ");
+    const std::string questions = line.substr(0, named);
+    const bool reason = named != std::string::npos && line.size() > named + command.size() + 2;
     const bool usage = line.rfind("usage: " + command, 0) == 0;
-    EXPECT_TRUE(named || usage) << line;
+    EXPECT_TRUE(usage || (ends_with_question(questions) && (reason || interactive))) << line;
   }
 }
 
@@ -262,28 +264,21 @@ TEST_P(ToolHostileInput, EndsCleanlyWithoutAResult) {
   EXPECT_FALSE(shows_negative_zero(run.out)) << run.out;
 
   if (hostile.expect == Expect::kOutputFailed) {
-    // Either the conventional death of a console program writing to a closed pipe, or a
-    // clean failure that says so.
-    if (run.signal == SIGPIPE)
-      return;
-    EXPECT_EQ(run.signal, 0);
-    EXPECT_GT(run.exit_code, 0);
-    expect_reasons_on_stderr(row.command, run.err);
+    // The conventional death of a console program writing to a closed pipe: quiet, and
+    // never a success.
+    EXPECT_EQ(run.signal, SIGPIPE) << "status " << run.exit_code << "\n" << run.err;
+    EXPECT_EQ(run.err.find("cannot write"), std::string::npos) << run.err;
     return;
   }
   EXPECT_EQ(run.signal, 0);
   const int status = expected_status(row, hostile.expect);
   ASSERT_EQ(run.exit_code, status) << "stdout:\n" << run.out << "stderr:\n" << run.err;
   if (status == 0) {
-    EXPECT_TRUE(holds_a_result(run.out, interactive)) << run.out;
+    EXPECT_TRUE(holds_a_result(run.out)) << run.out;
     return;
   }
-  expect_reasons_on_stderr(row.command, run.err);
-  if (status == 2) {
-    EXPECT_EQ(run.out, "");
-  } else {
-    EXPECT_FALSE(holds_a_result(run.out, interactive)) << run.out;
-  }
+  expect_reasons_on_stderr(row.command, run.err, interactive);
+  EXPECT_EQ(run.out, "");
 }
 
 std::string case_name(const ::testing::TestParamInfo<ToolHostileInput::ParamType>& param) {
@@ -365,7 +360,7 @@ TEST_P(LauncherHostileInput, RunsOnlyWhatTheReplySelects) {
     EXPECT_EQ(after, "");
     EXPECT_EQ(run.err, "");
   } else {
-    EXPECT_EQ(after.rfind(hostile.tool_title, 0), 0u) << after;
+    EXPECT_EQ(run.err.rfind(hostile.tool_title, 0), 0u) << run.err;
     EXPECT_FALSE(shows_non_finite(after)) << after;
   }
 }

@@ -12,9 +12,9 @@
 #include <string>
 
 // Constant data only, so this program needs the launcher's header but not its library.
-#include "../launcher/tool_catalogue.hpp"
 #include "pseudo_terminal.hpp"
 #include "run_program.hpp"
+#include "tool_catalogue.hpp"
 
 namespace quesdral::testing {
 namespace {

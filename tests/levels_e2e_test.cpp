@@ -156,63 +156,63 @@ TEST(LevelToolsInteractive, AnswersDefaultsAndReasking) {
     const char* command;
     std::string input;
     int status;
-    const char* out_end;   // how stdout ends
-    const char* err_part;  // "" when stderr stays empty
+    const char* out;       // all of stdout: results only
+    const char* err_part;  // the questions and reasons on stderr
   };
   const Case cases[] = {
-      {"defaults apply when input ends", "vorlix.exe", "0.5\n", 0, "\nLevel: -6.02060 dB\n", ""},
-      {"bad answers then a good one", "vorlix.exe", "12abc\n0\n\n0.5\n", 0,
-       "\nLevel: -6.02060 dB\n", "vorlix.exe: Amplitude: '12abc' is not a number"},
-      {"no value and no default", "vorlix.exe", "", 1, "Amplitude: \n",
-       "vorlix.exe: input ended before AMPLITUDE was given, and it has no default\n"},
+      {"defaults apply when input ends", "vorlix.exe", "0.5\n", 0, "Level: -6.02060 dB\n",
+       "VORLIX - It converts raw amplitude to dBs\nAmplitude: Reference amplitude [1]: \n"},
+      {"bad answers then a good one", "vorlix.exe", "12abc\n0\n\n0.5\n", 0, "Level: -6.02060 dB\n",
+       "Amplitude: vorlix.exe: Amplitude: '12abc' is not a number"},
+      {"no value and no default", "vorlix.exe", "", 1, "",
+       "Amplitude: \nvorlix.exe: input ended before AMPLITUDE was given, and it has no default\n"},
       {"sample checked against bits at the bits question", "quilbern.exe", "40000\n\n24\n", 0,
-       "Bit depth in bits [16]: Bit depth in bits [16]: \nLevel: -46.4326 dBFS\n"
-       "Full scale: 8388608\n",
-       "quilbern.exe: sample 40000 is beyond full scale at 16 bits"},
-      {"the default bits do not fit the sample", "quilbern.exe", "40000\n", 1,
-       "Bit depth in bits [16]: \n", "sample 40000 is beyond full scale at 16 bits"},
-      {"fenzo needs all three values", "fenzo.exe", "94\n1\n", 1, "Distance 2 (same unit): \n",
-       "input ended before DISTANCE_2 was given"},
+       "Level: -46.4326 dBFS\nFull scale: 8388608\n",
+       "Bit depth in bits [16]: quilbern.exe: sample 40000 is beyond full scale at 16 bits; "
+       "allowed are -32768 to 32768, not 0\nBit depth in bits [16]: \n"},
+      {"the default bits do not fit the sample", "quilbern.exe", "40000\n", 1, "",
+       "Bit depth in bits [16]: \nquilbern.exe: sample 40000 is beyond full scale at 16 bits"},
+      {"fenzo needs all three values", "fenzo.exe", "94\n1\n", 1, "",
+       "Distance 2 (same unit): \nfenzo.exe: input ended before DISTANCE_2 was given"},
       {"fenzo answered", "fenzo.exe", "94\n1\n2\n", 0,
-       "\nLevel at distance 2: 87.9794 dB\nChange: -6.02060 dB\n", ""},
+       "Level at distance 2: 87.9794 dB\nChange: -6.02060 dB\n",
+       "Distance 1 (any unit): Distance 2 (same unit): \n"},
       // A result out of range asks for the level again: no reference or bit depth can offset
       // a level of thousands of dB.
       {"power too large: the level again", "zorivek.exe", "5000\n\n90\n", 0,
-       "Sound power level in dB: \nPower: 0.00100000 W\n", "too large to show"},
+       "Power: 0.00100000 W\n",
+       "too large to show: its magnitude would exceed 1.79769e+308\n"
+       "Sound power level in dB: \n"},
       {"amplitude too small: the level again", "noskarte.exe", "-7000\n\n-6\n", 0,
-       "Level in dBFS: \nAmplitude: 16422.9\nNearest sample: 16423\nFull scale: 32768\n",
-       "too small to show"},
+       "Amplitude: 16422.9\nNearest sample: 16423\nFull scale: 32768\n",
+       "too small to show: its magnitude would be below 2.22507e-308\nLevel in dBFS: \n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const ProgramRun run = run_with_input(c.command, c.input);
     EXPECT_EQ(run.exit_code, c.status) << run.err;
-    EXPECT_TRUE(ends_with(run.out, c.out_end)) << run.out;
-    if (*c.err_part == '\0') {
-      EXPECT_EQ(run.err, "");
-    } else {
-      EXPECT_NE(run.err.find(c.err_part), std::string::npos) << run.err;
-    }
+    EXPECT_EQ(run.out, c.out);
+    EXPECT_NE(run.err.find(c.err_part), std::string::npos) << run.err;
   }
 }
 
 TEST(LevelToolsInteractive, AskEachValueNamingItsDefault) {
   const ProgramRun run = run_with_input("pelundA.exe", "0.001\n\n");
-  EXPECT_EQ(run.out,
+  EXPECT_EQ(run.err,
             "PELUNDA - It converts Watts to dBs\n"
-            "Power in W: Reference power in W [1e-12]: \n"
-            "Sound power level: 90.0000 dB re 1e-12 W\n");
+            "Power in W: Reference power in W [1e-12]: \n");
+  EXPECT_EQ(run.out, "Sound power level: 90.0000 dB re 1e-12 W\n");
 }
 
-TEST(LevelToolsOutput, AClosedPipeIsReportedNotFatal) {
+// A full disk is an error worth reporting, unlike a reader that closed its pipe.
+TEST(LevelToolsOutput, AFullDiskIsReportedWithStatusThree) {
   ProgramOptions options;
   options.args = {"0.5"};
-  options.stdout_closed_pipe = true;
+  options.stdout_path = "/dev/full";
   const ProgramRun run = run_program(program_path("vorlix.exe"), options);
   EXPECT_EQ(run.signal, 0);
-  EXPECT_FALSE(run.timed_out);
   EXPECT_EQ(run.exit_code, 3);
-  EXPECT_NE(run.err.find("vorlix.exe: cannot write the results"), std::string::npos) << run.err;
+  EXPECT_EQ(run.err, "vorlix.exe: cannot write the results to standard output\n");
 }
 
 TEST(LevelToolsLauncher, ChoiceOneRunsVorlixOnTheNextLine) {
@@ -220,9 +220,9 @@ TEST(LevelToolsLauncher, ChoiceOneRunsVorlixOnTheNextLine) {
   options.input = "1\n0.5\n";
   const ProgramRun run = run_program(program_path("quesdral"), options);
   EXPECT_EQ(run.exit_code, 0);
-  EXPECT_NE(run.out.find("VORLIX - It converts raw amplitude to dBs\n"), std::string::npos);
-  EXPECT_TRUE(ends_with(run.out, "\nLevel: -6.02060 dB\n")) << run.out;
-  EXPECT_EQ(run.err, "");
+  EXPECT_TRUE(ends_with(run.out, "==> Level: -6.02060 dB\n")) << run.out;
+  EXPECT_EQ(run.err,
+            "VORLIX - It converts raw amplitude to dBs\nAmplitude: Reference amplitude [1]: \n");
 }
 
 }  // namespace

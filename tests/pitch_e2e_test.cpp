@@ -146,13 +146,13 @@ TEST(PitchToolsInteractive, SidebandCountDefaultsFromTheIndex) {
   // Index 2.5: floor(2.5) + 2 = 4 pairs, offered as the default and used on an empty answer.
   const ProgramRun run = run_with_input("zirr.exe", "1000\n100\n2.5\n\n");
   EXPECT_EQ(run.exit_code, 0);
-  EXPECT_NE(run.out.find("Number of sideband pairs [4]: "), std::string::npos);
+  EXPECT_NE(run.err.find("Number of sideband pairs [4]: "), std::string::npos);
   EXPECT_NE(run.out.find("      -4         600.000"), std::string::npos);
   EXPECT_EQ(run.out.find("      -5 "), std::string::npos);
   // An index of 100 would default to 102 pairs; the offer stays within the bound.
   const ProgramRun capped = run_with_input("zirr.exe", "1000\n100\n100\n\n");
   EXPECT_EQ(capped.exit_code, 0);
-  EXPECT_NE(capped.out.find("Number of sideband pairs [100]: "), std::string::npos);
+  EXPECT_NE(capped.err.find("Number of sideband pairs [100]: "), std::string::npos);
   EXPECT_NE(capped.out.find("    +100         11000.0"), std::string::npos);
 }
 
@@ -167,7 +167,7 @@ TEST(PitchToolsInteractive, InputEndingUsesDefaultsOrFails) {
   // Only the divisions given: the start takes its default, middle C.
   const ProgramRun defaulted = run_with_input("rumbeldv.exe", "12\n");
   EXPECT_EQ(defaulted.exit_code, 0);
-  EXPECT_NE(defaulted.out.find("Start frequency (Hz) [261.626]: "), std::string::npos);
+  EXPECT_NE(defaulted.err.find("Start frequency (Hz) [261.626]: "), std::string::npos);
   EXPECT_NE(defaulted.out.find("C5"), std::string::npos);
   const ProgramRun missing = run_with_input("hopri.exe", "440\n");
   EXPECT_EQ(missing.exit_code, 1);
@@ -194,7 +194,7 @@ TEST(PitchToolsThroughLauncher, EachToolRunsWithPipedAnswers) {
     SCOPED_TRACE(c.input);
     const ProgramRun run = run_with_input("quesdral", c.input);
     EXPECT_EQ(run.exit_code, 0);
-    EXPECT_NE(run.out.find(c.banner), std::string::npos) << run.out;
+    EXPECT_EQ(run.err.rfind(c.banner, 0), 0u) << run.err;
     EXPECT_NE(run.out.find(c.result), std::string::npos) << run.out;
   }
 }

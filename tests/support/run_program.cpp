@@ -54,7 +54,14 @@ std::vector<char*> pointers(std::vector<std::string>& strings) {
   } else {
     dup2(in_fd, 0);
   }
-  dup2(out_fd, 1);
+  if (options.stdout_path.empty()) {
+    dup2(out_fd, 1);
+  } else {
+    const int fd = open(options.stdout_path.c_str(), O_WRONLY);
+    if (fd < 0)
+      _exit(126);
+    dup2(fd, 1);
+  }
   dup2(err_fd, 2);
   if (!options.working_dir.empty() && chdir(options.working_dir.c_str()) != 0)
     _exit(126);

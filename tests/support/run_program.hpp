@@ -12,6 +12,7 @@ struct ProgramOptions {
   std::string input;                   // written to the child's stdin, which then closes
   bool stdin_closed = false;           // start with fd 0 closed instead of a pipe
   bool stdout_closed_pipe = false;     // stdout is a pipe whose reading end is already closed
+  std::string stdout_path;             // stdout goes to this file instead (e.g. /dev/full)
   std::vector<std::string> env_set;    // "NAME=value" entries added or replaced
   std::vector<std::string> env_unset;  // names removed from the environment
   std::string working_dir;             // empty: the test's own

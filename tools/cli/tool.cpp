@@ -1,9 +1,10 @@
 #include "cli/tool.hpp"
 
-#include <csignal>
+#include <cerrno>
 #include <iostream>
 #include <utility>
 
+#include "cli/arguments.hpp"
 #include "cli/number_format.hpp"
 #include "tool_catalogue.hpp"
 
@@ -21,8 +22,24 @@ struct Line {
   std::string text;
 };
 
+// The options every tool takes, for --help.
+constexpr const char* kCommonOptions =
+    "\n"
+    "Options:\n"
+    "  -h, --help            show this help and exit\n"
+    "  --version             show the version and exit\n"
+    "  --format FORMAT       write the results as text (the default), csv or json\n"
+    "  --batch               read one case per line of standard input, its values\n"
+    "                        separated by blanks, and compute each in turn\n"
+    "  --                    end the options: every argument after it is a value\n"
+    "\n"
+    "Without values the tool asks for each one in turn; the questions go to standard\n"
+    "error, so standard output holds only results. Exit status: 0 success, 1 input\n"
+    "ended before every value was given, 2 invalid arguments, 3 the results could not\n"
+    "be written.\n";
+
 Line read_line(std::istream& in);
-bool is_option_like(const std::string& arg);
+std::vector<std::string> split_blanks(const std::string& text);
 std::string bracketed_default(const Input& input);
 
 // A refusal of the values as they stand, and the input whose new value can mend it.
@@ -31,18 +48,23 @@ struct Problem {
   std::size_t mended_by;
 };
 
-// One run of a tool. Values are kept one per input, in argument order.
+// One run of a tool. Values are kept one per input, in argument order. Questions and the
+// heading go to the error stream, so the output stream holds only results.
 class Run {
  public:
   Run(const Tool& tool, std::istream& in, std::ostream& out, std::ostream& err)
       : tool_(tool), in_(in), out_(out), err_(err), values_(tool.inputs.size(), 0.0) {}
 
   int with_arguments(const std::vector<std::string>& args);
+  int in_batch();
   int interactively();
   int help();
+  int version();
+  int usage_error(const std::string& reason);
 
  private:
-  // Argument mode.
+  // Argument mode, and each line of a batch.
+  bool compute_case(const std::vector<std::string>& args);
   std::optional<std::string> argument_problem(const std::vector<std::string>& args) const;
   bool take_argument(std::size_t index, const std::string* arg);
 
@@ -58,8 +80,11 @@ class Run {
   std::optional<std::string> own_problem(std::size_t index, double value) const;
   // The cross checks in order, then the computation: the first refusal, or the results.
   std::optional<Problem> evaluate();
-  int usage_error(const std::string& reason);
-  void report(const std::string& reason) { err_ << tool_.command << ": " << reason << '\n'; }
+  void report(const std::string& reason) {
+    err_ << tool_.command << ": " << where_ << reason << '\n';
+  }
+  bool write_results();
+  bool flush_output();
   int finish();
 
   const Tool& tool_;
@@ -67,15 +92,20 @@ class Run {
   std::ostream& out_;
   std::ostream& err_;
   Values values_;
-  Outcome outcome_;  // set by evaluate() when it finds no problem
+  Outcome outcome_;    // set by evaluate() when it finds no problem
+  std::string where_;  // "line 3: " while a batch computes its third line
 };
 
 int Run::help() {
   out_ << usage_line(tool_) << "\n\n"
        << tool_.label << " - " << tool_.description << "\n\n"
-       << tool_.help;
-  out_.flush();
-  return out_ ? kExitOk : kExitOutputFailed;
+       << tool_.help << kCommonOptions;
+  return flush_output() ? kExitOk : kExitOutputFailed;
+}
+
+int Run::version() {
+  out_ << tool_.command << " (Quesdral) " << QUESDRAL_VERSION << '\n';
+  return flush_output() ? kExitOk : kExitOutputFailed;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -83,29 +113,59 @@ int Run::help() {
 // ---------------------------------------------------------------------------------------
 
 int Run::with_arguments(const std::vector<std::string>& args) {
-  for (const std::string& arg : args) {
-    if (arg == "-h" || arg == "--help")
-      return help();
-  }
   if (const auto reason = argument_problem(args))
     return usage_error(*reason);
-  for (std::size_t i = 0; i < tool_.inputs.size(); ++i) {
-    if (!take_argument(i, i < args.size() ? &args[i] : nullptr))
-      return kExitInvalid;
-  }
-  if (const auto problem = evaluate()) {
-    report(problem->reason);
+  if (!compute_case(args))
     return kExitInvalid;
-  }
   return finish();
 }
 
-// What makes the arguments unusable as a whole: an unknown option, too many, too few.
-std::optional<std::string> Run::argument_problem(const std::vector<std::string>& args) const {
-  for (const std::string& arg : args) {
-    if (is_option_like(arg))
-      return "unknown option " + quote(arg);
+// Batch mode: each line of input is one case, its values as they would be given as
+// arguments. A refused line is reported with its number and the batch goes on.
+int Run::in_batch() {
+  int status = kExitOk;
+  bool first_case = true;
+  std::size_t number = 0;
+  for (Line line = read_line(in_); !line.ended; line = read_line(in_)) {
+    where_ = "line " + std::to_string(++number) + ": ";
+    const std::vector<std::string> args = split_blanks(line.text);
+    if (args.empty() && !line.too_long)
+      continue;
+    std::optional<std::string> problem = argument_problem(args);
+    if (line.too_long)
+      problem = "the line is too long to be a case";
+    if (problem)
+      report(*problem);
+    if (problem || !compute_case(args)) {
+      status = kExitInvalid;
+      continue;
+    }
+    if (!first_case)
+      out_ << '\n';
+    first_case = false;
+    if (!write_results())
+      return kExitOutputFailed;
   }
+  return status;
+}
+
+// Computes one case from its arguments, the values left off taking their defaults.
+// Reports the first problem and returns false when the case is refused.
+// REQUIRES: !argument_problem(args).
+bool Run::compute_case(const std::vector<std::string>& args) {
+  for (std::size_t i = 0; i < tool_.inputs.size(); ++i) {
+    if (!take_argument(i, i < args.size() ? &args[i] : nullptr))
+      return false;
+  }
+  if (const auto problem = evaluate()) {
+    report(problem->reason);
+    return false;
+  }
+  return true;
+}
+
+// What makes the arguments unusable as a whole: too many, too few.
+std::optional<std::string> Run::argument_problem(const std::vector<std::string>& args) const {
   const std::size_t input_count = tool_.inputs.size();
   if (args.size() > input_count)
     return "too many arguments (at most " + std::to_string(input_count) + ")";
@@ -131,7 +191,7 @@ bool Run::take_argument(std::size_t index, const std::string* arg) {
   } else if (const std::optional<double> fallback = default_for(index)) {
     value = *fallback;
   } else {
-    usage_error(std::string("missing ") + input.name);
+    report(std::string("missing ") + input.name);
     return false;
   }
   if (const auto reason = own_problem(index, value)) {
@@ -149,7 +209,7 @@ bool Run::take_argument(std::size_t index, const std::string* arg) {
 // ---------------------------------------------------------------------------------------
 
 int Run::interactively() {
-  out_ << tool_.label << " - " << tool_.description << '\n';
+  err_ << tool_.label << " - " << tool_.description << '\n';
   const std::size_t count = tool_.inputs.size();
   for (std::size_t i = 0; i < count; ++i) {
     if (!ask(i))
@@ -160,7 +220,7 @@ int Run::interactively() {
     if (!ask(problem->mended_by))
       return end_while_mending(*problem);
   }
-  out_ << '\n';
+  err_ << '\n';
   return finish();
 }
 
@@ -169,11 +229,11 @@ bool Run::ask(std::size_t index) {
   const Input& input = tool_.inputs[index];
   for (;;) {
     const std::optional<double> fallback = default_for(index);
-    out_ << input.question;
+    err_ << input.question;
     if (fallback)
-      out_ << " [" << format_short(*fallback) << ']';
-    out_ << ": ";
-    out_.flush();
+      err_ << " [" << format_short(*fallback) << ']';
+    err_ << ": ";
+    err_.flush();
     const Line line = read_line(in_);
     if (line.ended)
       return false;
@@ -214,7 +274,7 @@ std::optional<double> Run::answer(std::size_t index, const Line& line,
 // Input ended before input `first` was answered: it and every later input take their
 // defaults, and any refusal then ends the run with kExitInputEnded.
 int Run::end_of_input(std::size_t first) {
-  out_ << '\n';
+  err_ << '\n';
   for (std::size_t i = first; i < tool_.inputs.size(); ++i) {
     const char* name = tool_.inputs[i].name;
     const std::optional<double> fallback = default_for(i);
@@ -238,7 +298,7 @@ int Run::end_of_input(std::size_t first) {
 // Input ended while the question that can mend `problem` was asked again: its default is
 // the last chance, and the answers after it stay as they were.
 int Run::end_while_mending(Problem problem) {
-  out_ << '\n';
+  err_ << '\n';
   const std::size_t index = problem.mended_by;
   const std::optional<double> fallback = default_for(index);
   if (fallback && !own_problem(index, *fallback)) {
@@ -292,13 +352,24 @@ int Run::usage_error(const std::string& reason) {
 }
 
 int Run::finish() {
+  return write_results() ? kExitOk : kExitOutputFailed;
+}
+
+// Writes the results of the case just computed.
+bool Run::write_results() {
   out_ << outcome_.text;
+  return flush_output();
+}
+
+// A reader that closed the pipe early is no error to report (the standard utilities end
+// quietly then); any other failed write, such as a full disk, is.
+bool Run::flush_output() {
   out_.flush();
-  if (!out_) {
+  if (out_)
+    return true;
+  if (errno != EPIPE)
     report("cannot write the results to standard output");
-    return kExitOutputFailed;
-  }
-  return kExitOk;
+  return false;
 }
 
 // Reads through istream::get, whose sentry turns a failing read (a closed or unreadable
@@ -321,11 +392,18 @@ Line read_line(std::istream& in) {
   return line;
 }
 
-// A lone "-", or "-" followed by anything but a digit or a point: not a negative number.
-bool is_option_like(const std::string& arg) {
-  if (arg.size() < 2 || arg[0] != '-')
-    return arg == "-";
-  return !((arg[1] >= '0' && arg[1] <= '9') || arg[1] == '.');
+std::vector<std::string> split_blanks(const std::string& text) {
+  std::vector<std::string> words;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t begin = text.find_first_not_of(" \t\r", start);
+    if (begin == std::string::npos)
+      break;
+    const std::size_t end = std::min(text.find_first_of(" \t\r", begin), text.size());
+    words.push_back(text.substr(begin, end - begin));
+    start = end;
+  }
+  return words;
 }
 
 std::string bracketed_default(const Input& input) {
@@ -363,15 +441,25 @@ std::string usage_line(const Tool& tool) {
 int run_tool(const Tool& tool, const std::vector<std::string>& args, std::istream& in,
              std::ostream& out, std::ostream& err) {
   Run run(tool, in, out, err);
-  return args.empty() ? run.interactively() : run.with_arguments(args);
+  const Arguments parsed = parse_arguments(args);
+  if (parsed.help)
+    return run.help();
+  if (parsed.version)
+    return run.version();
+  if (!parsed.error.empty())
+    return run.usage_error(parsed.error);
+  if (parsed.batch) {
+    if (!parsed.values.empty())
+      return run.usage_error("--batch reads its cases from standard input, not from arguments");
+    return run.in_batch();
+  }
+  return parsed.values.empty() ? run.interactively() : run.with_arguments(parsed.values);
 }
 
 int run_tool(const Tool& tool, int argc, char** argv) {
-#ifdef SIGPIPE
-  // A reader that went away must not kill the tool mid-write: the write fails instead and
-  // the tool says so and exits with kExitOutputFailed.
-  std::signal(SIGPIPE, SIG_IGN);
-#endif
+  // A reader that closes the pipe early ends the tool by SIGPIPE where there is one, quietly
+  // and with a status that is not 0, as the standard utilities end; elsewhere the failed
+  // write does.
   std::ios::sync_with_stdio(false);
   const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   return run_tool(tool, args, std::cin, std::cout, std::cerr);

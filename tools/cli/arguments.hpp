@@ -1,0 +1,28 @@
+// What a tool's command line asks for: the common options and the values.
+//
+// An argument that starts with '-' followed by a digit or a point is a number (-3, -.5);
+// "--" ends the options, so every argument after it is a value; any other argument that
+// starts with '-' is an option, and one not listed here is unknown.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace quesdral::cli {
+
+enum class Format { kText, kCsv, kJson };
+
+struct Arguments {
+  bool help = false;              // -h, --help
+  bool version = false;           // --version
+  bool batch = false;             // --batch: one case per line of standard input
+  Format format = Format::kText;  // --format text|csv|json, or --format=...
+  std::vector<std::string> values;
+  std::string error;  // why the command line cannot be used; empty when it can
+};
+
+// Reads argv[1...]. Help and version win over everything else on the line, as a user who
+// asks for them wants them whatever else was typed.
+Arguments parse_arguments(const std::vector<std::string>& args);
+
+}  // namespace quesdral::cli

@@ -1,0 +1,55 @@
+#include "cli/arguments.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace quesdral::cli {
+namespace {
+
+TEST(ParseArguments, SeparatesOptionsFromValues) {
+  struct Case {
+    std::vector<std::string> args;
+    std::vector<std::string> values;
+    Format format;
+    bool batch;
+    const char* error;
+  };
+  const Case cases[] = {
+      {{"0.5", "2"}, {"0.5", "2"}, Format::kText, false, ""},
+      // A minus sign before a digit or a point starts a number, not an option.
+      {{"-3", "-.5"}, {"-3", "-.5"}, Format::kText, false, ""},
+      {{"--", "-x", "--batch"}, {"-x", "--batch"}, Format::kText, false, ""},
+      {{"--format", "csv", "1"}, {"1"}, Format::kCsv, false, ""},
+      {{"1", "--format=json"}, {"1"}, Format::kJson, false, ""},
+      {{"--batch", "--format=text"}, {}, Format::kText, true, ""},
+      {{"-"}, {}, Format::kText, false, "unknown option '-'"},
+      {{"1", "-x", "--y"}, {"1"}, Format::kText, false, "unknown option '-x'"},
+      {{"--format"}, {}, Format::kText, false, "--format needs a value: text, csv or json"},
+      {{"--format=xml"}, {}, Format::kText, false, "unknown format 'xml'; use text, csv or json"},
+      {{"--format", "--help"}, {}, Format::kText, false, "unknown format '--help'"},
+  };
+  for (const Case& c : cases) {
+    const Arguments parsed = parse_arguments(c.args);
+    SCOPED_TRACE(c.args.empty() ? "" : c.args.front());
+    EXPECT_EQ(parsed.values, c.values);
+    EXPECT_EQ(parsed.format, c.format);
+    EXPECT_EQ(parsed.batch, c.batch);
+    EXPECT_EQ(parsed.error.rfind(c.error, 0), 0u) << parsed.error;
+    EXPECT_EQ(parsed.error.empty(), *c.error == '\0');
+  }
+}
+
+TEST(ParseArguments, HelpAndVersionWinOverMistakes) {
+  EXPECT_TRUE(parse_arguments({"-x", "1", "-h"}).help);
+  EXPECT_EQ(parse_arguments({"-x", "--help"}).error, "");
+  EXPECT_TRUE(parse_arguments({"--format=xml", "--version"}).version);
+  // After "--" they are values like any other.
+  const Arguments after_end = parse_arguments({"--", "--help"});
+  EXPECT_FALSE(after_end.help);
+  EXPECT_EQ(after_end.values, std::vector<std::string>{"--help"});
+}
+
+}  // namespace
+}  // namespace quesdral::cli
