@@ -38,14 +38,14 @@ cli::Outcome compute(const cli::Values& values) {
   for (const acoustics::Harmonic& harmonic :
        acoustics::harmonic_series(values[kFundamentalHz], static_cast<int>(values[kCount]))) {
     any_outside = any_outside || !harmonic.note.in_midi_range;
-    table.add_row({cli::format_integer(harmonic.number), cli::format_integer(harmonic.number - 1),
-                   cli::format_number(harmonic.frequency_hz), note_cell(harmonic.note),
-                   cli::format_number(harmonic.note.deviation_cents)});
+    table.add_row({cli::Table::Cell::integer(harmonic.number),
+                   cli::Table::Cell::integer(harmonic.number - 1), harmonic.frequency_hz,
+                   note_cell(harmonic.note), harmonic.note.deviation_cents});
   }
   cli::Results results;
-  results.add_block(table.render());
+  results.add_table("harmonics", std::move(table));
   if (any_outside)
-    results.add_block(kOutsideMidiFootnote);
+    results.add_note(kOutsideMidiFootnote);
   return results.finish();
 }
 

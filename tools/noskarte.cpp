@@ -25,8 +25,8 @@ cli::Outcome compute(const cli::Values& values) {
   const double amplitude = acoustics::amplitude_from_level_dbfs(values[kLevelDbfs], bits);
   return cli::Results()
       .add_magnitude("Amplitude", amplitude, "")
-      .add_text("Nearest sample", cli::format_integer(acoustics::nearest_sample(amplitude)))
-      .add_text("Full scale", cli::format_integer(acoustics::full_scale(bits)))
+      .add_integer("Nearest sample", acoustics::nearest_sample(amplitude))
+      .add_integer("Full scale", acoustics::full_scale(bits))
       .finish(kLevelDbfs);
 }
 

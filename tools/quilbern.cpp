@@ -41,7 +41,7 @@ cli::Outcome compute(const cli::Values& values) {
   const int bits = static_cast<int>(values[kBits]);
   return cli::Results()
       .add("Level", acoustics::level_dbfs_from_sample(values[kSample], bits), "dBFS")
-      .add_text("Full scale", cli::format_integer(full_scale(bits)))
+      .add_integer("Full scale", full_scale(bits))
       .finish();
 }
 

@@ -36,14 +36,13 @@ cli::Outcome compute(const cli::Values& values) {
   for (const acoustics::EqualStep& step :
        acoustics::equal_divisions(static_cast<int>(values[kDivisions]), values[kStartHz])) {
     any_outside = any_outside || !step.note.in_midi_range;
-    table.add_row({cli::format_integer(step.step), cli::format_number(step.frequency_hz),
-                   cli::format_number(step.ratio), cli::format_number(step.cents),
-                   note_cell(step.note), cli::format_number(step.note.deviation_cents)});
+    table.add_row({cli::Table::Cell::integer(step.step), step.frequency_hz, step.ratio, step.cents,
+                   note_cell(step.note), step.note.deviation_cents});
   }
   cli::Results results;
-  results.add_block(table.render());
+  results.add_table("steps", std::move(table));
   if (any_outside)
-    results.add_block(kOutsideMidiFootnote);
+    results.add_note(kOutsideMidiFootnote);
   return results.finish();
 }
 

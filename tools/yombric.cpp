@@ -24,7 +24,7 @@ std::string too_many_modes(const acoustics::RoomModeSearch& search, double max_h
          cli::format_short(search.highest_max_hz) + " Hz";
 }
 
-std::string mode_table(const std::vector<acoustics::RoomMode>& modes) {
+cli::Table mode_table(const std::vector<acoustics::RoomMode>& modes) {
   cli::Table table;
   table.add_column("p");
   table.add_column("q");
@@ -32,11 +32,11 @@ std::string mode_table(const std::vector<acoustics::RoomMode>& modes) {
   table.add_column("Frequency (Hz)");
   table.add_column("Kind", cli::Table::Align::kLeft);
   for (const acoustics::RoomMode& mode : modes) {
-    table.add_row({cli::format_integer(mode.p), cli::format_integer(mode.q),
-                   cli::format_integer(mode.r), cli::format_number(mode.frequency_hz),
+    table.add_row({cli::Table::Cell::integer(mode.p), cli::Table::Cell::integer(mode.q),
+                   cli::Table::Cell::integer(mode.r), mode.frequency_hz,
                    kKindNames[static_cast<int>(mode.kind)]});
   }
-  return table.render();
+  return table;
 }
 
 // Too many modes is mended by a lower MAX_HZ, never by the temperature, whose whole range
@@ -60,11 +60,11 @@ cli::Outcome compute(const cli::Values& values) {
     ++kinds[static_cast<int>(mode.kind)];
   return cli::Results()
       .add("Speed of sound", speed_m_per_s, "m/s")
-      .add_block(mode_table(search.modes))
-      .add_text("Axial modes", cli::format_integer(kinds[0]))
-      .add_text("Tangential modes", cli::format_integer(kinds[1]))
-      .add_text("Oblique modes", cli::format_integer(kinds[2]))
-      .add_text("All modes", cli::format_integer(static_cast<long long>(search.modes.size())))
+      .add_table("modes", mode_table(search.modes))
+      .add_integer("Axial modes", kinds[0])
+      .add_integer("Tangential modes", kinds[1])
+      .add_integer("Oblique modes", kinds[2])
+      .add_integer("All modes", static_cast<long long>(search.modes.size()))
       .finish(kMaxHz);
 }
 

@@ -65,11 +65,11 @@ cli::Outcome compute(const cli::Values& values) {
     const char* remark = component.silent      ? "silent (0 Hz)"
                          : component.reflected ? "reflected"
                                                : "";
-    table.add_row({order_label(component.order), cli::format_number(component.frequency_hz),
-                   cli::format_number(component.amplitude), remark, bar(component.amplitude)});
+    table.add_row({order_label(component.order), component.frequency_hz, component.amplitude,
+                   remark, bar(component.amplitude)});
   }
   return cli::Results()
-      .add_block(table.render())
+      .add_table("components", std::move(table))
       .add("Bandwidth (Carson's rule)", acoustics::carson_bandwidth_hz(index, modulator_hz), "Hz")
       .finish(kModulatorHz);
 }

@@ -7,8 +7,29 @@
 
 namespace quesdral::cli {
 
-Outcome Outcome::success(std::string text) {
-  return {std::move(text), {}, std::nullopt};
+std::string render_text(const Report& report) {
+  std::string text;
+  for (const ReportItem& item : report) {
+    switch (item.kind) {
+      case ReportItem::Kind::kField:
+        text += item.field.label + ": " + item.field.text;
+        if (!item.field.unit.empty())
+          text += " " + item.field.unit;
+        text += '\n';
+        break;
+      case ReportItem::Kind::kTable:
+        text += item.table.render();
+        break;
+      case ReportItem::Kind::kNote:
+        text += item.note;
+        break;
+    }
+  }
+  return text;
+}
+
+Outcome Outcome::success(Report report) {
+  return {std::move(report), {}, std::nullopt};
 }
 
 Outcome Outcome::failure(std::string error, std::optional<std::size_t> mended_by) {
@@ -22,11 +43,7 @@ Results& Results::add(std::string_view label, double value, std::string_view uni
     return fail("the result (" + std::string(label) +
                 ") is too large to show: its magnitude would exceed 1.79769e+308");
   }
-  std::string line = std::string(label) + ": " + format_number(value);
-  if (!unit.empty())
-    line += " " + std::string(unit);
-  text_ += line + '\n';
-  return *this;
+  return add_field({std::string(label), std::string(unit), format_number(value), value});
 }
 
 Results& Results::add_magnitude(std::string_view label, double value, std::string_view unit) {
@@ -37,13 +54,22 @@ Results& Results::add_magnitude(std::string_view label, double value, std::strin
   return add(label, value, unit);
 }
 
+Results& Results::add_integer(std::string_view label, long long value) {
+  return add_field({std::string(label), {}, format_integer(value), static_cast<double>(value)});
+}
+
 Results& Results::add_text(std::string_view label, std::string_view text) {
-  text_ += std::string(label) + ": " + std::string(text) + '\n';
+  return add_field({std::string(label), {}, std::string(text), std::nullopt});
+}
+
+Results& Results::add_table(std::string_view name, Table table) {
+  ReportItem item{ReportItem::Kind::kTable, {}, std::string(name), std::move(table), {}};
+  report_.push_back(std::move(item));
   return *this;
 }
 
-Results& Results::add_block(std::string_view text) {
-  text_ += text;
+Results& Results::add_note(std::string_view text) {
+  report_.push_back({ReportItem::Kind::kNote, {}, {}, {}, std::string(text)});
   return *this;
 }
 
@@ -54,7 +80,12 @@ Results& Results::fail(std::string error) {
 }
 
 Outcome Results::finish(std::optional<std::size_t> mended_by) const {
-  return error_.empty() ? Outcome::success(text_) : Outcome::failure(error_, mended_by);
+  return error_.empty() ? Outcome::success(report_) : Outcome::failure(error_, mended_by);
+}
+
+Results& Results::add_field(Field field) {
+  report_.push_back({ReportItem::Kind::kField, std::move(field), {}, {}, {}});
+  return *this;
 }
 
 }  // namespace quesdral::cli

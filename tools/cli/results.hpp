@@ -1,31 +1,58 @@
-// What one computation of a tool produced: result lines for standard output, or the reason
-// it was refused.
+// What one computation of a tool produced: its results, or the reason it was refused.
 //
-// A computed value that is not finite is never printed: the whole outcome becomes a
-// refusal that says the result is too large to show.
+// Results are kept as items in the order added: named values ("Level: -6.02060 dB"),
+// tables, and notes that explain the text (a footnote to a table's marks). Each format
+// writes them its own way (report_format.hpp). A computed value that is not finite is never
+// shown: the whole outcome becomes a refusal that says the result is too large to show.
 #pragma once
 
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "cli/table.hpp"
 
 namespace quesdral::cli {
 
+// One named result: "Label: text unit" as text.
+struct Field {
+  std::string label;             // "Level"
+  std::string unit;              // "dB"; empty for a pure number or a worded result
+  std::string text;              // what the text shows: "-6.02060", "A4 (MIDI 69)"
+  std::optional<double> number;  // the value behind a computed or exact number
+};
+
+// One item of a report: exactly one of its members is in use, as `kind` says.
+struct ReportItem {
+  enum class Kind { kField, kTable, kNote };
+  Kind kind;
+  Field field;
+  std::string table_name;  // "modes": the key of the table in json
+  Table table;
+  std::string note;  // text lines, each ending with '\n'; shown in the text format only
+};
+
+using Report = std::vector<ReportItem>;
+
+// The report as text, the tools' ordinary output.
+std::string render_text(const Report& report);
+
 struct Outcome {
-  std::string text;   // result lines, each ending with '\n'
+  Report report;
   std::string error;  // non-empty exactly when refused
   // The input whose new value can mend a refusal, asked again in the interactive mode;
   // nothing means the last input.
   std::optional<std::size_t> mended_by;
 
   bool ok() const { return error.empty(); }
-  static Outcome success(std::string text);
+  static Outcome success(Report report);
   // An empty error becomes a general reason, so a refusal is never silent.
   static Outcome failure(std::string error, std::optional<std::size_t> mended_by = std::nullopt);
 };
 
-// Collects "Label: value unit" result lines.
+// Collects a report.
 class Results {
  public:
   // Adds "Label: <format_number(value)> unit" (no space and no unit when unit is empty).
@@ -36,11 +63,18 @@ class Results {
   // refused as too small to show instead of being printed as a wrong 0.
   Results& add_magnitude(std::string_view label, double value, std::string_view unit);
 
-  // Adds "Label: text" for exact or worded results ("Nearest sample: 16384").
+  // Adds "Label: 32768" for an exact whole number.
+  Results& add_integer(std::string_view label, long long value);
+
+  // Adds "Label: text" for a worded result ("Nearest note: A4 (MIDI 69)").
   Results& add_text(std::string_view label, std::string_view text);
 
-  // Adds ready-made lines, e.g. a rendered Table. REQUIRES: text ends with '\n' or is empty.
-  Results& add_block(std::string_view text);
+  // Adds a table; `name` is its key in json ("modes").
+  Results& add_table(std::string_view name, Table table);
+
+  // Adds lines that explain the text, e.g. a table's footnote.
+  // REQUIRES: text ends with '\n'.
+  Results& add_note(std::string_view text);
 
   // Refuses the whole outcome with this reason (the first reason given wins).
   Results& fail(std::string error);
@@ -49,7 +83,9 @@ class Results {
   Outcome finish(std::optional<std::size_t> mended_by = std::nullopt) const;
 
  private:
-  std::string text_;
+  Results& add_field(Field field);
+
+  Report report_;
   std::string error_;
 };
 

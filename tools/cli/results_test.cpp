@@ -11,13 +11,13 @@ namespace {
 TEST(Results, NeverShowsNonFiniteOrVanishedValues) {
   const Outcome good = Results().add("Level", -6.020599913279624, "dB").add("Gain", 2, "").finish();
   EXPECT_TRUE(good.ok());
-  EXPECT_EQ(good.text, "Level: -6.02060 dB\nGain: 2.00000\n");
+  EXPECT_EQ(render_text(good.report), "Level: -6.02060 dB\nGain: 2.00000\n");
 
   const Outcome too_large =
       Results().add("Power", std::numeric_limits<double>::infinity(), "W").finish();
   EXPECT_FALSE(too_large.ok());
   EXPECT_NE(too_large.error.find("too large"), std::string::npos);
-  EXPECT_TRUE(too_large.text.empty());
+  EXPECT_TRUE(too_large.report.empty());
 
   const Outcome too_small = Results().add_magnitude("Power", 1e-320, "W").finish();
   EXPECT_NE(too_small.error.find("too small"), std::string::npos);

@@ -6,6 +6,7 @@
 
 #include "cli/arguments.hpp"
 #include "cli/number_format.hpp"
+#include "cli/report_format.hpp"
 #include "tool_catalogue.hpp"
 
 namespace quesdral::cli {
@@ -52,8 +53,14 @@ struct Problem {
 // heading go to the error stream, so the output stream holds only results.
 class Run {
  public:
-  Run(const Tool& tool, std::istream& in, std::ostream& out, std::ostream& err)
-      : tool_(tool), in_(in), out_(out), err_(err), values_(tool.inputs.size(), 0.0) {}
+  Run(const Tool& tool, std::istream& in, std::ostream& out, std::ostream& err,
+      const Arguments& arguments)
+      : tool_(tool),
+        in_(in),
+        out_(out),
+        err_(err),
+        values_(tool.inputs.size(), 0.0),
+        writer_(arguments.format, arguments.batch) {}
 
   int with_arguments(const std::vector<std::string>& args);
   int in_batch();
@@ -92,8 +99,10 @@ class Run {
   std::ostream& out_;
   std::ostream& err_;
   Values values_;
-  Outcome outcome_;    // set by evaluate() when it finds no problem
-  std::string where_;  // "line 3: " while a batch computes its third line
+  Outcome outcome_;  // set by evaluate() when it finds no problem
+  ReportWriter writer_;
+  std::size_t line_number_ = 0;  // the line of input a batch computes, else 0
+  std::string where_;            // "line 3: " while a batch computes its third line
 };
 
 int Run::help() {
@@ -124,10 +133,8 @@ int Run::with_arguments(const std::vector<std::string>& args) {
 // arguments. A refused line is reported with its number and the batch goes on.
 int Run::in_batch() {
   int status = kExitOk;
-  bool first_case = true;
-  std::size_t number = 0;
   for (Line line = read_line(in_); !line.ended; line = read_line(in_)) {
-    where_ = "line " + std::to_string(++number) + ": ";
+    where_ = "line " + std::to_string(++line_number_) + ": ";
     const std::vector<std::string> args = split_blanks(line.text);
     if (args.empty() && !line.too_long)
       continue;
@@ -140,9 +147,6 @@ int Run::in_batch() {
       status = kExitInvalid;
       continue;
     }
-    if (!first_case)
-      out_ << '\n';
-    first_case = false;
     if (!write_results())
       return kExitOutputFailed;
   }
@@ -357,7 +361,7 @@ int Run::finish() {
 
 // Writes the results of the case just computed.
 bool Run::write_results() {
-  out_ << outcome_.text;
+  out_ << writer_.write(outcome_.report, line_number_);
   return flush_output();
 }
 
@@ -440,8 +444,8 @@ std::string usage_line(const Tool& tool) {
 
 int run_tool(const Tool& tool, const std::vector<std::string>& args, std::istream& in,
              std::ostream& out, std::ostream& err) {
-  Run run(tool, in, out, err);
   const Arguments parsed = parse_arguments(args);
+  Run run(tool, in, out, err, parsed);
   if (parsed.help)
     return run.help();
   if (parsed.version)

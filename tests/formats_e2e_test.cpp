@@ -1,0 +1,160 @@
+// Every tool's machine-readable output, checked against its text output: json that a real
+// parser reads and whose numbers are the ones the text shows, csv with a header and rows of
+// equal width, batches with one result per line, and --version.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <regex>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "run_program.hpp"
+#include "tool_catalogue.hpp"
+
+namespace quesdral::testing {
+namespace {
+
+struct ToolRun {
+  const char* command;
+  std::vector<std::string> args;
+};
+
+const ToolRun kRuns[] = {
+    {"vorlix.exe", {"0.5"}},
+    {"truska.exe", {"-6"}},
+    {"quilbern.exe", {"16384"}},
+    {"noskarte.exe", {"-6"}},
+    {"pelundA.exe", {"0.01"}},
+    {"zorivek.exe", {"90"}},
+    {"fenzo.exe", {"90", "1", "2"}},
+    {"braskel.exe", {"440"}},
+    {"tolveni.exe", {"69"}},
+    {"lipra.exe", {"100", "3"}},
+    {"quav.exe", {"1000", "100"}},
+    {"zirr.exe", {"100", "100", "2", "3"}},
+    {"rumbeldv.exe", {"12"}},
+    {"hopri.exe", {"440", "442"}},
+    {"salduven.exe", {"100", "200"}},
+    {"wirn.exe", {"10"}},
+    {"grendax.exe", {"440", "10", "0"}},
+    {"yombric.exe", {"5", "4", "3", "60"}},
+};
+
+std::vector<std::string> with(std::vector<std::string> args, std::vector<std::string> more) {
+  args.insert(args.end(), more.begin(), more.end());
+  return args;
+}
+
+std::vector<std::string> lines_of(const std::string& text, const std::string& end) {
+  std::vector<std::string> lines;
+  for (std::size_t start = 0, stop; (stop = text.find(end, start)) != std::string::npos;
+       start = stop + end.size()) {
+    lines.push_back(text.substr(start, stop - start));
+  }
+  return lines;
+}
+
+// The fields of one csv record whose quoted fields hold no line breaks.
+std::size_t csv_width(const std::string& record) {
+  std::size_t fields = 1;
+  bool quoted = false;
+  for (char c : record) {
+    if (c == '"')
+      quoted = !quoted;
+    if (c == ',' && !quoted)
+      ++fields;
+  }
+  return fields;
+}
+
+// How the text output shows a number that json writes in full: six significant digits, or
+// exactly when it is whole (counts, table indices).
+std::string as_text(const std::string& json_number) {
+  const double value = std::strtod(json_number.c_str(), nullptr);
+  if (json_number.find_first_of(".eE") == std::string::npos)
+    return json_number;
+  char buffer[64];
+  const int exponent = value == 0 ? 0 : static_cast<int>(std::floor(std::log10(std::fabs(value))));
+  if (exponent < -4 || exponent >= 6) {
+    std::snprintf(buffer, sizeof buffer, "%.5e", value);
+  } else {
+    std::snprintf(buffer, sizeof buffer, "%.*f", 5 - exponent, value);
+  }
+  return buffer;
+}
+
+TEST(Formats, EveryToolIsCovered) {
+  std::set<std::string> covered;
+  for (const ToolRun& run : kRuns)
+    covered.insert(run.command);
+  for (const ToolEntry& entry : kToolCatalogue)
+    EXPECT_EQ(covered.count(entry.command), 1u) << entry.command;
+}
+
+TEST(Formats, JsonIsOneObjectThatARealParserReads) {
+  if (std::string(QUESDRAL_JQ).empty())
+    GTEST_SKIP() << "jq is not installed (Debian: jq)";
+  for (const ToolRun& tool : kRuns) {
+    SCOPED_TRACE(tool.command);
+    ProgramOptions parse;
+    parse.args = {"-e", "type == \"object\""};
+    parse.input = run_with_args(tool.command, with(tool.args, {"--format", "json"})).out;
+    EXPECT_EQ(run_program(QUESDRAL_JQ, parse).exit_code, 0) << parse.input;
+  }
+}
+
+TEST(Formats, JsonHoldsTheNumbersTheTextShows) {
+  for (const ToolRun& tool : kRuns) {
+    SCOPED_TRACE(tool.command);
+    const ProgramRun text = run_with_args(tool.command, tool.args);
+    const ProgramRun json = run_with_args(tool.command, with(tool.args, {"--format", "json"}));
+    ASSERT_EQ(json.exit_code, 0) << json.err;
+    ASSERT_EQ(lines_of(json.out, "\n").size(), 1u) << json.out;
+    const std::regex number(R"([:\[,](-?[0-9][0-9.eE+-]*))");
+    for (auto it = std::sregex_iterator(json.out.begin(), json.out.end(), number);
+         it != std::sregex_iterator(); ++it) {
+      const std::string shown = as_text((*it)[1]);
+      EXPECT_NE(text.out.find(shown), std::string::npos) << shown << " in\n" << text.out;
+    }
+  }
+}
+
+TEST(Formats, CsvHasAHeaderAndRowsOfEqualWidth) {
+  for (const ToolRun& tool : kRuns) {
+    SCOPED_TRACE(tool.command);
+    const ProgramRun csv = run_with_args(tool.command, with(tool.args, {"--format=csv"}));
+    ASSERT_EQ(csv.exit_code, 0) << csv.err;
+    const std::vector<std::string> records = lines_of(csv.out, "\r\n");
+    ASSERT_GE(records.size(), 2u) << csv.out;
+    EXPECT_EQ(records[0].find_first_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ ("), std::string::npos)
+        << records[0];
+    for (const std::string& record : records)
+      EXPECT_EQ(csv_width(record), csv_width(records[0])) << record;
+  }
+}
+
+TEST(Formats, BatchGivesOneResultPerLineAndVersionOneLine) {
+  for (const ToolRun& tool : kRuns) {
+    SCOPED_TRACE(tool.command);
+    std::string line;
+    for (const std::string& arg : tool.args)
+      line += arg + " ";
+    ProgramOptions batch;
+    batch.args = {"--batch", "--format", "json"};
+    batch.input = line + "\n\n" + line + "\n";
+    const ProgramRun run = run_program(program_path(tool.command), batch);
+    EXPECT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_EQ(lines_of(run.out, "\n").size(), 2u) << run.out;
+
+    const ProgramRun version = run_with_args(tool.command, {"--version"});
+    EXPECT_EQ(version.exit_code, 0);
+    EXPECT_EQ(version.out.rfind(std::string(tool.command) + " (Quesdral) ", 0), 0u);
+    EXPECT_EQ(lines_of(version.out, "\n").size(), 1u);
+  }
+}
+
+}  // namespace
+}  // namespace quesdral::testing
