@@ -6,7 +6,10 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "cli/input.hpp"
 
 namespace quesdral::cli {
 
@@ -17,12 +20,15 @@ struct Arguments {
   bool version = false;           // --version
   bool batch = false;             // --batch: one case per line of standard input
   Format format = Format::kText;  // --format text|csv|json, or --format=...
+  std::vector<std::pair<std::string, std::string>> tool_options;  // name, value ("" for a flag)
   std::vector<std::string> values;
   std::string error;  // why the command line cannot be used; empty when it can
 };
 
-// Reads argv[1...]. Help and version win over everything else on the line, as a user who
-// asks for them wants them whatever else was typed.
-Arguments parse_arguments(const std::vector<std::string>& args);
+// Reads argv[1...], knowing the options of the tool's own (a value is given as the next
+// argument or after '='). Help and version win over everything else on the line, as a user
+// who asks for them wants them whatever else was typed.
+Arguments parse_arguments(const std::vector<std::string>& args,
+                          const std::vector<ToolOption>& tool_options = {});
 
 }  // namespace quesdral::cli

@@ -41,6 +41,31 @@ TEST(ParseArguments, SeparatesOptionsFromValues) {
   }
 }
 
+TEST(ParseArguments, ReadsTheToolsOwnOptions) {
+  const std::vector<ToolOption> own = {{"--flats", "", {}, ""},
+                                       {"--middle-c", "C3|C4", {"C3", "C4"}, ""}};
+  struct Case {
+    std::vector<std::string> args;
+    std::vector<std::pair<std::string, std::string>> options;
+    const char* error;
+  };
+  const Case cases[] = {
+      {{"440", "--flats"}, {{"--flats", ""}}, ""},
+      {{"--middle-c", "C3", "60"}, {{"--middle-c", "C3"}}, ""},
+      {{"--middle-c=C4"}, {{"--middle-c", "C4"}}, ""},
+      {{"--middle-c", "C5"}, {}, "--middle-c takes C3 or C4, not 'C5'"},
+      {{"--middle-c"}, {}, "--middle-c needs a value"},
+      {{"--flats=yes"}, {}, "unknown option '--flats=yes'"},
+  };
+  for (const Case& c : cases) {
+    const Arguments parsed = parse_arguments(c.args, own);
+    SCOPED_TRACE(c.args.front());
+    EXPECT_EQ(parsed.tool_options, c.options);
+    EXPECT_EQ(parsed.error, c.error);
+  }
+  EXPECT_EQ(parse_arguments({"--flats"}).error, "unknown option '--flats'");
+}
+
 TEST(ParseArguments, HelpAndVersionWinOverMistakes) {
   EXPECT_TRUE(parse_arguments({"-x", "1", "-h"}).help);
   EXPECT_EQ(parse_arguments({"-x", "--help"}).error, "");

@@ -2,6 +2,28 @@
 
 namespace quesdral::cli {
 
+void Values::set_option(std::string name, std::string value) {
+  options_.emplace_back(std::move(name), std::move(value));
+}
+
+bool Values::has_option(std::string_view name) const {
+  for (const auto& option : options_) {
+    if (option.first == name)
+      return true;
+  }
+  return false;
+}
+
+std::string Values::option_value(std::string_view name) const {
+  // The last one given wins, as a user who repeats an option means the later one.
+  std::string value;
+  for (const auto& option : options_) {
+    if (option.first == name)
+      value = option.second;
+  }
+  return value;
+}
+
 Input& Input::defaults_to(double value) {
   default_value = value;
   return *this;

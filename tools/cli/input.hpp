@@ -6,18 +6,45 @@
 // must not be 0 ..."); the run prefixes "<command>: " when it prints it.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "cli/number_parse.hpp"
 
 namespace quesdral::cli {
 
-// One value per input, in argument order. A computed default sees only the values of the
-// inputs before its own.
-using Values = std::vector<double>;
+// An option of one tool's own, such as a pitch tool's --flats or --middle-c C3|C4.
+struct ToolOption {
+  const char* name = "";             // "--middle-c"
+  const char* value_name = "";       // "C3|C4" in --help; empty for a flag that takes no value
+  std::vector<std::string> choices;  // the values allowed; empty: any text
+  const char* help = "";             // one line for --help
+};
+
+// The values of one case, one per input in argument order, and the tool options given. A
+// computed default sees only the values of the inputs before its own.
+class Values {
+ public:
+  explicit Values(std::size_t count) : numbers_(count, 0.0) {}
+
+  double& operator[](std::size_t input) { return numbers_[input]; }
+  double operator[](std::size_t input) const { return numbers_[input]; }
+
+  // Records a tool option as given ("--flats" with an empty value).
+  void set_option(std::string name, std::string value);
+  // Whether the option was given, and the value it was given.
+  bool has_option(std::string_view name) const;
+  std::string option_value(std::string_view name) const;
+
+ private:
+  std::vector<double> numbers_;
+  std::vector<std::pair<std::string, std::string>> options_;
+};
 
 // A default computed from the values before it.
 using DefaultFn = std::function<std::optional<double>(const Values& earlier)>;

@@ -23,7 +23,7 @@ struct Line {
   std::string text;
 };
 
-// The options every tool takes, for --help.
+// The options every tool takes, and how every tool behaves, for --help.
 constexpr const char* kCommonOptions =
     "\n"
     "Options:\n"
@@ -32,7 +32,8 @@ constexpr const char* kCommonOptions =
     "  --format FORMAT       write the results as text (the default), csv or json\n"
     "  --batch               read one case per line of standard input, its values\n"
     "                        separated by blanks, and compute each in turn\n"
-    "  --                    end the options: every argument after it is a value\n"
+    "  --                    end the options: every argument after it is a value\n";
+constexpr const char* kCommonBehaviour =
     "\n"
     "Without values the tool asks for each one in turn; the questions go to standard\n"
     "error, so standard output holds only results. Exit status: 0 success, 1 input\n"
@@ -59,8 +60,11 @@ class Run {
         in_(in),
         out_(out),
         err_(err),
-        values_(tool.inputs.size(), 0.0),
-        writer_(arguments.format, arguments.batch) {}
+        values_(tool.inputs.size()),
+        writer_(arguments.format, arguments.batch) {
+    for (const auto& [name, value] : arguments.tool_options)
+      values_.set_option(name, value);
+  }
 
   int with_arguments(const std::vector<std::string>& args);
   int in_batch();
@@ -109,6 +113,14 @@ int Run::help() {
   out_ << usage_line(tool_) << "\n\n"
        << tool_.label << " - " << tool_.description << "\n\n"
        << tool_.help << kCommonOptions;
+  for (const ToolOption& option : tool_.options) {
+    std::string name = std::string("  ") + option.name;
+    if (*option.value_name != '\0')
+      name += std::string(" ") + option.value_name;
+    out_ << name << std::string(name.size() < 24 ? 24 - name.size() : 1, ' ') << option.help
+         << '\n';
+  }
+  out_ << kCommonBehaviour;
   return flush_output() ? kExitOk : kExitOutputFailed;
 }
 
@@ -444,7 +456,7 @@ std::string usage_line(const Tool& tool) {
 
 int run_tool(const Tool& tool, const std::vector<std::string>& args, std::istream& in,
              std::ostream& out, std::ostream& err) {
-  const Arguments parsed = parse_arguments(args);
+  const Arguments parsed = parse_arguments(args, tool.options);
   Run run(tool, in, out, err, parsed);
   if (parsed.help)
     return run.help();
