@@ -11,3 +11,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # Link the C and C++ runtimes statically: the programs then run from any folder,
 # under Wine too, without the compiler's DLLs beside them.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# Doubles in SSE2 registers, as the 64-bit builds compute them.
+include(${CMAKE_CURRENT_LIST_DIR}/x86-32-sse2.cmake)
+set(CMAKE_C_FLAGS_INIT "${QUESDRAL_X86_32_FLAGS}")
+set(CMAKE_CXX_FLAGS_INIT "${QUESDRAL_X86_32_FLAGS}")
