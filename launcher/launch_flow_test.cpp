@@ -142,5 +142,20 @@ TEST(ReplyScanner, KeepsTheSignedThirtyTwoBitRangeAndRefusesBeyondIt) {
     EXPECT_EQ(scan(c.input), c.reply) << c.input;
 }
 
+// Once the reply's line has ended, more input changes nothing: a caller that reads on by
+// mistake still gets the reply it would have had.
+TEST(ReplyScanner, StaysEndedOnceTheLineHasEnded) {
+  const ScanCase cases[] = {{"7\n", 7}, {"7 x\n", 7}, {"x", std::nullopt}, {"-\n", std::nullopt}};
+  for (const ScanCase& c : cases) {
+    ReplyScanner scanner;
+    const char* p = c.input;
+    while (*p != '\0' && scanner.take(*p))
+      ++p;
+    for (char more : {'1', '\n', '-'})
+      EXPECT_FALSE(scanner.take(more)) << c.input;
+    EXPECT_EQ(scanner.reply(), c.reply) << c.input;
+  }
+}
+
 }  // namespace
 }  // namespace quesdral

@@ -6,6 +6,7 @@
 #include <signal.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -155,6 +156,34 @@ TEST_F(LauncherTool, OwnFolderComesBeforePath) {
   EXPECT_EQ(launch("1\n").out, kScreen + "beside the launcher\n");
 }
 
+// The tool inherits PATH with the launcher's folder in front and nothing else changed. An
+// unset PATH stands for the shell's default search path; a folder whose name holds ':'
+// cannot be put on PATH, which then stays as inherited.
+TEST_F(LauncherTool, PathHandedToTheToolIsTheLaunchersFolderThenTheInheritedPath) {
+  const std::string folder = fs::canonical(launcher_dir_.path()).string();
+  const std::string inherited = tools_dir_.path().string() + ":/usr/bin:/bin";
+  write_script(launcher_dir_.path() / "vorlix.exe", "echo \"$PATH\"");
+  EXPECT_EQ(launch("1\n").out, kScreen + folder + ":" + inherited + "\n");
+
+  char fallback[1024] = "";
+  ASSERT_GT(confstr(_CS_PATH, fallback, sizeof fallback), 0u);
+  ProgramOptions unset;
+  unset.input = "1\n";
+  unset.env_unset.push_back("PATH");
+  EXPECT_EQ(run_program(launcher_.string(), unset).out, kScreen + folder + ":" + fallback + "\n");
+
+  TempDir parent;
+  const fs::path colon_folder = parent.path() / "a:b";
+  fs::create_directory(colon_folder);
+  fs::copy_file(launcher_, colon_folder / "quesdral");
+  write_script(tools_dir_.path() / "vorlix.exe", "echo \"$PATH\"");
+  ProgramOptions colon;
+  colon.input = "1\n";
+  colon.env_set.push_back("PATH=" + inherited);
+  EXPECT_EQ(run_program((colon_folder / "quesdral").string(), colon).out,
+            kScreen + inherited + "\n");
+}
+
 TEST_F(LauncherTool, CurrentDirectoryIsNotSearched) {
   TempDir cwd;
   write_script(cwd.path() / "truska.exe", "echo from the current directory");
@@ -177,11 +206,20 @@ TEST_F(LauncherTool, InterruptedToolEndsTheLauncherByTheSameSignal) {
   EXPECT_EQ(run.out, kScreen);  // flushed before the tool started
 }
 
-TEST_F(LauncherTool, ToolKilledOtherwiseLeavesTheStatusAtZero) {
-  write_script(tools_dir_.path() / "quav.exe", "kill -TERM $$\nsleep 5");
-  const ProgramRun run = launch("11\n");
-  EXPECT_EQ(run.signal, 0);
-  EXPECT_EQ(run.exit_code, 0);
+// Only an interrupt is passed on. The signal must end the shell that system() waits for,
+// not merely the tool under it (a shell whose child is killed exits with 128 + the signal
+// instead of dying), so the stand-in kills its parent shell, or itself when the shell ran
+// it in place.
+TEST_F(LauncherTool, ShellKilledByAnotherSignalLeavesTheStatusAtZero) {
+  for (const char* signal_name : {"TERM", "KILL", "HUP", "USR1"}) {
+    write_script(tools_dir_.path() / "quav.exe",
+                 std::string("[ \"$(cat /proc/$PPID/comm)\" = quesdral ] && kill -") + signal_name +
+                     " $$\nkill -" + signal_name + " $PPID\nexit 0");
+    const ProgramRun run = launch("11\n");
+    EXPECT_EQ(run.signal, 0) << signal_name;
+    EXPECT_EQ(run.exit_code, 0) << signal_name;
+    EXPECT_EQ(run.out, kScreen) << signal_name;
+  }
 }
 
 using LauncherConsole = LauncherFixture;
