@@ -56,6 +56,7 @@ TEST(ParseArguments, ReadsTheToolsOwnOptions) {
       {{"--middle-c", "C5"}, {}, "--middle-c takes C3 or C4, not 'C5'"},
       {{"--middle-c"}, {}, "--middle-c needs a value"},
       {{"--flats=yes"}, {}, "unknown option '--flats=yes'"},
+      {{"--middle-cC3"}, {}, "unknown option '--middle-cC3'"},
   };
   for (const Case& c : cases) {
     const Arguments parsed = parse_arguments(c.args, own);

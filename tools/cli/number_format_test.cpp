@@ -26,7 +26,13 @@ TEST(FormatNumber, ShowsSixSignificantDigits) {
       {0.00001, "1.00000e-05"},
       {0.000099999996, "0.000100000"},
       {1e-12, "1.00000e-12"},
+      {1e9, "1.00000e+09"},
+      {1e10, "1.00000e+10"},  // the exponent takes two digits, then three
+      {-2.5e99, "-2.50000e+99"},
+      {1e100, "1.00000e+100"},
       {-2.5e100, "-2.50000e+100"},
+      {1e-10, "1.00000e-10"},
+      {1e-100, "1.00000e-100"},
       {std::numeric_limits<double>::max(), "1.79769e+308"},
       {std::numeric_limits<double>::quiet_NaN(), "?"},
       {std::numeric_limits<double>::infinity(), "?"},
@@ -49,6 +55,11 @@ TEST(FormatNumber, ShortFormKeepsTypedValuesAsTyped) {
       {-3.25, "-3.25"},
       {261.6255653005986, "261.626"},
       {2147483648.0, "2.14748e+09"},
+      {0.00012345, "0.00012345"},  // zeros before the first digit are not significant
+      {1.2345e-12, "1.2345e-12"},  // nor are the exponent's digits
+      {123456, "123456"},
+      {1234567, "1.23457e+06"},  // seven digits are more than the short form shows
+      {std::numeric_limits<double>::quiet_NaN(), "?"},
   };
   for (const Case& c : cases)
     EXPECT_EQ(format_short(c.value), c.text) << c.value;

@@ -30,12 +30,15 @@ TEST(ParseNumber, AcceptsDecimalsWithOptionalSignPointExponentAndPadding) {
       {"007", 7},
       {"1.7976931348623157e308", std::numeric_limits<double>::max()},
       {"2.3e-308", 2.3e-308},
+      {"0.01e310", 1e308},
+      {"0.000e99999", 0},
   };
   for (const Case& c : cases) {
     const ParsedNumber parsed = parse_number(c.text, ValueKind::kReal);
     ASSERT_TRUE(parsed.value.has_value()) << '"' << c.text << "\": " << parsed.error;
     EXPECT_EQ(*parsed.value, c.value) << c.text;
     EXPECT_TRUE(parsed.error.empty());
+    EXPECT_EQ(parse_real(c.text), c.value) << c.text;
   }
 }
 
@@ -63,6 +66,13 @@ TEST(ParseNumber, RefusesEverythingElseWithAReason) {
       {"1e99999999999999999999", "too large"},
       {"1e-400", "too close to 0"},
       {"1e-310", "too close to 0"},
+      // Too large or too close to 0 is told by where the first digit other than 0 stands.
+      {"0.01e311", "too large"},
+      {"-1E+400", "too large"},
+      {std::string(400, '9'), "too large"},
+      {"000.00100e-322", "too close to 0"},
+      {"+0.001E-400", "too close to 0"},
+      {"0." + std::string(400, '0') + "1", "too close to 0"},
   };
   for (const Case& c : cases) {
     const ParsedNumber parsed = parse_number(c.text, ValueKind::kReal);
@@ -96,11 +106,38 @@ TEST(ParseNumber, IntegersAreDigitsWithAnOptionalSignOnly) {
   }
 }
 
-TEST(ParseNumber, QuotesRefusedTextSafely) {
-  const std::string error = parse_number(std::string(1000, '\x01') + "x", ValueKind::kReal).error;
-  EXPECT_LT(error.size(), 200u);
-  for (char c : error)
-    EXPECT_TRUE(c >= ' ' && c <= '~') << static_cast<int>(c);
+// The whole message, since a person reads it: the text as typed, between quotes, cut after
+// 40 characters and with unprintable bytes shown as '?', then what is allowed.
+TEST(ParseNumber, RefusalsQuoteTheTextAndSayWhatIsAllowed) {
+  const std::string forty(40, '7');
+  const std::string real_advice =
+      " is not a number; write a decimal number such as -3, 0.5 or 1e-12";
+  const std::string whole_advice =
+      " is not a whole number; write digits with an optional sign, such as 16";
+  struct Case {
+    std::string text;
+    ValueKind kind;
+    std::string error;
+  };
+  const Case cases[] = {
+      {"", ValueKind::kReal, "a number is needed here"},
+      {forty + "x", ValueKind::kReal, "'" + forty + "...'" + real_advice},
+      {forty.substr(1) + "x", ValueKind::kReal, "'" + forty.substr(1) + "x'" + real_advice},
+      {std::string(1000, '\x01') + "x", ValueKind::kReal,
+       "'" + std::string(40, '?') + "...'" + real_advice},
+      {" 1\t\x7f\xc3\xa9~ ", ValueKind::kReal, "'1????~'" + real_advice},
+      {"1e400", ValueKind::kReal, "'1e400' is too large; the magnitude must be below 1.79769e+308"},
+      {"-", ValueKind::kInteger, "'-'" + whole_advice},
+      {"+", ValueKind::kInteger, "'+'" + whole_advice},
+      {"16.0", ValueKind::kInteger, "'16.0'" + whole_advice},
+      {"-9223372036854775809", ValueKind::kInteger,
+       "'-9223372036854775809' is out of range for a whole number"},
+  };
+  for (const Case& c : cases) {
+    const ParsedNumber parsed = parse_number(c.text, c.kind);
+    EXPECT_FALSE(parsed.value.has_value()) << c.error;
+    EXPECT_EQ(parsed.error, c.error);
+  }
 }
 
 }  // namespace

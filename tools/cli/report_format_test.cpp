@@ -23,6 +23,7 @@ TEST(ColumnKey, NamesAColumnWithItsUnit) {
       {"Bandwidth (Carson's rule)", "Hz", "bandwidth_carsons_rule_hz"},
       {"Sound power level", "dB re 1e-12 W", "sound_power_level_db_re_1e_12_w"},
       {"p", "", "p"},
+      {"Note [C4]~{x}", "", "note_c4_x"},  // brackets and braces lie next to the letters
   };
   for (const Case& c : cases)
     EXPECT_EQ(column_key(c.label, c.unit), c.key) << c.label;
@@ -42,7 +43,7 @@ TEST(JsonWriter, EscapesTextsAndPlacesSeparators) {
   JsonWriter json;
   json.begin_object();
   json.key("text");
-  json.string("quote \" backslash \\ tab \t bell \a");
+  json.string("quote \" backslash \\ tab \t bell \a new\nline\r");
   json.key("list");
   json.begin_array();
   json.number(0.1);
@@ -52,7 +53,7 @@ TEST(JsonWriter, EscapesTextsAndPlacesSeparators) {
   json.end_array();
   json.end_object();
   EXPECT_EQ(json.text(),
-            "{\"text\":\"quote \\\" backslash \\\\ tab \\t bell \\u0007\","
+            "{\"text\":\"quote \\\" backslash \\\\ tab \\t bell \\u0007 new\\nline\\r\","
             "\"list\":[0.1,-2.5e-300,{}]}");
 }
 
@@ -85,6 +86,11 @@ TEST(ReportWriter, ABatchWritesOneCsvHeaderAndNumbersTableRows) {
   const Report level = Results().add("Level", -6.0, "dB").finish().report;
   EXPECT_EQ(text.write(level, 1), "Level: -6.00000 dB\n");
   EXPECT_EQ(text.write(level, 2), "\nLevel: -6.00000 dB\n");
+  // Without a table a case is one record of its fields: no case column, notes left out.
+  ReportWriter fields(Format::kCsv, true);
+  const Report noted = Results().add("Level", -6.0, "dB").add_note("* a\n").finish().report;
+  EXPECT_EQ(fields.write(noted, 1), "level_db\r\n-6\r\n");
+  EXPECT_EQ(fields.write(noted, 2), "-6\r\n");
 }
 
 }  // namespace

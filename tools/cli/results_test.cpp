@@ -24,5 +24,15 @@ TEST(Results, NeverShowsNonFiniteOrVanishedValues) {
   EXPECT_FALSE(Results().add_magnitude("Power", 0, "W").finish().ok());
 }
 
+// Several results may be refused; the first refusal is the one the user reads.
+TEST(Results, ReportsTheFirstRefusal) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const Outcome twice = Results().add("First", inf, "W").add("Second", inf, "W").finish(1);
+  EXPECT_EQ(twice.error.find("the result (First) is too large"), 0u) << twice.error;
+  EXPECT_EQ(twice.mended_by, 1u);
+  EXPECT_EQ(Results().fail("no band").fail("no room").finish().error, "no band");
+  EXPECT_EQ(Outcome::failure("").error, "the result cannot be computed");
+}
+
 }  // namespace
 }  // namespace quesdral::cli

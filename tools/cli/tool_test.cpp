@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <sstream>
@@ -16,7 +17,7 @@ namespace {
 // ---------------------------------------------------------------------------------------
 // run_tool on explicit streams, with a tool that exercises every kind of input: a required
 // value, a fixed default with a check against the earlier value, and an integer whose
-// default is computed from the values before it.
+// default is computed from the values before it (and is absent for a HIGH above 1000).
 // ---------------------------------------------------------------------------------------
 
 enum Value { kLow, kHigh, kCount };
@@ -32,6 +33,8 @@ Tool make_test_tool() {
       real_input("HIGH", "High value").defaults_to(10),
       integer_input("COUNT", "Count")
           .defaults_from([](const Values& earlier) -> std::optional<double> {
+            if (earlier[kHigh] > 1000)
+              return std::nullopt;
             return std::floor(earlier[kHigh]) + 2;
           })
           .checked_by(must_be_positive("count must be above 0"))
@@ -82,6 +85,7 @@ TEST(RunTool, ArgumentMode) {
       {{"2", "3", "7.0"}, kExitInvalid, "", "test.exe: COUNT: '7.0' is not a whole number"},
       {{"2", "3", "200"}, kExitInvalid, "", "count must be from 1 to 100"},
       {{"2", "3", "0"}, kExitInvalid, "", "test.exe: count must be above 0\n"},
+      {{"2", "2000"}, kExitInvalid, "", "test.exe: missing COUNT\n"},
       {{"5", "1"}, kExitInvalid, "", "test.exe: high must be above low\n"},
       {{"200", "300", "2"}, kExitInvalid, "", "test.exe: the product is too large to show\n"},
       {{"1", "2", "3", "4"},
@@ -141,8 +145,26 @@ TEST(RunTool, InteractiveMode) {
       {"input ends before a value without default", "", kExitInputEnded, "",
        "test.exe: input ended before LOW was given, and it has no default\n"},
       {"input ends after only bad answers", "0\n-1\n", kExitInputEnded, "", "LOW was given"},
+      {"a computed default may be absent", "2\n2000\n", kExitInputEnded, "",
+       "Count: \ntest.exe: input ended before COUNT was given, and it has no default\n"},
+      {"a default fails its own check when input ends", "200\n300\n", kExitInputEnded, "",
+       "test.exe: count must be from 1 to 100 (input ended before another COUNT was given)\n"},
+      {"the asked-again question has no default", "2000\n3000\n1\n", kExitInputEnded, "",
+       "test.exe: the product is too large to show (input ended before another COUNT was "
+       "given)\n"},
+      {"the asked-again question's default fails its own check", "200\n300\n5\n", kExitInputEnded,
+       "",
+       "test.exe: the product is too large to show (input ended before another COUNT was "
+       "given)\n"},
       {"default fails its check when input ends", "20\n", kExitInputEnded, "",
        "high must be above low (input ended before other values were given)"},
+      {"defaults pass their checks but the computation refuses them", "50\n60\n", kExitInputEnded,
+       "",
+       "test.exe: the product is too large to show (input ended before other values were "
+       "given)\n"},
+      {"the asked-again question's default does not mend", "50\n60\n62\n", kExitInputEnded, "",
+       "test.exe: the product is too large to show (input ended before another COUNT was "
+       "given)\n"},
       {"refused result asks the last question again", "200\n300\n5\n1\n", kExitOk,
        "Product: 60000.0\nCount: 1\n",
        "Count [302]: test.exe: the product is too large to show\nCount [302]: \n"},
@@ -179,6 +201,105 @@ TEST(RunTool, BatchComputesEveryLineAndNamesTheBadOnes) {
   EXPECT_EQ(run({"--batch"}, "2\n").status, kExitOk);
 }
 
+// Every value that fails says so, but a run reports one reason: the first value's own
+// checks in order, then the checks across values, then the computation.
+TEST(RunTool, ReportsTheFirstReasonOnly) {
+  struct Case {
+    std::vector<std::string> args;
+    const char* err;
+  };
+  const Case cases[] = {
+      {{"0", "x", "0"}, "test.exe: low must be above 0\n"},
+      {{"x", "y"},
+       "test.exe: LOW: 'x' is not a number; write a decimal number such as -3, 0.5 or 1e-12\n"},
+      {{"2", "3", "0"}, "test.exe: count must be above 0\n"},
+      {{"5", "1", "200"}, "test.exe: count must be from 1 to 100\n"},
+      {{"300", "200", "2"}, "test.exe: high must be above low\n"},
+  };
+  for (const Case& c : cases) {
+    const Session session = run(c.args);
+    EXPECT_EQ(session.status, kExitInvalid) << c.err;
+    EXPECT_EQ(session.err, c.err);
+  }
+}
+
+// An answer is kept up to 4,096 characters and read as a number; one character more and it
+// is refused for its length alone, as is such a line in a batch, even a blank one.
+TEST(RunTool, AnswersAndBatchLinesAreBoundedAt4096Characters) {
+  const std::string quoted_start = "'" + std::string(40, 'x') + "...' is not a number";
+  const std::string too_long_line = "line 1: the line is too long to be a case\n";
+  struct Case {
+    std::vector<std::string> args;
+    std::size_t length;
+    char fill;
+    std::string err_part;  // "" for none: the line is skipped
+  };
+  const Case cases[] = {
+      {{}, 4096, 'x', "Low value: " + quoted_start},
+      {{}, 4097, 'x', "Low value: the answer is too long to be a number\n"},
+      {{"--batch"}, 4096, 'x', "line 1: LOW: " + quoted_start},
+      {{"--batch"}, 4097, 'x', too_long_line},
+      {{"--batch"}, 4096, ' ', ""},
+      {{"--batch"}, 4097, ' ', too_long_line},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.length) + " '" + c.fill + "'");
+    const Session session = run(c.args, std::string(c.length, c.fill) + "\n2\n");
+    EXPECT_NE(session.err.find(c.err_part), std::string::npos) << session.err.substr(0, 300);
+    EXPECT_EQ(session.err.find(c.length == 4096 ? "too long" : "not a number"), std::string::npos);
+    if (c.err_part.empty()) {
+      EXPECT_EQ(session.err.find("test.exe: "), std::string::npos) << session.err;
+    }
+  }
+}
+
+// A tool's own options reach its computation in every mode, the last of a repeated option
+// winning, and --help lists them after the common options, their help in one column.
+TEST(RunTool, ToolOptionsReachTheComputationAndTheHelp) {
+  Tool tool = make_test_tool();
+  tool.options = {{"--twice", "", {}, "double the product"},
+                  {"--unit", "NAME", {}, "name the unit"},
+                  {"--a-very-long-option-name", "", {}, "still one blank before its help"}};
+  tool.compute = [](const Values& values) {
+    const double factor = values.has_option("--twice") ? 2 : 1;
+    return Results()
+        .add("Product", factor * values[kLow] * values[kHigh], "")
+        .add_text("Unit", values.option_value("--unit"))
+        .finish();
+  };
+  struct Case {
+    std::vector<std::string> args;
+    std::string input;
+    const char* out;
+  };
+  const Case cases[] = {
+      {{"2", "3"}, "", "Product: 6.00000\nUnit: \n"},
+      {{"--twice", "2", "3"}, "", "Product: 12.0000\nUnit: \n"},
+      {{"--unit=kg", "2", "--unit", "g", "3"}, "", "Product: 6.00000\nUnit: g\n"},
+      {{"--twice", "--unit", "m"}, "2\n3\n\n", "Product: 12.0000\nUnit: m\n"},
+      {{"--batch", "--twice"}, "2 3\n", "Product: 12.0000\nUnit: \n"},
+  };
+  for (const Case& c : cases) {
+    std::istringstream in(c.input);
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(run_tool(tool, c.args, in, out, err), kExitOk) << err.str();
+    EXPECT_EQ(out.str(), c.out) << c.args[0];
+  }
+
+  std::istringstream in;
+  std::ostringstream help;
+  std::ostringstream err;
+  ASSERT_EQ(run_tool(tool, {"--help"}, in, help, err), kExitOk);
+  const std::string own_options =
+      "  --                    end the options: every argument after it is a value\n"
+      "  --twice               double the product\n"
+      "  --unit NAME           name the unit\n"
+      "  --a-very-long-option-name still one blank before its help\n"
+      "\nWithout values the tool asks";
+  EXPECT_NE(help.str().find(own_options), std::string::npos) << help.str();
+}
+
 // What a file buffer does when standard input is closed: the read fails with an exception.
 class FailingBuffer : public std::streambuf {
  protected:
@@ -194,14 +315,39 @@ TEST(RunTool, AnUnreadableInputIsTheEndOfInput) {
   EXPECT_NE(err.str().find("input ended before LOW was given"), std::string::npos);
 }
 
+// Results, help and version alike: a write that fails is never a success. A reader that
+// closed the pipe early is not worth a message; any other failure is.
 TEST(RunTool, ReportsAFailedWriteInsteadOfSuccess) {
-  std::istringstream in;
-  std::ostringstream out;
-  std::ostringstream err;
-  out.setstate(std::ios::badbit);
-  errno = 0;
-  EXPECT_EQ(run_tool(make_test_tool(), {"2"}, in, out, err), kExitOutputFailed);
-  EXPECT_NE(err.str().find("cannot write"), std::string::npos);
+  struct Case {
+    std::vector<std::string> args;
+    const char* input;
+    int write_error;
+    const char* err;
+  };
+  const Case cases[] = {
+      {{"2"}, "", 0, "test.exe: cannot write the results to standard output\n"},
+      {{"2"}, "", EPIPE, ""},
+      {{}, "2\n", ENOSPC, "test.exe: cannot write the results to standard output\n"},
+      {{"--batch"},
+       "2\n3\n",
+       ENOSPC,
+       "test.exe: line 1: cannot write the results to standard output\n"},
+      {{"--help"}, "", ENOSPC, "test.exe: cannot write the results to standard output\n"},
+      {{"--help"}, "", EPIPE, ""},
+      {{"--version"}, "", EPIPE, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE((c.args.empty() ? c.input : c.args[0]) + " " + std::to_string(c.write_error));
+    std::istringstream in(c.input);
+    std::ostringstream out;
+    std::ostringstream err;
+    out.setstate(std::ios::badbit);
+    errno = c.write_error;
+    EXPECT_EQ(run_tool(make_test_tool(), c.args, in, out, err), kExitOutputFailed);
+    // The reasons, after the heading and questions of the interactive mode.
+    const std::string said = err.str();
+    EXPECT_EQ(said.substr(std::min(said.find("test.exe: "), said.size())), c.err);
+  }
 }
 
 }  // namespace
