@@ -4,9 +4,12 @@
 #                 (PRESET=ci or PRESET=sanitize for the CI builds)
 #   make bench    build and run the benchmarks
 #   make windows  cross-build the 64-bit and 32-bit Windows programs
+#   make coverage lines and branches the tests run (build-cov/coverage/index.html)
+#   make mutants  plant faults one at a time and count those the tests catch (slow;
+#                 MUTANTS="--count 100 --seed 7" to choose, --help for more)
 PRESET ?= test
 
-.PHONY: run test bench windows clean
+.PHONY: run test bench windows coverage mutants clean
 run:
 	cmake --preset default
 	cmake --build --preset default
@@ -22,6 +25,12 @@ bench:
 windows:
 	cmake --workflow --preset mingw64
 	cmake --workflow --preset mingw32
+
+coverage:
+	bash scripts/coverage.sh
+
+mutants:
+	python3 scripts/mutants.py $(MUTANTS)
 
 clean:
 	rm -rf build build-*
