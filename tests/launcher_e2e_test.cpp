@@ -253,6 +253,15 @@ TEST_F(LauncherConsole, OnATerminalTheClearComesFirstThenTheScreen) {
   EXPECT_EQ(run.screen.find(crlf), clear + sizeof kClear - 1);
 }
 
+// With standard input closed, the terminal opened for the clear takes descriptor 0.
+TEST_F(LauncherConsole, ClearReachesTheTerminalWithStandardInputClosed) {
+  TerminalOptions options;
+  options.stdin_closed = true;
+  const TerminalRun run = run_in_terminal(launcher_.string(), options);
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(run.screen.find(kClear), 0u);
+}
+
 TEST_F(LauncherConsole, WithoutAControllingTerminalTheClearIsSkipped) {
   ProgramOptions options;
   options.new_session = true;

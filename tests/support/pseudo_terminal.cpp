@@ -13,14 +13,16 @@
 namespace quesdral::testing {
 namespace {
 
-[[noreturn]] void exec_in_terminal(const std::string& path, const std::string& stdout_path) {
-  if (!stdout_path.empty()) {
-    const int fd = open(stdout_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+[[noreturn]] void exec_in_terminal(const std::string& path, const TerminalOptions& options) {
+  if (!options.stdout_path.empty()) {
+    const int fd = open(options.stdout_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (fd < 0)
       _exit(126);
     dup2(fd, 1);
     close(fd);
   }
+  if (options.stdin_closed)
+    close(0);
   for (int sig : {SIGPIPE, SIGINT, SIGQUIT})
     signal(sig, SIG_DFL);
   execl(path.c_str(), path.c_str(), static_cast<char*>(nullptr));
@@ -35,7 +37,7 @@ TerminalRun run_in_terminal(const std::string& path, const TerminalOptions& opti
   if (pid < 0)
     return {};
   if (pid == 0)
-    exec_in_terminal(path, options.stdout_path);
+    exec_in_terminal(path, options);
 
   TerminalRun run;
   bool typed = false;

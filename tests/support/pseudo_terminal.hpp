@@ -7,10 +7,11 @@
 namespace quesdral::testing {
 
 struct TerminalOptions {
-  std::string typed;        // typed at the keyboard, all at once
-  std::string type_after;   // when not empty, nothing is typed before the terminal shows this
-  std::string stdout_path;  // when not empty, standard output goes to this file
-  int timeout_ms = 20000;   // the program is killed after this long
+  std::string typed;          // typed at the keyboard, all at once
+  std::string type_after;     // when not empty, nothing is typed before the terminal shows this
+  std::string stdout_path;    // when not empty, standard output goes to this file
+  bool stdin_closed = false;  // start with fd 0 closed instead of the terminal
+  int timeout_ms = 20000;     // the program is killed after this long
 };
 
 struct TerminalRun {
