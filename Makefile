@@ -7,9 +7,11 @@
 #   make coverage lines and branches the tests run (build-cov/coverage/index.html)
 #   make mutants  plant faults one at a time and count those the tests catch (slow;
 #                 MUTANTS="--count 100 --seed 7" to choose, --help for more)
+#   make package  build the programs and their man pages into build/ and make the Debian
+#                 package there (needs help2man and dpkg-dev)
 PRESET ?= test
 
-.PHONY: run test bench windows coverage mutants clean
+.PHONY: run test bench windows coverage mutants package clean
 run:
 	cmake --preset default
 	cmake --build --preset default
@@ -25,6 +27,10 @@ bench:
 windows:
 	cmake --workflow --preset mingw64
 	cmake --workflow --preset mingw32
+
+package:
+	cmake --preset default
+	cmake --build --preset default --target package
 
 coverage:
 	bash scripts/coverage.sh
