@@ -2,7 +2,9 @@
 // refusals with their statuses and nothing on stdout, the interactive questions with piped
 // answers, a reader that goes away, and a run through the launcher. Expected numbers come
 // from outside the code: 20 log10(0.5) = -6.0206 dB, one LSB at 16 bits = 2^-15 of full
-// scale = -90.3090 dBFS, 1 mW re 1 pW = 90 dB, and the others worked out by hand.
+// scale = -90.3090 dBFS, 1 mW re 1 pW = 90 dB, and the others worked out by hand; those
+// near 0 dB and below the normal range of doubles by mpmath at 50 digits from the doubles
+// as parsed, rounded to the digits shown.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -57,6 +59,17 @@ TEST(LevelToolsArguments, PrintExactResults) {
       {"fenzo.exe", {"94", "1", "2"}, "Level at distance 2: 87.9794 dB\nChange: -6.02060 dB\n"},
       {"fenzo.exe", {"94", "3", "10"}, "Level at distance 2: 83.5424 dB\nChange: -10.4576 dB\n"},
       {"fenzo.exe", {"60", "10", "1"}, "Level at distance 2: 80.0000 dB\nChange: 20.0000 dB\n"},
+      // Near 0 dB every digit is kept: a difference of logarithms would show noise here.
+      {"vorlix.exe", {"1.0000000000001e-300", "1e-300"}, "Level: 8.68293e-13 dB\n"},
+      {"vorlix.exe", {"-1e-300", "1e-300"}, "Level: 0.00000 dB\n"},
+      {"pelundA.exe", {"1.000000001e-12"}, "Sound power level: 4.34294e-09 dB re 1e-12 W\n"},
+      {"quilbern.exe", {"32767.99999999"}, "Level: -2.65094e-12 dBFS\nFull scale: 32768\n"},
+      {"fenzo.exe",
+       {"6.020599913279624", "1", "2"},
+       "Level at distance 2: 2.78119e-16 dB\nChange: -6.02060 dB\n"},
+      {"fenzo.exe",
+       {"6.0206", "1", "2"},
+       "Level at distance 2: 8.67204e-08 dB\nChange: -6.02060 dB\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.command) + " " + c.args[0]);

@@ -8,11 +8,12 @@ namespace {
 enum Value { kLevelDb, kDistance1, kDistance2 };
 
 cli::Outcome compute(const cli::Values& values) {
-  const double change_db =
-      acoustics::level_change_db_with_distance(values[kDistance1], values[kDistance2]);
+  const double distance_1 = values[kDistance1];
+  const double distance_2 = values[kDistance2];
   return cli::Results()
-      .add("Level at distance 2", values[kLevelDb] + change_db, "dB")
-      .add("Change", change_db, "dB")
+      .add("Level at distance 2",
+           acoustics::level_db_at_distance(values[kLevelDb], distance_1, distance_2), "dB")
+      .add("Change", acoustics::level_change_db_with_distance(distance_1, distance_2), "dB")
       .finish();
 }
 

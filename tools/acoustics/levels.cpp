@@ -3,8 +3,22 @@
 #include <cmath>
 #include <limits>
 
+#include "acoustics/extended_precision.hpp"
+
 namespace quesdral::acoustics {
 namespace {
+
+// Below this share of the change, a level at a distance is the rounding noise of the change,
+// not a level: the change is known to about 1e-30 of itself.
+constexpr double kCancellationNoise = 1e-22;
+
+// decibels_per_decade * log10(numerator / denominator), about 30 digits of it.
+DoubleDouble decibels(double numerator, double denominator, double decibels_per_decade) {
+  const Twelfths twelfths = log2_ratio_in_twelfths(numerator, denominator);
+  const DoubleDouble in_octaves =
+      divide(add({static_cast<double>(twelfths.whole), 0.0}, twelfths.fraction), {12.0, 0.0});
+  return multiply(multiply(in_octaves, kLog10Of2), {decibels_per_decade, 0.0});
+}
 
 // Finite and not so close to 0 that digits were lost (subnormal) or all of them (0).
 bool is_normal_finite(double value) {
@@ -26,7 +40,7 @@ double scaled_power_of_ten(double reference, double exponent) {
 }  // namespace
 
 double level_db_from_amplitude(double amplitude, double reference) {
-  return 20 * (std::log10(std::fabs(amplitude)) - std::log10(reference));
+  return to_double(decibels(std::fabs(amplitude), reference, 20.0));
 }
 
 double amplitude_from_level_db(double level_db, double reference) {
@@ -50,7 +64,7 @@ long long nearest_sample(double amplitude) {
 }
 
 double level_db_from_power(double power_w, double reference_w) {
-  return 10 * (std::log10(power_w) - std::log10(reference_w));
+  return to_double(decibels(power_w, reference_w, 10.0));
 }
 
 double power_w_from_level_db(double level_db, double reference_w) {
@@ -58,7 +72,15 @@ double power_w_from_level_db(double level_db, double reference_w) {
 }
 
 double level_change_db_with_distance(double distance_1, double distance_2) {
-  return -20 * (std::log10(distance_2) - std::log10(distance_1));
+  return to_double(decibels(distance_1, distance_2, 20.0));
+}
+
+double level_db_at_distance(double level_db, double distance_1, double distance_2) {
+  const DoubleDouble change_db = decibels(distance_1, distance_2, 20.0);
+  const DoubleDouble sum_db = add({level_db, 0.0}, change_db);
+  if (std::fabs(sum_db.hi) <= kCancellationNoise * std::fabs(change_db.hi))
+    return 0.0;
+  return to_double(sum_db);
 }
 
 }  // namespace quesdral::acoustics

@@ -3,8 +3,10 @@
 // Amplitude ratios (pressure, voltage, sample values) use 20 log10, power ratios 10 log10.
 // Digital levels are in dBFS, relative to the full scale of a signed integer sample of a given
 // bit depth, 2^(bits - 1): the most negative sample of that depth is exactly 0 dBFS. Levels
-// are computed as differences of logarithms rather than logarithms of quotients, so that
-// operands far apart in magnitude (1e-300 against 1e300) give a finite, exact-enough level.
+// are computed to about 30 digits from the exact ratio (see extended_precision.hpp), so that
+// every level keeps its six digits: of operands far apart in magnitude (1e-300 against
+// 1e300) as of nearly equal ones (a level a hair from 0 dB), and equal operands give exactly
+// 0 dB.
 #pragma once
 
 namespace quesdral::acoustics {
@@ -51,5 +53,12 @@ double power_w_from_level_db(double level_db, double reference_w);
 // -20 log10(distance_2 / distance_1) dB: -6.02 dB for each doubling of the distance.
 // REQUIRES: both distances > 0 and finite, in the same unit.
 double level_change_db_with_distance(double distance_1, double distance_2);
+
+// The level at distance_2 of a point source that has level_db at distance_1:
+// level_db + level_change_db_with_distance(distance_1, distance_2), summed without losing
+// the digits of a result near 0 dB. A sum below 1e-22 times the change (beneath the
+// precision of the computation; at most about 1e-18 dB) is exactly 0.
+// REQUIRES: level_db finite; both distances > 0 and finite, in the same unit.
+double level_db_at_distance(double level_db, double distance_1, double distance_2);
 
 }  // namespace quesdral::acoustics

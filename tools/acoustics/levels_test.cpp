@@ -13,6 +13,11 @@ void expect_close(double actual, double expected, double relative = 1e-9) {
   EXPECT_NEAR(actual, expected, std::fabs(expected) * relative + 1e-12) << "expected " << expected;
 }
 
+// Within a few units in the last place of a double, however close to 0 the value is.
+void expect_all_digits(double actual, double expected) {
+  EXPECT_NEAR(actual, expected, std::fabs(expected) * 1e-14) << "expected " << expected;
+}
+
 TEST(AmplitudeLevel, MatchesReferenceValues) {
   struct Case {
     double amplitude, reference, level_db;
@@ -34,6 +39,30 @@ TEST(AmplitudeLevel, MatchesReferenceValues) {
     SCOPED_TRACE(c.amplitude);
     expect_close(level_db_from_amplitude(c.amplitude, c.reference), c.level_db);
   }
+}
+
+// Levels a hair from 0 dB, where a difference of two logarithms keeps no correct digit.
+// References: mpmath at 50 digits, 20 * log10(|mpf(a)| / mpf(r)) of the doubles as parsed
+// (1.0000000000001e-300 and 1e-300 are not exactly 1e-13 apart as doubles: their level is
+// 8.68293e-13 dB, not the 8.68589e-13 of the decimals).
+TEST(AmplitudeLevel, NearZeroDecibelsKeepsEveryDigit) {
+  struct Case {
+    double amplitude, reference, level_db;
+  };
+  const Case cases[] = {
+      {1.0000000000001e-300, 1e-300, 8.682927355793329e-13},
+      {1.0000001, 1, 8.685889208841989e-07},
+      {0.99999999999999989, 1, -9.643274665532871e-16},
+      {-1.0000000000000002, 1, 1.928654933106574e-15},
+      {2.0000000000004e156, 2e156, 1.7377271456984309e-12},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.amplitude);
+    expect_all_digits(level_db_from_amplitude(c.amplitude, c.reference), c.level_db);
+  }
+  // Equal amplitudes are exactly 0 dB, whatever their magnitude.
+  for (const double amplitude : {3.0, -1e-300, 1.7976931348623157e308})
+    EXPECT_EQ(level_db_from_amplitude(amplitude, std::fabs(amplitude)), 0.0) << amplitude;
 }
 
 TEST(AmplitudeLevel, InverseKeepsModerateResultsOfExtremeOperands) {
@@ -88,6 +117,12 @@ TEST(SampleLevel, MatchesExactCases) {
     SCOPED_TRACE(c.sample);
     expect_close(level_dbfs_from_sample(c.sample, c.bits), c.level_dbfs);
   }
+}
+
+// 20 log10(|sample| / 32768) at 16 bits, by mpmath at 50 digits.
+TEST(SampleLevel, NearFullScaleKeepsEveryDigit) {
+  expect_all_digits(level_dbfs_from_sample(32767.99999999, 16), -2.650936205555391e-12);
+  expect_all_digits(level_dbfs_from_sample(16384.0000001, 16), -6.020599913226609);
 }
 
 TEST(SampleLevel, InverseGivesTheSampleAmplitude) {
@@ -145,6 +180,9 @@ TEST(PowerLevel, MatchesReferenceValues) {
     expect_close(power_w_from_level_db(c.level_db, c.reference_w), c.power_w);
   }
   EXPECT_TRUE(std::isinf(power_w_from_level_db(3500, 1)));
+  // Near 0 dB, by mpmath at 50 digits: 10 log10(mpf(p) / mpf(r)).
+  expect_all_digits(level_db_from_power(1.000000001e-12, 1e-12), 4.3429446790399614e-09);
+  expect_all_digits(level_db_from_power(1e-300, 0.9999999999999999e-300), 7.199773926860501e-16);
 }
 
 TEST(DistanceLaw, LosesSixDecibelsPerDoubling) {
@@ -159,6 +197,27 @@ TEST(DistanceLaw, LosesSixDecibelsPerDoubling) {
     SCOPED_TRACE(c.distance_2);
     expect_close(level_change_db_with_distance(c.distance_1, c.distance_2), c.change_db);
   }
+}
+
+// The level at the second distance is a sum that may cancel almost entirely. References:
+// mpmath at 50 digits, mpf(level) - 20 * log10(mpf(d2) / mpf(d1)).
+TEST(DistanceLaw, LevelAtTheSecondDistanceKeepsItsDigitsNearZero) {
+  struct Case {
+    double level_db, distance_1, distance_2, level_at_2_db;
+  };
+  const Case cases[] = {
+      {94, 1, 2, 87.97940008672037},
+      {6.0206, 1, 2, 8.672037604740831e-08},
+      {6.020599913279624, 1, 2, 2.781191674807347e-16},
+      {-3.0103, 2, 1.414213562373095, -4.336018725368997e-08},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.level_db);
+    expect_all_digits(level_db_at_distance(c.level_db, c.distance_1, c.distance_2),
+                      c.level_at_2_db);
+  }
+  // Ten times the distance is exactly 20 dB down.
+  EXPECT_EQ(level_db_at_distance(20, 1, 10), 0.0);
 }
 
 }  // namespace

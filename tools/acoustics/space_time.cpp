@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "acoustics/extended_precision.hpp"
+
 namespace quesdral::acoustics {
 namespace {
 
@@ -18,10 +20,10 @@ BandPass band_pass(double low_cutoff_hz, double high_cutoff_hz) {
   band.centre_hz = std::sqrt(low_cutoff_hz) * std::sqrt(high_cutoff_hz);
   band.bandwidth_hz = high_cutoff_hz - low_cutoff_hz;
   band.quality_factor = band.centre_hz / band.bandwidth_hz;
-  const double ratio = high_cutoff_hz / low_cutoff_hz;
-  band.bandwidth_octaves = std::isfinite(ratio)
-                               ? std::log2(ratio)
-                               : std::log2(high_cutoff_hz) - std::log2(low_cutoff_hz);
+  // From the exact ratio, so that a narrow band's width in octaves keeps its digits.
+  const Twelfths twelfths = log2_ratio_in_twelfths(high_cutoff_hz, low_cutoff_hz);
+  band.bandwidth_octaves = to_double(
+      divide(add({static_cast<double>(twelfths.whole), 0.0}, twelfths.fraction), {12.0, 0.0}));
   band.arithmetic_mean_hz = low_cutoff_hz + band.bandwidth_hz / 2.0;
   return band;
 }

@@ -20,7 +20,7 @@ struct BandPass {
   double centre_hz;           // geometric mean of the cut-offs
   double bandwidth_hz;        // HIGH - LOW
   double quality_factor;      // centre / bandwidth
-  double bandwidth_octaves;   // log2(HIGH / LOW)
+  double bandwidth_octaves;   // log2(HIGH / LOW), all six digits of it however narrow the band
   double arithmetic_mean_hz;  // (LOW + HIGH) / 2, for comparison with the centre
 };
 
