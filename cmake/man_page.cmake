@@ -43,52 +43,57 @@ else()
   file(READ ${OUTPUT}.help2man page)
   file(REMOVE ${OUTPUT}.help2man)
 
+  # A help text laid out otherwise than these rules expect keeps help2man's page as it is;
+  # the package check then finds what is missing from it.
   string(FIND "${page}" "\n.SH DESCRIPTION\n" description_at)
   string(FIND "${page}" "\n.SH OPTIONS\n" options_at)
   if(description_at EQUAL -1 OR options_at LESS description_at)
-    message(FATAL_ERROR "help2man wrote no DESCRIPTION before OPTIONS for ${PROGRAM}: "
-                        "did its --help change its layout?")
-  endif()
-  string(SUBSTRING "${page}" 0 ${description_at} head)
-  math(EXPR body_at "${description_at} + 17")
-  math(EXPR body_length "${options_at} - ${body_at}")
-  string(SUBSTRING "${page}" ${body_at} ${body_length} body)
-  string(SUBSTRING "${page}" ${options_at} -1 tail)
+    message(WARNING "${PROGRAM}: help2man found no description before the options; "
+                    "its page is left as help2man wrote it")
+  else()
+    string(SUBSTRING "${page}" 0 ${description_at} head)
+    math(EXPR body_at "${description_at} + 17")
+    math(EXPR body_length "${options_at} - ${body_at}")
+    string(SUBSTRING "${page}" ${body_at} ${body_length} body)
+    string(SUBSTRING "${page}" ${options_at} -1 tail)
 
-  if(NOT body MATCHES "^usage: ([^ \n]+) ([^\n]*)\n(\\.PP\n)?")
-    message(FATAL_ERROR "the --help of ${PROGRAM} does not start with its usage line")
-  endif()
-  set(command "${CMAKE_MATCH_1}")
-  set(arguments "${CMAKE_MATCH_2}")
-  string(LENGTH "${CMAKE_MATCH_0}" usage_length)
-  string(SUBSTRING "${body}" ${usage_length} -1 body)
-  string(REGEX REPLACE "([A-Z][A-Z0-9_]*)" "\\\\fI\\1\\\\fR" arguments "${arguments}")
-  string(REGEX REPLACE "\\.SS \"([^\"\n]*)\"\n" ".PP\n\\1\n" body "${body}")
-  string(REPLACE "\n.TP\n" "\n.IP\n" body "${body}")
-  string(REGEX REPLACE "\\\\fB(\\\\-[^\\\\]*)\\\\fR" "\\1" body "${body}")
-  # One formula to a line, as in the help (one more line break each round).
-  set(previous "")
-  while(NOT body STREQUAL previous)
-    set(previous "${body}")
-    string(REGEX REPLACE "(\n\\.IP\n[^.\n][^\n]*(\n\\.br\n[^.\n][^\n]*)*)\n([^.\n])"
-                         "\\1\n.br\n\\3" body "${body}")
-  endwhile()
-  # The example: a line that starts with a capital is a result of its own (its label),
-  # one that does not goes on the line before it.
-  string(FIND "${body}" "\n.PP\nExample: " example_at)
-  if(NOT example_at EQUAL -1)
-    string(SUBSTRING "${body}" 0 ${example_at} before_example)
-    string(SUBSTRING "${body}" ${example_at} -1 example)
-    string(REPLACE "\n.IP\n" "\n.br\n" example "${example}")
-    string(REGEX REPLACE "\n\\.br\n([^A-Z])" "\n\\1" example "${example}")
-    string(REGEX REPLACE "^\n\\.PP\nExample: ([^ \n]+( [^ \n]+)*)  "
-                         "\n.TP 10n\nExample:\n\\\\fB\\1\\\\fR  " example "${example}")
-    set(body "${before_example}${example}")
-  endif()
+    set(synopsis "")
+    if(body MATCHES "^usage: ([^ \n]+) ([^\n]*)\n(\\.PP\n)?")
+      set(command "${CMAKE_MATCH_1}")
+      set(arguments "${CMAKE_MATCH_2}")
+      string(LENGTH "${CMAKE_MATCH_0}" usage_length)
+      string(SUBSTRING "${body}" ${usage_length} -1 body)
+      string(REGEX REPLACE "([A-Z][A-Z0-9_]*)" "\\\\fI\\1\\\\fR" arguments "${arguments}")
+      set(synopsis "\n.SH SYNOPSIS\n.B ${command}\n${arguments}")
+    endif()
+    string(REGEX REPLACE "\\.SS \"([^\"\n]*)\"\n" ".PP\n\\1\n" body "${body}")
+    string(REPLACE "\n.TP\n" "\n.IP\n" body "${body}")
+    string(REGEX REPLACE "\\\\fB(\\\\-[^\\\\]*)\\\\fR" "\\1" body "${body}")
+    # One formula to a line, as in the help (one more line break each round).
+    set(previous "")
+    while(NOT body STREQUAL previous)
+      set(previous "${body}")
+      string(REGEX REPLACE "(\n\\.IP\n[^.\n][^\n]*(\n\\.br\n[^.\n][^\n]*)*)\n([^.\n])"
+                           "\\1\n.br\n\\3" body "${body}")
+    endwhile()
+    # The example: a line that starts with a capital is a result of its own (its label),
+    # one that does not goes on the line before it.
+    string(FIND "${body}" "\n.PP\nExample: " example_at)
+    if(NOT example_at EQUAL -1)
+      string(SUBSTRING "${body}" 0 ${example_at} before_example)
+      string(SUBSTRING "${body}" ${example_at} -1 example)
+      string(REPLACE "\n.IP\n" "\n.br\n" example "${example}")
+      string(REGEX REPLACE "\n\\.br\n([^A-Z])" "\n\\1" example "${example}")
+      string(REGEX REPLACE "^\n\\.PP\nExample: ([^ \n]+( [^ \n]+)*)  "
+                           "\n.TP 10n\nExample:\n\\\\fB\\1\\\\fR  " example "${example}")
+      set(body "${before_example}${example}")
+    endif()
 
-  string(REGEX REPLACE "^(\\.\\\\\"[^\n]*\n)"
-                       "\\1.\\\\\" Its layout was then mended by cmake/man_page.cmake.\n" head "${head}")
-  set(page "${head}\n.SH SYNOPSIS\n.B ${command}\n${arguments}\n.SH DESCRIPTION\n${body}${tail}")
+    string(REGEX REPLACE "^(\\.\\\\\"[^\n]*\n)"
+                         "\\1.\\\\\" Its layout was then mended by cmake/man_page.cmake.\n"
+                         head "${head}")
+    set(page "${head}${synopsis}\n.SH DESCRIPTION\n${body}${tail}")
+  endif()
 endif()
 
 file(WRITE ${OUTPUT} "${page}")
