@@ -2,7 +2,9 @@
 // argument mode, refusals with their statuses, the interactive questions with computed
 // defaults, and one run of each tool through the launcher with piped answers. Expected
 // numbers are worked out independently (equal temperament by hand, Bessel values from
-// published tables), not taken from the code under test.
+// published tables), not taken from the code under test; those of deviations far below a
+// cent, of sidebands a hair from 0 Hz and of values below the normal range of doubles by
+// mpmath at 50 digits from the doubles as parsed, rounded to the digits shown.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -72,6 +74,21 @@ TEST(PitchToolsArguments, PrintExactResults) {
        "Bandwidth (Carson's rule): 600.000 Hz\n"},
       {"hopri.exe", {"440", "442"}, "Beat frequency: 2.00000 Hz\nBeat period: 0.500000 s\n"},
       {"hopri.exe", {"440", "440"}, "Beat frequency: 0.00000 Hz\nBeat period: no beating\n"},
+      // A deviation far below a cent keeps its digits; one just below +50 cents shows as
+      // many as it takes not to read as +50.
+      {"braskel.exe",
+       {"440.0000001"},
+       "MIDI number: 69.0000\nNearest note: A4 (MIDI 69)\nDeviation: 3.93462e-07 cents\n"},
+      {"braskel.exe",
+       {"452.89298412"},
+       "MIDI number: 69.5000\nNearest note: A4 (MIDI 69)\nDeviation: 49.99999999 cents\n"},
+      // 3 * 146.66666666666666 lies a rounding below 440 Hz: A4 itself.
+      {"lipra.exe",
+       {"146.66666666666666", "3"},
+       "Harmonic  Overtone  Frequency (Hz)  Note     Cents\n"
+       "       1         0         146.667  D3    -1.95500\n"
+       "       2         1         293.333  D4    -1.95500\n"
+       "       3         2         440.000  A4     0.00000\n"},
   };
   for (const ExactCase& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.command << " " << ::testing::PrintToString(c.args));
@@ -92,6 +109,13 @@ TEST(PitchToolsArguments, EqualDivisionsTableHasEveryStep) {
             std::string::npos);
   EXPECT_NE(twelve.out.find("  12         523.251  2.00000  1200.00  C5              0.00000\n"),
             std::string::npos);
+  // Step 1 of 24 from middle C lies half way to C#4: -50 cents from it, however the
+  // default middle C rounds as a double.
+  const ProgramRun quarter_tones = run_with_args("rumbeldv.exe", {"24"});
+  EXPECT_NE(
+      quarter_tones.out.find("   1         269.292  1.02930  50.0000  C#4            -50.0000\n"),
+      std::string::npos)
+      << quarter_tones.out;
   const ProgramRun thirty_one = run_with_args("rumbeldv.exe", {"31", "440"});
   EXPECT_EQ(thirty_one.exit_code, 0);
   // Header, steps 0 to 31.

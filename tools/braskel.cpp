@@ -11,19 +11,26 @@ namespace {
 
 enum Value { kFrequencyHz, kA4Hz };
 
-// The MIDI number comes from a difference of logarithms, finite for any two frequencies
-// above 0, so there is nothing to refuse here.
+// The MIDI number is finite for any two frequencies above 0 (1e300 Hz against an A4 of
+// 1e-300 Hz is MIDI 23987), so there is nothing to refuse here.
 cli::Outcome compute(const cli::Values& values) {
   const double midi_number = acoustics::midi_from_frequency(values[kFrequencyHz], values[kA4Hz]);
-  const acoustics::NearestNote nearest = acoustics::nearest_note(midi_number);
+  const acoustics::NearestNote nearest =
+      acoustics::nearest_note_to_frequency(values[kFrequencyHz], values[kA4Hz]);
   std::string note = acoustics::note_name(nearest.midi_number) + " (MIDI " +
                      cli::format_integer(nearest.midi_number);
   note += nearest.in_midi_range ? ")" : ", outside the MIDI range 0 to 127)";
-  return cli::Results()
-      .add("MIDI number", midi_number, "")
-      .add_text("Nearest note", note)
-      .add("Deviation", nearest.deviation_cents, "cents")
-      .finish();
+  cli::Results results;
+  results.add("MIDI number", midi_number, "").add_text("Nearest note", note);
+  // A deviation just below +50 cents needs more than six digits not to read as +50; only
+  // that rare text is worded rather than a number.
+  const std::string deviation = deviation_text(nearest.deviation_cents);
+  if (deviation == cli::format_number(nearest.deviation_cents)) {
+    results.add("Deviation", nearest.deviation_cents, "cents");
+  } else {
+    results.add_text("Deviation", deviation + " cents");
+  }
+  return results.finish();
 }
 
 }  // namespace

@@ -40,7 +40,7 @@ cli::Outcome compute(const cli::Values& values) {
     any_outside = any_outside || !harmonic.note.in_midi_range;
     table.add_row({cli::Table::Cell::integer(harmonic.number),
                    cli::Table::Cell::integer(harmonic.number - 1), harmonic.frequency_hz,
-                   note_cell(harmonic.note), harmonic.note.deviation_cents});
+                   note_cell(harmonic.note), deviation_cell(harmonic.note.deviation_cents)});
   }
   cli::Results results;
   results.add_table("harmonics", std::move(table));

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "acoustics/pitch.hpp"
+#include "cli/number_format.hpp"
+#include "cli/table.hpp"
 #include "cli/tool.hpp"
 
 namespace quesdral::tools {
@@ -23,5 +25,19 @@ inline std::string note_cell(const acoustics::NearestNote& note) {
 }
 
 inline constexpr const char* kOutsideMidiFootnote = "* outside the MIDI range 0 to 127\n";
+
+// A deviation from the nearest note never reaches +50 cents (the note is found by rounding
+// half up), so it never reads as +50 either: six digits, or more where six would round a
+// deviation such as 49.99999998 up to "50.0000".
+inline std::string deviation_text(double deviation_cents) {
+  return cli::format_number_below(deviation_cents, 50.0);
+}
+
+// The deviation as a table cell, its number in full for csv and json.
+inline cli::Table::Cell deviation_cell(double deviation_cents) {
+  cli::Table::Cell cell(deviation_text(deviation_cents));
+  cell.number = deviation_cents;
+  return cell;
+}
 
 }  // namespace quesdral::tools

@@ -37,7 +37,7 @@ cli::Outcome compute(const cli::Values& values) {
        acoustics::equal_divisions(static_cast<int>(values[kDivisions]), values[kStartHz])) {
     any_outside = any_outside || !step.note.in_midi_range;
     table.add_row({cli::Table::Cell::integer(step.step), step.frequency_hz, step.ratio, step.cents,
-                   note_cell(step.note), step.note.deviation_cents});
+                   note_cell(step.note), deviation_cell(step.note.deviation_cents)});
   }
   cli::Results results;
   results.add_table("steps", std::move(table));

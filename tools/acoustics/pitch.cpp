@@ -4,24 +4,71 @@
 #include <cmath>
 #include <string>
 
+#include "acoustics/extended_precision.hpp"
+
 namespace quesdral::acoustics {
 namespace {
 
 constexpr long long kSemitonesPerOctave = 12;
-constexpr double kA4MidiNumber = 69.0;
+constexpr long long kA4MidiNumber = 69;
 constexpr double kCentsPerSemitone = 100.0;
-constexpr double kFractionGrid = 1e10;  // steps per semitone: 1e-8 cents
+
+// A MIDI number as a whole number and a fraction, the fraction to about 30 digits.
+struct Pitch {
+  long long whole = 0;
+  DoubleDouble fraction;
+};
+
+Pitch pitch_of(double frequency_hz, double a4_hz, int multiple) {
+  const Twelfths from_a4 = log2_ratio_in_twelfths(frequency_hz, a4_hz, multiple);
+  return {kA4MidiNumber + from_a4.whole, from_a4.fraction};
+}
+
+// A pitch as its nearest note and the deviation from it, in semitones.
+struct RoundedPitch {
+  long long note = 0;
+  DoubleDouble deviation;
+};
+
+bool within_snap(DoubleDouble value, double target) {
+  return std::fabs(to_double(subtract(value, {target, 0.0}))) < kSnapSemitones;
+}
+
+// Rounds half up, after snapping a fraction within kSnapSemitones of a note or of half way.
+RoundedPitch round_half_up(Pitch pitch) {
+  const double shift = std::floor(pitch.fraction.hi + 0.5);
+  RoundedPitch rounded{pitch.whole + static_cast<long long>(shift),
+                       subtract(pitch.fraction, {shift, 0.0})};
+  // The deviation now lies within half a semitone either way, up to its low part.
+  if (within_snap(rounded.deviation, 0.5)) {
+    ++rounded.note;
+    rounded.deviation = {-0.5, 0.0};
+  } else if (within_snap(rounded.deviation, -0.5)) {
+    rounded.deviation = {-0.5, 0.0};
+  } else if (within_snap(rounded.deviation, 0.0)) {
+    rounded.deviation = {};
+  }
+  return rounded;
+}
+
+NearestNote nearest_note_of(Pitch pitch) {
+  const RoundedPitch rounded = round_half_up(pitch);
+  NearestNote nearest;
+  nearest.midi_number = rounded.note;
+  nearest.deviation_cents = to_double(multiply(rounded.deviation, {kCentsPerSemitone, 0.0}));
+  nearest.in_midi_range = is_midi_note(rounded.note);
+  return nearest;
+}
 
 }  // namespace
 
 double midi_from_frequency(double frequency_hz, double a4_hz) {
-  // The difference of logarithms stays finite where the quotient f / A4 would overflow or
-  // underflow (a huge frequency against a tiny A4).
-  return kA4MidiNumber + 12.0 * (std::log2(frequency_hz) - std::log2(a4_hz));
+  const RoundedPitch rounded = round_half_up(pitch_of(frequency_hz, a4_hz, 1));
+  return to_double(add({static_cast<double>(rounded.note), 0.0}, rounded.deviation));
 }
 
 double frequency_from_midi(double midi_number, double a4_hz) {
-  return a4_hz * std::exp2((midi_number - kA4MidiNumber) / 12.0);
+  return a4_hz * std::exp2((midi_number - static_cast<double>(kA4MidiNumber)) / 12.0);
 }
 
 NearestNote nearest_note(double midi_number) {
@@ -29,10 +76,7 @@ NearestNote nearest_note(double midi_number) {
   // lands on the upper note at -50 cents instead of drifting with rounding in midi + 0.5.
   const double whole = std::floor(midi_number);
   auto note = static_cast<long long>(whole);
-  // A number computed through logarithms carries noise of about 1e-13 semitones; on the grid
-  // the notes of equal temperament and the half-way points come out exact, not 1e-12 cents
-  // off or on the wrong side of a tie.
-  double fraction = std::round((midi_number - whole) * kFractionGrid) / kFractionGrid;
+  double fraction = midi_number - whole;
   if (fraction >= 0.5) {
     ++note;
     fraction -= 1.0;
@@ -45,7 +89,23 @@ NearestNote nearest_note(double midi_number) {
 }
 
 NearestNote nearest_note_to_frequency(double frequency_hz, double a4_hz) {
-  return nearest_note(midi_from_frequency(frequency_hz, a4_hz));
+  return nearest_note_of(pitch_of(frequency_hz, a4_hz, 1));
+}
+
+NearestNote nearest_note_to_multiple(double frequency_hz, int multiple, double a4_hz) {
+  return nearest_note_of(pitch_of(frequency_hz, a4_hz, multiple));
+}
+
+NearestNote nearest_note_to_step(double start_hz, int step, int divisions, double a4_hz) {
+  // The step adds 12 * step / divisions semitones: its whole part exactly, its fraction to
+  // about 30 digits.
+  Pitch pitch = pitch_of(start_hz, a4_hz, 1);
+  const long long twelfths = kSemitonesPerOctave * step;
+  pitch.whole += twelfths / divisions;
+  const auto remainder = static_cast<double>(twelfths % divisions);
+  pitch.fraction =
+      add(pitch.fraction, divide({remainder, 0.0}, {static_cast<double>(divisions), 0.0}));
+  return nearest_note_of(pitch);
 }
 
 std::string note_name(long long midi_number) {

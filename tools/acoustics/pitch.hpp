@@ -14,7 +14,10 @@ namespace quesdral::acoustics {
 // Pitch of A4 used wherever the caller does not choose one.
 constexpr double kStandardA4Hz = 440.0;
 
-// The equal-tempered MIDI number of frequency_hz, unrounded: 69 + 12 log2(f / A4).
+// The equal-tempered MIDI number of frequency_hz, unrounded: 69 + 12 log2(f / A4), to the
+// last digit of a double however close it lies to a whole number (0 included). As in
+// nearest_note_to_frequency, a number within kSnapSemitones of a whole or a half-way
+// number is taken as that number.
 // REQUIRES: frequency_hz > 0 and a4_hz > 0, both finite. The result is always finite, even
 // for frequencies whose ratio to A4 would overflow.
 double midi_from_frequency(double frequency_hz, double a4_hz);
@@ -31,15 +34,34 @@ struct NearestNote {
   bool in_midi_range = false;    // midi_number is from 0 to 127
 };
 
-// Rounds midi_number half up to the nearest note, so a value exactly between two notes
-// belongs to the upper one at -50 cents. The deviation is resolved to 1e-8 cents (far below
-// hearing and display), so that rounding noise does not move a note off its exact value.
+// Frequencies meant as exact notes or exact half-way points (a step of 24 divisions of the
+// octave from middle C) reach the computation as doubles, about 1e-13 semitones off. Within
+// this distance of a whole or a half-way MIDI number (1e-9 cents, far above that noise and
+// far below any deviation a user means) a pitch is taken as exactly that number: a deviation
+// of 0, or of -50 cents from the upper note.
+inline constexpr double kSnapSemitones = 1e-11;
+
+// Rounds an exact MIDI number half up to the nearest note, so a value exactly between two
+// notes belongs to the upper one at -50 cents.
 // REQUIRES: midi_number is finite and its magnitude below 2^52.
 NearestNote nearest_note(double midi_number);
 
-// The nearest note to frequency_hz with A4 tuned to a4_hz.
+// The nearest note to frequency_hz with A4 tuned to a4_hz, rounding half up (after the
+// snapping described at kSnapSemitones). The deviation is computed to about 30 digits
+// before it is rounded to a double, so every digit of it is true, down to the smallest.
 // REQUIRES: as midi_from_frequency.
 NearestNote nearest_note_to_frequency(double frequency_hz, double a4_hz = kStandardA4Hz);
+
+// The same for multiple * frequency_hz, the product taken exactly (a harmonic).
+// REQUIRES: as midi_from_frequency; 1 <= multiple <= 2^20.
+NearestNote nearest_note_to_multiple(double frequency_hz, int multiple,
+                                     double a4_hz = kStandardA4Hz);
+
+// The same for start_hz * 2^(step / divisions), exactly (a step of an equal division of the
+// octave; one step of 24 from a note lands exactly half way to the next).
+// REQUIRES: as midi_from_frequency; 0 <= step <= divisions, 1 <= divisions <= 2^20.
+NearestNote nearest_note_to_step(double start_hz, int step, int divisions,
+                                 double a4_hz = kStandardA4Hz);
 
 // The name of a whole MIDI number: "A4", "C#-1", "B-2".
 std::string note_name(long long midi_number);

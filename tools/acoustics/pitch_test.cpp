@@ -94,5 +94,76 @@ TEST(NearestNote, ExactNotesAndTiesSurviveTheLogarithm) {
   }
 }
 
+// Deviations far below a cent keep all their digits, and those just below +50 stay below it.
+// References: mpmath at 50 digits, 69 + 12 * log2(multiple * mpf(f) / mpf(a4)) (plus
+// 12 * step / divisions for a step), the nearest note by rounding half up, and the rest in
+// cents.
+TEST(NearestNote, DeviationsMatchHighPrecisionReferences) {
+  struct Case {
+    const char* what;
+    NearestNote nearest;
+    long long note;
+    double cents;
+  };
+  const Case cases[] = {
+      {"0.1 uHz above A4", nearest_note_to_frequency(440.0000001), 69, 3.9346237230366545e-07},
+      {"0.01 uHz above A4", nearest_note_to_frequency(440.00000001), 69, 3.9346259600131995e-08},
+      {"A4 = 432", nearest_note_to_frequency(23249.10409651489, 432), 138, 5.644554177722605e-07},
+      {"just below half way", nearest_note_to_frequency(452.89298412), 69, 49.99999998801039},
+      {"A4 = 415, just below half way", nearest_note_to_frequency(1917.8854760717131, 415), 95,
+       49.99999933539384},
+      {"1e300 against 1e-300", nearest_note_to_frequency(1e300, 1e-300), 23987,
+       -11.771681099109486},
+      {"harmonic 7 of 110 Hz", nearest_note_to_multiple(110, 7), 79, -31.174093530875073},
+      {"harmonic 1000 of 27.5 Hz", nearest_note_to_multiple(27.5, 1000), 141, -41.05885840549555},
+      {"harmonic 8 of 55.000000001 Hz", nearest_note_to_multiple(55.000000001, 8), 69,
+       3.147687348572869e-08},
+      // 12 * 11 / 19 semitones above A4: 100 * (132/19 - 7) = -100/19 cents from D#5.
+      {"step 11 of 19 from A4", nearest_note_to_step(440, 11, 19), 76, -5.2631578947368425},
+      {"step 31 of 53", nearest_note_to_step(100.0000001, 31, 53), 50, 36.88256568414224},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(c.nearest.midi_number, c.note);
+    EXPECT_NEAR(c.nearest.deviation_cents, c.cents, std::fabs(c.cents) * 1e-14);
+  }
+}
+
+// A pitch within 1e-11 semitones of a note or of half way is taken as exactly there: the
+// doubles of exact notes (3 * 146.66666666666666 lies 1.1e-13 cents below A4; the default
+// middle C's quarter-tone steps lie 8e-14 cents below half way) show 0 and -50 cents.
+TEST(NearestNote, PitchesWithinRoundingOfANoteOrOfHalfWayAreExact) {
+  struct Case {
+    const char* what;
+    NearestNote nearest;
+    long long note;
+    double cents;
+  };
+  const double middle_c_hz = 261.6255653005986;
+  const Case cases[] = {
+      {"harmonic 3 of 146.66666666666666 Hz", nearest_note_to_multiple(146.66666666666666, 3), 69,
+       0.0},
+      {"step 7 of 12 from middle C", nearest_note_to_step(middle_c_hz, 7, 12), 67, 0.0},
+      {"step 1 of 24 from middle C", nearest_note_to_step(middle_c_hz, 1, 24), 61, -50.0},
+      {"step 23 of 24 from middle C", nearest_note_to_step(middle_c_hz, 23, 24), 72, -50.0},
+      // 2e-8 cents below half way is a deviation, not rounding.
+      {"2e-8 cents below half way", nearest_note_to_frequency(452.89298411790446), 69,
+       49.99999997999998},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(c.nearest.midi_number, c.note);
+    EXPECT_NEAR(c.nearest.deviation_cents, c.cents, 1e-12);
+  }
+}
+
+// The MIDI number keeps its digits near MIDI 0, where 69 + 12 log2(f / A4) cancels: the
+// double nearest to MIDI 0 lies within rounding of it, and 8.1757989156 Hz lies
+// -9.255134041970623e-11 semitones from it (mpmath at 50 digits).
+TEST(PitchConversion, MidiNumbersNearZeroKeepTheirDigits) {
+  EXPECT_EQ(midi_from_frequency(8.175798915643707, 440.0), 0.0);
+  EXPECT_NEAR(midi_from_frequency(8.1757989156, 440.0), -9.255134041970623e-11, 1e-24);
+}
+
 }  // namespace
 }  // namespace quesdral::acoustics

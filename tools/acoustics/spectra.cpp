@@ -25,7 +25,7 @@ std::vector<Harmonic> harmonic_series(double fundamental_hz, int count) {
     Harmonic harmonic;
     harmonic.number = n;
     harmonic.frequency_hz = n * fundamental_hz;
-    harmonic.note = nearest_note_to_frequency(harmonic.frequency_hz);
+    harmonic.note = nearest_note_to_multiple(fundamental_hz, n);
     harmonics.push_back(harmonic);
   }
   return harmonics;
@@ -87,7 +87,7 @@ std::vector<EqualStep> equal_divisions(int divisions, double start_hz) {
     step.frequency_hz = start_hz * step.ratio;
     // Multiplying before dividing keeps whole numbers of cents exact (12 divisions: 100, 200).
     step.cents = k * kCentsPerOctave / divisions;
-    step.note = nearest_note_to_frequency(step.frequency_hz);
+    step.note = nearest_note_to_step(start_hz, k, divisions);
     steps.push_back(step);
   }
   return steps;

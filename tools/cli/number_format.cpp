@@ -8,18 +8,21 @@
 namespace quesdral::cli {
 namespace {
 
-// A finite value split as to_chars writes it in scientific notation with six significant
-// digits: "d.ddddde+XX".
+// Significant digits shown by default.
+constexpr int kDigits = 6;
+
+// A finite value split as to_chars writes it in scientific notation with `digits`
+// significant digits: "d.ddddde+XX".
 struct Scientific {
   bool negative = false;
-  std::string digits;  // the six digits, without the point
+  std::string digits;  // the significant digits, without the point
   int exponent = 0;
 };
 
-Scientific to_scientific(double value) {
+Scientific to_scientific(double value, int digits = kDigits) {
   char buffer[64];
-  const auto result =
-      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 5);
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                    std::chars_format::scientific, digits - 1);
   const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
   Scientific parts;
   std::size_t i = 0;
@@ -40,8 +43,10 @@ Scientific to_scientific(double value) {
 
 std::string scientific_text(const Scientific& parts) {
   std::string text = parts.negative ? "-" : "";
-  text += parts.digits.substr(0, 1) + "." + parts.digits.substr(1) + "e";
-  text += parts.exponent < 0 ? "-" : "+";
+  text += parts.digits.substr(0, 1);
+  if (parts.digits.size() > 1)
+    text += "." + parts.digits.substr(1);
+  text += parts.exponent < 0 ? "e-" : "e+";
   const int magnitude = std::abs(parts.exponent);
   if (magnitude < 10)
     text += '0';
@@ -59,6 +64,15 @@ std::string fixed_text(const Scientific& parts) {
   if (point < parts.digits.size())
     text += "." + parts.digits.substr(point);
   return text;
+}
+
+// Fixed notation from 1e-4 up to 1e6, where it can show exactly the digits (no zeros of its
+// own before the point); scientific notation otherwise.
+std::string laid_out(const Scientific& parts) {
+  const auto digit_count = static_cast<int>(parts.digits.size());
+  if (parts.exponent < -4 || parts.exponent >= kDigits || parts.exponent >= digit_count)
+    return scientific_text(parts);
+  return fixed_text(parts);
 }
 
 std::size_t significant_digit_count(std::string_view shortest) {
@@ -84,10 +98,20 @@ std::string format_number(double value) {
     return "?";
   if (value == 0)
     return "0.00000";
-  const Scientific parts = to_scientific(value);
-  if (parts.exponent < -4 || parts.exponent >= 6)
-    return scientific_text(parts);
-  return fixed_text(parts);
+  return laid_out(to_scientific(value));
+}
+
+std::string format_number_below(double value, double bound) {
+  constexpr int kMostDigits = 17;  // enough for any double to read back as itself
+  std::string text;
+  for (int digits = kDigits; digits <= kMostDigits; ++digits) {
+    text = laid_out(to_scientific(value, digits));
+    double shown = 0.0;
+    std::from_chars(text.data(), text.data() + text.size(), shown);
+    if (shown < bound)
+      break;
+  }
+  return text;
 }
 
 std::string format_integer(long long value) {

@@ -15,6 +15,12 @@ namespace quesdral::cli {
 // REQUIRES: value is finite (a non-finite value prints as "?", never as nan or inf).
 std::string format_number(double value);
 
+// As format_number, but with more significant digits (up to 17) when six would round value
+// up to bound: 49.99999998 shows as "49.99999998", not "50.0000", so that a value that lies
+// below a limit never reads as reaching it.
+// REQUIRES: value < bound, both finite and normal or 0.
+std::string format_number_below(double value, double bound);
+
 // An exact whole number: "32768", "-2147483648".
 std::string format_integer(long long value);
 

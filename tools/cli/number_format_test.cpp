@@ -65,5 +65,25 @@ TEST(FormatNumber, ShortFormKeepsTypedValuesAsTyped) {
     EXPECT_EQ(format_short(c.value), c.text) << c.value;
 }
 
+// A deviation lies below +50 cents and must never read as +50: six digits, or as many more
+// as it takes (each text the shortest rounding of its value that stays below 50).
+TEST(FormatNumber, BelowABoundNeverReadsAsTheBound) {
+  struct Case {
+    double value;
+    const char* text;
+  };
+  const Case cases[] = {
+      {19.5622, "19.5622"},
+      {-50.0, "-50.0000"},
+      {0.0, "0.00000"},
+      {49.99994, "49.9999"},
+      {49.99996, "49.99996"},
+      {49.99999998, "49.99999998"},
+      {49.99999999999999, "49.99999999999999"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(format_number_below(c.value, 50.0), c.text) << c.value;
+}
+
 }  // namespace
 }  // namespace quesdral::cli
