@@ -89,6 +89,21 @@ TEST(PitchToolsArguments, PrintExactResults) {
        "       1         0         146.667  D3    -1.95500\n"
        "       2         1         293.333  D4    -1.95500\n"
        "       3         2         440.000  A4     0.00000\n"},
+      // 3 * 333333.3333333 falls 1e-7 Hz short of the carrier (9.99426e-08 Hz for the doubles):
+      // a sideband, not silence. J_3(1) = 0.0195634, J_4(1) = 0.00247664.
+      {"zirr.exe",
+       {"1000000", "333333.3333333", "1", "4"},
+       "Sideband  Frequency (Hz)    Amplitude  Remark     Magnitude\n"
+       "      -4          333333  -0.00247664  reflected\n"
+       "      -3     9.99426e-08   -0.0195634             #\n"
+       "      -2          333333     0.114903             #####\n"
+       "      -1          666667    -0.440051             ##################\n"
+       " carrier     1.00000e+06     0.765198             ###############################\n"
+       "      +1     1.33333e+06     0.440051             ##################\n"
+       "      +2     1.66667e+06     0.114903             #####\n"
+       "      +3     2.00000e+06    0.0195634             #\n"
+       "      +4     2.33333e+06   0.00247664\n"
+       "Bandwidth (Carson's rule): 1.33333e+06 Hz\n"},
   };
   for (const ExactCase& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.command << " " << ::testing::PrintToString(c.args));

@@ -3,18 +3,60 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "acoustics/bessel.hpp"
+#include "acoustics/exact_decimal.hpp"
+#include "acoustics/extended_precision.hpp"
 
 namespace quesdral::acoustics {
 namespace {
 
 constexpr double kCentsPerOctave = 1200.0;
 
-// fc - k fm of decimal inputs rarely cancels exactly in binary (0.3 - 3 * 0.1 is -2.8e-17);
-// a result this close to 0 relative to its terms is the 0 Hz the user meant.
-constexpr double kZeroFrequencyTolerance = 1e-12;
+// The frequency of sideband `order`, carrier_hz + order * modulator_hz of the doubles as they
+// are, or exactly 0 Hz when that is its frequency as typed.
+struct SidebandFrequency {
+  double hz = 0.0;  // signed: below 0 for a reflected sideband
+  bool at_zero = false;
+};
+
+// Whether carrier_hz is exactly `multiple` times modulator_hz as typed. The doubles of
+// decimals rarely cancel exactly (0.3 - 3 * 0.1 is -2.8e-17), but the decimals do.
+// REQUIRES: 1 <= multiple <= 100.
+bool is_typed_multiple(double carrier_hz, double modulator_hz, int multiple) {
+  const Decimal carrier = typed_decimal(carrier_hz);
+  Decimal product = typed_decimal(modulator_hz);
+  // At most 17 digits times 100: below 10^19, within 64 bits.
+  product.digits *= static_cast<std::uint64_t>(multiple);
+  while (product.digits % 10 == 0 && product.digits != 0) {
+    product.digits /= 10;
+    ++product.exponent;
+  }
+  return carrier.digits == product.digits && carrier.exponent == product.exponent &&
+         carrier.negative == product.negative;
+}
+
+SidebandFrequency sideband_frequency(double carrier_hz, double modulator_hz, int order) {
+  SidebandFrequency sideband;
+  const double offset_hz = order * modulator_hz;
+  if (std::fabs(offset_hz) >= carrier_hz / 4.0 && std::fabs(offset_hz) <= carrier_hz * 4.0) {
+    // Terms this close may cancel: their exact sum, scaled to the carrier's octave so that
+    // no part of it under- or overflows, rounded once.
+    const int octave = std::ilogb(carrier_hz);
+    const DoubleDouble sum = add({std::ldexp(carrier_hz, -octave), 0.0},
+                                 two_product(order, std::ldexp(modulator_hz, -octave)));
+    sideband.hz = std::ldexp(to_double(sum), octave);
+  } else {
+    sideband.hz = carrier_hz + offset_hz;
+  }
+  sideband.at_zero =
+      sideband.hz == 0.0 || (order < 0 && is_typed_multiple(carrier_hz, modulator_hz, -order));
+  if (sideband.at_zero)
+    sideband.hz = 0.0;
+  return sideband;
+}
 
 }  // namespace
 
@@ -33,9 +75,9 @@ std::vector<Harmonic> harmonic_series(double fundamental_hz, int count) {
 
 AmSidebands am_sidebands(double carrier_hz, double modulator_hz, double depth) {
   AmSidebands sidebands;
-  const double lower_hz = carrier_hz - modulator_hz;
-  sidebands.lower_hz = std::fabs(lower_hz);
-  sidebands.lower_reflected = lower_hz < 0.0;
+  const SidebandFrequency lower = sideband_frequency(carrier_hz, modulator_hz, -1);
+  sidebands.lower_hz = std::fabs(lower.hz);
+  sidebands.lower_reflected = lower.hz < 0.0;
   sidebands.upper_hz = carrier_hz + modulator_hz;
   sidebands.amplitude = depth / 2.0;
   sidebands.level_db = 20.0 * std::log10(sidebands.amplitude);
@@ -49,20 +91,16 @@ std::vector<FmComponent> fm_spectrum(double carrier_hz, double modulator_hz, dou
   components.reserve(2 * static_cast<std::size_t>(count) + 1);
   for (int k = -count; k <= count; ++k) {
     const auto order = static_cast<std::size_t>(std::abs(k));
-    const double offset_hz = k * modulator_hz;
-    double frequency_hz = carrier_hz + offset_hz;
-    if (std::fabs(frequency_hz) <= kZeroFrequencyTolerance * std::fabs(offset_hz)) {
-      frequency_hz = 0.0;
-    }
+    const SidebandFrequency sideband = sideband_frequency(carrier_hz, modulator_hz, k);
     // J_{-k} = (-1)^k J_k.
     double amplitude = (k < 0 && order % 2 == 1) ? -bessel[order] : bessel[order];
     FmComponent component;
     component.order = k;
-    component.reflected = frequency_hz < 0.0;
-    component.silent = frequency_hz == 0.0;
+    component.reflected = sideband.hz < 0.0;
+    component.silent = sideband.at_zero;
     if (component.reflected)
       amplitude = -amplitude;
-    component.frequency_hz = std::fabs(frequency_hz);
+    component.frequency_hz = std::fabs(sideband.hz);
     component.amplitude = component.silent ? 0.0 : amplitude;
     components.push_back(component);
   }

@@ -27,7 +27,7 @@ std::vector<Harmonic> harmonic_series(double fundamental_hz, int count);
 
 // The two sidebands of amplitude modulation, (1 + depth cos(2 pi fm t)) cos(2 pi fc t).
 struct AmSidebands {
-  double lower_hz = 0.0;         // |carrier - modulator|
+  double lower_hz = 0.0;         // |carrier - modulator|; 0 when they are equal as typed
   bool lower_reflected = false;  // carrier - modulator was below 0 Hz
   double upper_hz = 0.0;         // carrier + modulator
   double amplitude = 0.0;        // of each sideband, depth / 2
@@ -47,9 +47,11 @@ struct FmComponent {
   bool silent = false;        // fc + k fm is 0 Hz, where a sine vanishes
 };
 
-// The carrier and sideband pairs 1 to count, ordered by k from -count to +count.
-// A sideband within rounding noise of 0 Hz (as fc = 0.3, fm = 0.1, k = -3) is taken as
-// exactly 0 Hz.
+// The carrier and sideband pairs 1 to count, ordered by k from -count to +count. A sideband
+// is at 0 Hz when the carrier is exactly -k times the modulator as typed (see
+// exact_decimal.hpp): fc = 0.3, fm = 0.1, k = -3 is silent although the doubles of 0.3 and
+// 0.1 do not cancel, while a sideband 1e-7 Hz from 0 keeps its frequency. Frequencies are
+// the exact sums of the doubles, rounded once.
 // REQUIRES: carrier_hz > 0, modulator_hz > 0, 0 <= index <= kMaxBesselArgument,
 // 1 <= count <= kMaxBesselOrder (see bessel.hpp).
 std::vector<FmComponent> fm_spectrum(double carrier_hz, double modulator_hz, double index,

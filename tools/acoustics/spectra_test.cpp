@@ -72,6 +72,46 @@ TEST(FmSpectrum, ReflectedAndSilentSidebands) {
   }
 }
 
+// A sideband is silent when the carrier is exactly k times the modulator as typed, however
+// their doubles round; one a hair from 0 Hz keeps its exact frequency. References: the
+// exact difference of the doubles, by Python's fractions (Fraction(carrier) - k *
+// Fraction(modulator)), rounded once.
+TEST(FmSpectrum, ZeroHertzIsDecidedOnTheTypedValues) {
+  struct Case {
+    double carrier_hz, modulator_hz;
+    int order;
+    bool silent;
+    double frequency_hz;  // signed: below 0 when reflected
+  };
+  const Case cases[] = {
+      {0.3, 0.1, -3, true, 0.0},
+      {3e300, 1e300, -3, true, 0.0},
+      {300.0, 100.0, -3, true, 0.0},
+      {1000000.0, 333333.3333333, -3, false, 9.994255378842354e-08},
+      {7.000000000000001, 1.0, -7, false, 8.881784197001252e-16},
+      {100.0, 33.333333333333336, -3, false, -7.105427357601002e-15},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.carrier_hz << " and " << c.modulator_hz);
+    const int count = -c.order;
+    const FmComponent sideband = fm_spectrum(c.carrier_hz, c.modulator_hz, 1.0, count)[0];
+    EXPECT_EQ(sideband.order, c.order);
+    EXPECT_EQ(sideband.silent, c.silent);
+    EXPECT_EQ(sideband.reflected, c.frequency_hz < 0);
+    EXPECT_EQ(sideband.frequency_hz, std::fabs(c.frequency_hz));
+  }
+}
+
+TEST(AmSidebands, TheLowerSidebandAtZeroHertzFollowsTheSameRule) {
+  const AmSidebands equal = am_sidebands(0.3, 0.3, 1.0);
+  EXPECT_EQ(equal.lower_hz, 0.0);
+  EXPECT_FALSE(equal.lower_reflected);
+  // 1 and 1.0000000000000002 differ as typed: 2^-52 Hz apart, reflected.
+  const AmSidebands apart = am_sidebands(1.0, 1.0000000000000002, 1.0);
+  EXPECT_EQ(apart.lower_hz, 2.220446049250313e-16);
+  EXPECT_TRUE(apart.lower_reflected);
+}
+
 TEST(FmSpectrum, UnmodulatedCarrierIsAlone) {
   for (const FmComponent& component : fm_spectrum(440.0, 110.0, 0.0, 3)) {
     EXPECT_EQ(component.amplitude, component.order == 0 ? 1.0 : 0.0);
