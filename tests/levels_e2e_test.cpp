@@ -70,6 +70,12 @@ TEST(LevelToolsArguments, PrintExactResults) {
       {"fenzo.exe",
        {"6.0206", "1", "2"},
        "Level at distance 2: 8.67204e-08 dB\nChange: -6.02060 dB\n"},
+      // Below the normal range the digits that are still true are shown.
+      {"truska.exe", {"-6170"}, "Amplitude: 3.16228e-309\n"},
+      {"zorivek.exe", {"-3000"}, "Power: 1.00000e-312 W\n"},
+      {"noskarte.exe",
+       {"-6260"},
+       "Amplitude: 3.27680e-309\nNearest sample: 0\nFull scale: 32768\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.command) + " " + c.args[0]);
@@ -198,7 +204,7 @@ TEST(LevelToolsInteractive, AnswersDefaultsAndReasking) {
        "Sound power level in dB: \n"},
       {"amplitude too small: the level again", "noskarte.exe", "-7000\n\n-6\n", 0,
        "Amplitude: 16422.9\nNearest sample: 16423\nFull scale: 32768\n",
-       "too small to show: its magnitude would be below 2.22507e-308\nLevel in dBFS: \n"},
+       "too small to show: its magnitude would be below 1e-321\nLevel in dBFS: \n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -89,6 +89,15 @@ TEST(PitchToolsArguments, PrintExactResults) {
        "       1         0         146.667  D3    -1.95500\n"
        "       2         1         293.333  D4    -1.95500\n"
        "       3         2         440.000  A4     0.00000\n"},
+      // Below the normal range the digits that are still true are shown.
+      {"tolveni.exe", {"0", "1e-307"}, "Frequency: 1.85814e-309 Hz\nNote: C-1\n"},
+      {"hopri.exe",
+       {"2.3e-308", "2.9e-308"},
+       "Beat frequency: 6.00000e-309 Hz\nBeat period: 1.66667e+308 s\n"},
+      {"quav.exe",
+       {"0.3", "0.3"},
+       "Lower sideband: 0.00000 Hz\nUpper sideband: 0.600000 Hz\n"
+       "Sideband amplitude (carrier = 1): 0.500000\nSideband level: -6.02060 dB re carrier\n"},
       // 3 * 333333.3333333 falls 1e-7 Hz short of the carrier (9.99426e-08 Hz for the doubles):
       // a sideband, not silence. J_3(1) = 0.0195634, J_4(1) = 0.00247664.
       {"zirr.exe",
@@ -104,6 +113,18 @@ TEST(PitchToolsArguments, PrintExactResults) {
        "      +3     2.00000e+06    0.0195634             #\n"
        "      +4     2.33333e+06   0.00247664\n"
        "Bandwidth (Carson's rule): 1.33333e+06 Hz\n"},
+      // The index is the double nearest to the first zero of J_1, where J_1 is -6.1e-17,
+      // below the rounding of the computation: no digit of it is shown. J_0 = J_2 =
+      // -/+0.402759 there.
+      {"zirr.exe",
+       {"1000", "100", "3.8317059702075125", "2"},
+       "Sideband  Frequency (Hz)  Amplitude  Remark  Magnitude\n"
+       "      -2         800.000   0.402759          ################\n"
+       "      -1         900.000    0.00000\n"
+       " carrier         1000.00  -0.402759          ################\n"
+       "      +1         1100.00    0.00000\n"
+       "      +2         1200.00   0.402759          ################\n"
+       "Bandwidth (Carson's rule): 966.341 Hz\n"},
   };
   for (const ExactCase& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.command << " " << ::testing::PrintToString(c.args));
@@ -153,7 +174,6 @@ TEST(PitchToolsArguments, RefuseBadValuesWithStatusTwo) {
       {"tolveni.exe", {"128"}, "MIDI number must be from 0 to 127"},
       {"tolveni.exe", {"-0.5"}, "MIDI number must be from 0 to 127"},
       {"tolveni.exe", {"127", "1e308"}, "too large to show"},
-      {"tolveni.exe", {"0", "1e-307"}, "too small to show"},
       {"lipra.exe", {"110", "0"}, "number of harmonics must be from 1 to 1000"},
       {"lipra.exe", {"110", "1001"}, "number of harmonics must be from 1 to 1000"},
       {"lipra.exe", {"110", "16.0"}, "lipra.exe: COUNT: "},

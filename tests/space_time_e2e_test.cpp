@@ -56,6 +56,11 @@ TEST(SpaceTimeToolsArguments, PrintExactResults) {
        {"1", "1.0000000000001"},
        "Centre frequency: 1.00000 Hz\nBandwidth: 9.99201e-14 Hz\nQuality factor (Q): 1.00080e+13\n"
        "Bandwidth in octaves: 1.44154e-13 octaves\nArithmetic mean: 1.00000 Hz\n"},
+      {"salduven.exe",
+       {"2.3e-308", "2.9e-308"},
+       "Centre frequency: 2.58263e-308 Hz\nBandwidth: 6.00000e-309 Hz\nQuality factor (Q): "
+       "4.30439\n"
+       "Bandwidth in octaves: 0.334419 octaves\nArithmetic mean: 2.60000e-308 Hz\n"},
   };
   for (const ExactCase& c : cases) {
     SCOPED_TRACE(std::string(c.command) + " " + (c.args.empty() ? "" : c.args[0]));

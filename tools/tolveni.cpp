@@ -1,6 +1,5 @@
 // TOLVENI: the frequency of a MIDI number, whole or fractional, for a given tuning of A4.
 #include <cmath>
-#include <limits>
 
 #include "acoustics/pitch.hpp"
 #include "pitch_inputs.hpp"
@@ -11,19 +10,15 @@ namespace {
 
 enum Value { kMidiNumber, kA4Hz };
 
-// A result out of range in either direction is asked to be mended by A4: the MIDI number
-// stays within 0 to 127, so only an extreme A4 moves the frequency out of range, and
-// 440 Hz brings every MIDI number back.
+// A result too large is asked to be mended by A4: the MIDI number stays within 0 to 127, so
+// only an extreme A4 moves the frequency out of range, and 440 Hz brings every MIDI number
+// back. A frequency below the normal range shows the digits it keeps: at least 2^(-69/12)
+// times an A4 of at least 2.2e-308, it keeps more than ten.
 cli::Outcome compute(const cli::Values& values) {
   const double midi_number = values[kMidiNumber];
   const double frequency_hz = acoustics::frequency_from_midi(midi_number, values[kA4Hz]);
   cli::Results results;
-  // A tiny A4 can push the result below the normal doubles, where it would print with fewer
-  // true digits than shown, or as 0 Hz.
-  if (frequency_hz < std::numeric_limits<double>::min()) {
-    return results.fail("the frequency is too small to show (choose a larger A4)").finish(kA4Hz);
-  }
-  results.add("Frequency", frequency_hz, "Hz");
+  results.add_magnitude("Frequency", frequency_hz, "Hz");
   if (midi_number == std::floor(midi_number)) {
     results.add_text("Note", acoustics::note_name(static_cast<long long>(midi_number)));
   }

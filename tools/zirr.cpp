@@ -65,7 +65,11 @@ cli::Outcome compute(const cli::Values& values) {
     const char* remark = component.silent      ? "silent (0 Hz)"
                          : component.reflected ? "reflected"
                                                : "";
-    table.add_row({order_label(component.order), component.frequency_hz, component.amplitude,
+    // Near a zero of J_k only the digits the Bessel values can promise are shown.
+    cli::Table::Cell amplitude(
+        cli::format_number(component.amplitude, component.amplitude_uncertainty));
+    amplitude.number = component.amplitude;
+    table.add_row({order_label(component.order), component.frequency_hz, std::move(amplitude),
                    remark, bar(component.amplitude)});
   }
   return cli::Results()

@@ -96,4 +96,10 @@ double bessel_j(int order, double x) {
   return bessel_j_orders(order, x).back();
 }
 
+double bessel_j_uncertainty(int order, double x, double value) {
+  constexpr double kOscillatingError = 4e-15;
+  constexpr double kRelativeError = 1e-13;
+  return (x > order ? kOscillatingError : 0.0) + kRelativeError * std::fabs(value);
+}
+
 }  // namespace quesdral::acoustics

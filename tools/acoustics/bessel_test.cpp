@@ -79,5 +79,33 @@ TEST(Bessel, SquaresSumToOne) {
   }
 }
 
+// At the double nearest to a zero of J_k the value is about 1e-16, below the rounding of
+// the computation (J_1 comes out with the wrong sign): the uncertainty must cover the error
+// and exceed the value, so that no digit of it is shown. References: mpmath at 50 digits,
+// besselj(k, mpf(x)) at x = float(besseljzero(k, n)).
+TEST(Bessel, UncertaintyCoversTheValueAtAZero) {
+  struct Case {
+    int order;
+    double x, exact;
+  };
+  const Case cases[] = {
+      {0, 2.404825557695773, -6.10876525973673e-17},
+      {1, 3.8317059702075125, -6.149807356994906e-17},
+      {5, 15.70017407971167, 7.17882058428463e-17},
+      {20, 29.961603791625155, -1.3738093636424062e-16},
+      {50, 72.19036654401117, -5.762412239048158e-17},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "J_" << c.order << "(" << c.x << ")");
+    const double value = bessel_j(c.order, c.x);
+    const double uncertainty = bessel_j_uncertainty(c.order, c.x, value);
+    EXPECT_LE(std::fabs(value - c.exact), uncertainty);
+    EXPECT_GT(uncertainty, std::fabs(value) * 10);
+  }
+  // Away from zeros, and where J falls off steeply, the uncertainty leaves six digits.
+  EXPECT_LT(bessel_j_uncertainty(1, 1.0, 0.4400505857), 1e-12);
+  EXPECT_LT(bessel_j_uncertainty(100, 1.0, 8.431828790e-189), 1e-200);
+}
+
 }  // namespace
 }  // namespace quesdral::acoustics

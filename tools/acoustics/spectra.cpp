@@ -102,6 +102,8 @@ std::vector<FmComponent> fm_spectrum(double carrier_hz, double modulator_hz, dou
       amplitude = -amplitude;
     component.frequency_hz = std::fabs(sideband.hz);
     component.amplitude = component.silent ? 0.0 : amplitude;
+    component.amplitude_uncertainty =
+        component.silent ? 0.0 : bessel_j_uncertainty(std::abs(k), index, amplitude);
     components.push_back(component);
   }
   return components;

@@ -45,6 +45,8 @@ struct FmComponent {
   double amplitude = 0.0;     // signed, relative to the unmodulated carrier; 0 when silent
   bool reflected = false;     // fc + k fm was below 0 Hz (amplitude sign inverted for it)
   bool silent = false;        // fc + k fm is 0 Hz, where a sine vanishes
+  // How far the amplitude may lie from the exact value (bessel_j_uncertainty); 0 when silent.
+  double amplitude_uncertainty = 0.0;
 };
 
 // The carrier and sideband pairs 1 to count, ordered by k from -count to +count. A sideband

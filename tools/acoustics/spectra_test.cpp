@@ -112,6 +112,22 @@ TEST(AmSidebands, TheLowerSidebandAtZeroHertzFollowsTheSameRule) {
   EXPECT_TRUE(apart.lower_reflected);
 }
 
+// At the double nearest to the first zero of J_1 the sidebands of order 1 carry no digit
+// that can be trusted: their uncertainty exceeds them (J_1 there is -6.1e-17, mpmath).
+TEST(FmSpectrum, AmplitudesAtABesselZeroCarryTheirUncertainty) {
+  for (const FmComponent& component : fm_spectrum(1000.0, 100.0, 3.8317059702075125, 2)) {
+    SCOPED_TRACE(component.order);
+    if (std::abs(component.order) == 1) {
+      EXPECT_LE(std::fabs(component.amplitude -
+                          (component.order < 0 ? 6.149807356994906e-17 : -6.149807356994906e-17)),
+                component.amplitude_uncertainty);
+      EXPECT_GT(component.amplitude_uncertainty, std::fabs(component.amplitude));
+    } else {
+      EXPECT_LT(component.amplitude_uncertainty, 1e-12);
+    }
+  }
+}
+
 TEST(FmSpectrum, UnmodulatedCarrierIsAlone) {
   for (const FmComponent& component : fm_spectrum(440.0, 110.0, 0.0, 3)) {
     EXPECT_EQ(component.amplitude, component.order == 0 ? 1.0 : 0.0);

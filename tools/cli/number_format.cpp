@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
+#include <optional>
 #include <string_view>
 
 namespace quesdral::cli {
@@ -75,6 +77,69 @@ std::string laid_out(const Scientific& parts) {
   return fixed_text(parts);
 }
 
+// |value| / 10^power, read from the decimal text of value so that neither a tiny value nor
+// a tiny power of ten (10^-329 is below every double) under- or overflows on the way.
+double magnitude_in_units_of(double value, int power) {
+  char buffer[64];
+  const auto written = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                     std::chars_format::scientific, 20);
+  std::string text(buffer, written.ptr);
+  const std::size_t e = text.find('e');
+  int exponent = 0;
+  const char* start = text.c_str() + e + 1;
+  if (*start == '+')
+    ++start;
+  std::from_chars(start, text.c_str() + text.size(), exponent);
+  text = text.substr(0, e + 1) + std::to_string(exponent - power);
+  double scaled = 0.0;
+  std::from_chars(text.data(), text.data() + text.size(), scaled);
+  return scaled;
+}
+
+// Whether `parts` (value rounded to its digits) lies within half a unit of its last digit of
+// every value within `uncertainty` of value.
+bool all_digits_true(double value, double uncertainty, const Scientific& parts) {
+  const int last_digit_power = parts.exponent - static_cast<int>(parts.digits.size()) + 1;
+  double shown = 0.0;
+  std::from_chars(parts.digits.data(), parts.digits.data() + parts.digits.size(), shown);
+  return std::fabs(shown - magnitude_in_units_of(value, last_digit_power)) +
+             magnitude_in_units_of(uncertainty, last_digit_power) <=
+         0.5;
+}
+
+// 0 with the most decimals (five at most) that every value within `uncertainty` of value
+// rounds to.
+std::string zero_text(double value, double uncertainty) {
+  for (int decimals = kDigits - 1; decimals > 0; --decimals) {
+    if (magnitude_in_units_of(value, -decimals) + magnitude_in_units_of(uncertainty, -decimals) <=
+        0.5) {
+      return "0." + std::string(static_cast<std::size_t>(decimals), '0');
+    }
+  }
+  return "0";
+}
+
+double noise_below_normal(double value) {
+  const bool subnormal = value != 0 && std::fabs(value) < std::numeric_limits<double>::min();
+  return subnormal ? kSubnormalUncertainty : 0.0;
+}
+
+// value with the most significant digits (six at most) that are true, or nothing when not
+// even the first one is (or value is 0).
+std::optional<Scientific> true_digits(double value, double uncertainty) {
+  uncertainty += noise_below_normal(value);
+  if (value == 0)
+    return std::nullopt;
+  if (uncertainty == 0)
+    return to_scientific(value);
+  for (int digits = kDigits; digits >= 1; --digits) {
+    Scientific parts = to_scientific(value, digits);
+    if (all_digits_true(value, uncertainty, parts))
+      return parts;
+  }
+  return std::nullopt;
+}
+
 std::size_t significant_digit_count(std::string_view shortest) {
   std::size_t count = 0;
   bool leading = true;
@@ -94,11 +159,20 @@ std::size_t significant_digit_count(std::string_view shortest) {
 }  // namespace
 
 std::string format_number(double value) {
+  return format_number(value, 0.0);
+}
+
+std::string format_number(double value, double uncertainty) {
   if (!std::isfinite(value))
     return "?";
-  if (value == 0)
+  if (value == 0 && uncertainty == 0)
     return "0.00000";
-  return laid_out(to_scientific(value));
+  const std::optional<Scientific> parts = true_digits(value, uncertainty);
+  return parts ? laid_out(*parts) : zero_text(value, uncertainty + noise_below_normal(value));
+}
+
+bool shows_as_zero(double value) {
+  return !true_digits(value, 0.0).has_value();
 }
 
 std::string format_number_below(double value, double bound) {

@@ -65,6 +65,56 @@ TEST(FormatNumber, ShortFormKeepsTypedValuesAsTyped) {
     EXPECT_EQ(format_short(c.value), c.text) << c.value;
 }
 
+// Below the normal range doubles lie 4.9e-324 apart and a value may be 16 of those spacings
+// (7.9e-323) from its exact result: a digit is shown only when half a unit of it covers
+// that and the rounding of the digits before it (worked out by hand from each double).
+TEST(FormatNumber, BelowTheNormalRangeShowsOnlyTheDigitsThatAreTrue) {
+  struct Case {
+    double value;
+    const char* text;
+    bool shows_as_zero;
+  };
+  const Case cases[] = {
+      {2.2250738585072014e-308, "2.22507e-308", false},  // the smallest normal double
+      {1e-310, "1.00000e-310", false},
+      {1e-318, "1.000e-318", false},  // a unit of 1e-322 would be below the uncertainty
+      {1e-320, "1.0e-320", false},
+      {-1e-320, "-1.0e-320", false},
+      {1e-321, "1e-321", false},
+      {5e-322, "0.00000", true},  // not one digit of it is known
+      {4.9406564584124654e-324, "0.00000", true},
+      {0.0, "0.00000", true},
+      {-0.0, "0.00000", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.value);
+    EXPECT_EQ(format_number(c.value), c.text);
+    EXPECT_EQ(shows_as_zero(c.value), c.shows_as_zero);
+  }
+}
+
+// A value known only to within an uncertainty: each case worked out by hand, as the most
+// digits whose rounding error plus the uncertainty stays within half a unit of the last.
+TEST(FormatNumber, WithAnUncertaintyShowsOnlyTheDigitsThatAreTrue) {
+  struct Case {
+    double value, uncertainty;
+    const char* text;
+  };
+  const Case cases[] = {
+      {0.4400505857, 4e-15, "0.440051"},
+      {-0.0339957, 1e-13, "-0.0339957"},
+      {1.234567e-12, 4e-15, "1.2e-12"},
+      {123.456789, 0.004, "123.5"},
+      {0.0012345, 3e-6, "0.0012"},
+      // A value within its uncertainty of 0 is 0, unsigned, with the decimals that are true.
+      {6.14557e-17, 4e-15, "0.00000"},
+      {-6.1e-17, 4e-15, "0.00000"},
+      {3e-5, 4e-5, "0.000"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(format_number(c.value, c.uncertainty), c.text) << c.value << " +- " << c.uncertainty;
+}
+
 // A deviation lies below +50 cents and must never read as +50: six digits, or as many more
 // as it takes (each text the shortest rounding of its value that stays below 50).
 TEST(FormatNumber, BelowABoundNeverReadsAsTheBound) {

@@ -47,9 +47,11 @@ Results& Results::add(std::string_view label, double value, std::string_view uni
 }
 
 Results& Results::add_magnitude(std::string_view label, double value, std::string_view unit) {
-  if (std::isfinite(value) && std::fabs(value) < std::numeric_limits<double>::min()) {
+  // Below the normal range format_number shows the digits that are still true, as for any
+  // result; a magnitude with none left would read as 0, which it is not.
+  if (std::isfinite(value) && shows_as_zero(value)) {
     return fail("the result (" + std::string(label) +
-                ") is too small to show: its magnitude would be below 2.22507e-308");
+                ") is too small to show: its magnitude would be below 1e-321");
   }
   return add(label, value, unit);
 }

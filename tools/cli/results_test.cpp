@@ -19,9 +19,15 @@ TEST(Results, NeverShowsNonFiniteOrVanishedValues) {
   EXPECT_NE(too_large.error.find("too large"), std::string::npos);
   EXPECT_TRUE(too_large.report.empty());
 
-  const Outcome too_small = Results().add_magnitude("Power", 1e-320, "W").finish();
+  // Below the normal range a magnitude shows the digits that are still true, as add does,
+  // and is refused only when none is (5e-322 is about a hundred spacings of the smallest
+  // double, within the rounding noise format_number allows for).
+  const Outcome too_small = Results().add_magnitude("Power", 5e-322, "W").finish();
   EXPECT_NE(too_small.error.find("too small"), std::string::npos);
   EXPECT_FALSE(Results().add_magnitude("Power", 0, "W").finish().ok());
+  const Outcome few_digits =
+      Results().add_magnitude("Power", 1e-320, "W").add("Beat", 1e-320, "Hz").finish();
+  EXPECT_EQ(render_text(few_digits.report), "Power: 1.0e-320 W\nBeat: 1.0e-320 Hz\n");
 }
 
 // Several results may be refused; the first refusal is the one the user reads.
