@@ -126,6 +126,7 @@ TEST(ParseNumber, RefusalsQuoteTheTextAndSayWhatIsAllowed) {
       {std::string(1000, '\x01') + "x", ValueKind::kReal,
        "'" + std::string(40, '?') + "...'" + real_advice},
       {" 1\t\x7f\xc3\xa9~ ", ValueKind::kReal, "'1????~'" + real_advice},
+      {"1 000", ValueKind::kReal, "'1 000'" + real_advice},
       {"1e400", ValueKind::kReal, "'1e400' is too large; the magnitude must be below 1.79769e+308"},
       {"-", ValueKind::kInteger, "'-'" + whole_advice},
       {"+", ValueKind::kInteger, "'+'" + whole_advice},

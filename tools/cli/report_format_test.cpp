@@ -23,7 +23,9 @@ TEST(ColumnKey, NamesAColumnWithItsUnit) {
       {"Bandwidth (Carson's rule)", "Hz", "bandwidth_carsons_rule_hz"},
       {"Sound power level", "dB re 1e-12 W", "sound_power_level_db_re_1e_12_w"},
       {"p", "", "p"},
-      {"Note [C4]~{x}", "", "note_c4_x"},  // brackets and braces lie next to the letters
+      // Letters and digits end where their neighbours in ASCII begin.
+      {"Note [C4]~{x}", "", "note_c4_x"},
+      {"A@Z[a`z{9:0", "", "a_z_a_z_9_0"},
   };
   for (const Case& c : cases)
     EXPECT_EQ(column_key(c.label, c.unit), c.key) << c.label;
