@@ -94,6 +94,12 @@ TEST(SpaceTimeToolsArguments, RefuseBadValuesWithStatus2) {
        {"30", "20", "12", "1000"},
        "up to 1000 Hz the room has 762009 modes, more than the 10000 that can be listed; "
        "the highest limit that lists at most 10000 is 230.554 Hz"},
+      // In a 1 m cube at 0 degrees C, 15 modes lie at exactly 26 * 165.65 = 4306.9 Hz: the
+      // highest limit is the six-digit value below it, shown with its six digits.
+      {"yombric.exe",
+       {"1", "1", "1", "4306.9", "0"},
+       "up to 4306.9 Hz the room has 10005 modes, more than the 10000 that can be listed; "
+       "the highest limit that lists at most 10000 is 4306.89 Hz"},
       // Far too many modes to count: the tool says so at once instead of counting for hours.
       {"yombric.exe", {"1000", "1000", "1000", "20000"}, "the room has at least "},
   };
@@ -114,6 +120,30 @@ TEST(SpaceTimeToolsArguments, TheHighestLimitNamedIsAccepted) {
   const ProgramRun run = run_with_args("yombric.exe", {"30", "20", "12", "230.554"});
   EXPECT_EQ(run.exit_code, 0) << run.err;
   EXPECT_NE(run.out.find("All modes: 9999\n"), std::string::npos);
+  const ProgramRun cube = run_with_args("yombric.exe", {"1", "1", "1", "4306.89", "0"});
+  EXPECT_EQ(cube.exit_code, 0) << cube.err;
+  EXPECT_NE(cube.out.find("All modes: 9990\n"), std::string::npos);
+}
+
+// Modes of exactly equal frequency are listed by p, q, r, and those exactly at the limit are
+// listed, whatever the doubles of their frequencies: (0,0,7), (5,8,2) and (10,4,2) of a
+// 5 x 4 x 3 m room all have (p/L)^2 + (q/W)^2 + (r/H)^2 = 49/9; at 0 degrees C a 1 m cube
+// has 28 modes up to 3 * 165.65 = 496.95 Hz, six of them exactly there.
+TEST(SpaceTimeToolsArguments, ModesTiedOrAtTheLimitAreDecidedExactly) {
+  const ProgramRun tied = run_with_args("yombric.exe", {"5", "4", "3", "500"});
+  EXPECT_EQ(tied.exit_code, 0) << tied.err;
+  EXPECT_NE(tied.out.find(" 0   0  7         400.417  axial\n"
+                          " 5   8  2         400.417  oblique\n"
+                          "10   4  2         400.417  oblique\n"),
+            std::string::npos)
+      << tied.out;
+  const ProgramRun at_limit = run_with_args("yombric.exe", {"1", "1", "1", "496.95", "0"});
+  EXPECT_EQ(at_limit.exit_code, 0) << at_limit.err;
+  EXPECT_NE(at_limit.out.find("0  0  3         496.950  axial\n0  3  0         496.950  axial\n"
+                              "1  2  2         496.950  oblique\n"),
+            std::string::npos)
+      << at_limit.out;
+  EXPECT_NE(at_limit.out.find("All modes: 28\n"), std::string::npos);
 }
 
 TEST(SpaceTimeToolsInteractive, AskAgainAfterARefusal) {

@@ -44,8 +44,8 @@ cli::Table mode_table(const std::vector<acoustics::RoomMode>& modes) {
 cli::Outcome compute(const cli::Values& values) {
   const double max_hz = values[kMaxHz];
   const double speed_m_per_s = speed_at(values[kTemperatureC]);
-  const auto room =
-      acoustics::make_room(values[kLengthM], values[kWidthM], values[kHeightM], speed_m_per_s);
+  const auto room = acoustics::make_room_in_air(values[kLengthM], values[kWidthM], values[kHeightM],
+                                                values[kTemperatureC]);
   if (!room) {
     return cli::Outcome::failure(
         "the room is too large for its modes to be shown at " + speed_phrase(values[kTemperatureC]),

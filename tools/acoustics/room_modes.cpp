@@ -7,6 +7,8 @@
 #include <queue>
 #include <tuple>
 
+#include "acoustics/space_time.hpp"
+
 namespace quesdral::acoustics {
 namespace {
 
@@ -15,8 +17,92 @@ namespace {
 constexpr double kHighestCountedIndex = 4503599627370496.0;  // 2^52
 constexpr std::uint64_t kCountCeiling = std::uint64_t{1} << 62;
 
-bool lists_before(const RoomMode& a, const RoomMode& b) {
-  return std::tie(a.frequency_hz, a.p, a.q, a.r) < std::tie(b.frequency_hz, b.p, b.q, b.r);
+// The frequencies computed in doubles are within about 3e-15 of their exact values (a dozen
+// roundings); frequencies further apart than this share are ordered as their doubles say.
+constexpr double kRoundingShare = 1e-13;
+
+// The speed of sound in air, 331.3 * sqrt(1 + T / 273.15), in the decimals of the formula.
+constexpr std::uint64_t kSpeedAtZeroDigits = 3313;   // 331.3 = 3313 * 10^-1
+constexpr std::uint64_t kZeroCelsiusDigits = 27315;  // 273.15 = 27315 * 10^-2
+
+BigNatural square(const BigNatural& value) {
+  return value * value;
+}
+
+BigNatural index_squared(double index) {
+  return square(BigNatural(static_cast<std::uint64_t>(index)));
+}
+
+// p^2 weight[0] + q^2 weight[1] + r^2 weight[2]: the mode's frequency squared, up to a factor
+// that is the same for every mode of the room.
+BigNatural mode_weight(const Room& room, double p, double q, double r) {
+  return index_squared(p) * room.weight[0] + index_squared(q) * room.weight[1] +
+         index_squared(r) * room.weight[2];
+}
+
+// The two sides of the exact test of a mode against max_hz: the mode lies within it when
+// speed_side * mode_weight <= limit_side.
+struct ExactLimit {
+  double max_hz = 0.0;
+  BigNatural speed_side;
+  BigNatural limit_side;
+};
+
+ExactLimit exact_limit(const Room& room, double max_hz) {
+  const Decimal limit = typed_decimal(max_hz);
+  const int power = room.power_of_ten - 2 * limit.exponent;
+  ExactLimit exact{max_hz, room.speed_part, room.size_part * square(BigNatural(limit.digits))};
+  if (power >= 0) {
+    exact.speed_side.scale_by_power_of_ten(power);
+  } else {
+    exact.limit_side.scale_by_power_of_ten(-power);
+  }
+  return exact;
+}
+
+bool within(const Room& room, const ExactLimit& limit, double p, double q, double r) {
+  const double frequency_hz = mode_frequency_hz(room, p, q, r);
+  if (frequency_hz < limit.max_hz * (1.0 - kRoundingShare))
+    return true;
+  if (frequency_hz > limit.max_hz * (1.0 + kRoundingShare))
+    return false;
+  return limit.speed_side * mode_weight(room, p, q, r) <= limit.limit_side;
+}
+
+// The dimensions as whole numbers G_i over a common power of ten, and the weights and
+// size part of Room built from them.
+void set_exact_dimensions(Room& room, const double (&dimensions_m)[3]) {
+  Decimal typed[3];
+  int lowest_exponent = 0;
+  for (int i = 0; i < 3; ++i) {
+    typed[i] = typed_decimal(dimensions_m[i]);
+    lowest_exponent = i == 0 ? typed[i].exponent : std::min(lowest_exponent, typed[i].exponent);
+  }
+  BigNatural squares[3];
+  for (int i = 0; i < 3; ++i) {
+    squares[i] = square(
+        BigNatural(typed[i].digits).scale_by_power_of_ten(typed[i].exponent - lowest_exponent));
+  }
+  room.weight[0] = squares[1] * squares[2];
+  room.weight[1] = squares[0] * squares[2];
+  room.weight[2] = squares[0] * squares[1];
+  room.size_part = room.weight[0] * squares[0];
+  room.power_of_ten = -2 * lowest_exponent;
+}
+
+// The parts of a room that do not depend on how the speed of sound is given.
+std::optional<Room> room_of(double length_m, double width_m, double height_m,
+                            double speed_of_sound_m_per_s) {
+  const double longest_m = std::max({length_m, width_m, height_m});
+  Room room;
+  room.lowest_mode_hz = speed_of_sound_m_per_s / longest_m / 2.0;
+  if (!std::isnormal(room.lowest_mode_hz))
+    return std::nullopt;
+  room.scale[0] = longest_m / length_m;
+  room.scale[1] = longest_m / width_m;
+  room.scale[2] = longest_m / height_m;
+  set_exact_dimensions(room, {length_m, width_m, height_m});
+  return room;
 }
 
 // The largest whole k in [0, kHighestCountedIndex] with fits(k), starting from a guess.
@@ -62,45 +148,80 @@ double decimal_value(long mantissa, int exponent) {
   return value;
 }
 
-// The largest decimal with six significant digits whose double is below bound_hz.
-double highest_six_digit_value_below(double bound_hz) {
-  // Thirty digits are beyond any double's precision, so the first six are those of
-  // bound_hz unless the rest were all nines; the check below catches that case too.
-  char text[64];
-  const auto written =
-      std::to_chars(text, text + sizeof text, bound_hz, std::chars_format::scientific, 30);
-  long mantissa = text[0] - '0';
-  for (const char* digit = text + 2; digit != text + 7; ++digit)
-    mantissa = mantissa * 10 + (*digit - '0');
+// Decimals with six significant digits, mantissa * 10^exponent, from 100000 to 999999 times
+// a power of ten.
+struct SixDigits {
+  long mantissa = 100000;
   int exponent = 0;
-  const char* exponent_text = std::find(text, written.ptr, 'e') + 1;
-  if (*exponent_text == '+')
-    ++exponent_text;
-  std::from_chars(exponent_text, written.ptr, exponent);
-  exponent -= 5;
-  for (;;) {
-    const double value = decimal_value(mantissa, exponent);
-    if (value < bound_hz)
-      return value;
+
+  double value() const { return decimal_value(mantissa, exponent); }
+  void step_down() {
     if (--mantissa < 100000) {
       mantissa = 999999;
       --exponent;
     }
   }
+};
+
+// A decimal with six significant digits above bound.
+SixDigits six_digits_above(double bound) {
+  char text[64];
+  const auto written =
+      std::to_chars(text, text + sizeof text, bound, std::chars_format::scientific, 30);
+  SixDigits above;
+  above.mantissa = text[0] - '0';
+  for (const char* digit = text + 2; digit != text + 7; ++digit)
+    above.mantissa = above.mantissa * 10 + (*digit - '0');
+  const char* exponent_text = std::find(text, written.ptr, 'e') + 1;
+  if (*exponent_text == '+')
+    ++exponent_text;
+  std::from_chars(exponent_text, written.ptr, above.exponent);
+  above.exponent -= 5;
+  // The first six digits are bound truncated; one more in the last place is above it.
+  if (++above.mantissa > 999999) {
+    above.mantissa = 100000;
+    ++above.exponent;
+  }
+  return above;
 }
 
 }  // namespace
 
 std::optional<Room> make_room(double length_m, double width_m, double height_m,
                               double speed_of_sound_m_per_s) {
-  const double longest_m = std::max({length_m, width_m, height_m});
-  Room room{};
-  room.lowest_mode_hz = speed_of_sound_m_per_s / longest_m / 2.0;
-  if (!std::isnormal(room.lowest_mode_hz))
+  std::optional<Room> room = room_of(length_m, width_m, height_m, speed_of_sound_m_per_s);
+  if (!room)
     return std::nullopt;
-  room.scale[0] = longest_m / length_m;
-  room.scale[1] = longest_m / width_m;
-  room.scale[2] = longest_m / height_m;
+  // (c / 2)^2 = digits^2 * 10^(2 exponent) / 4.
+  const Decimal speed = typed_decimal(speed_of_sound_m_per_s);
+  room->speed_part = square(BigNatural(speed.digits));
+  room->size_part *= BigNatural(4);
+  room->power_of_ten += 2 * speed.exponent;
+  return room;
+}
+
+std::optional<Room> make_room_in_air(double length_m, double width_m, double height_m,
+                                     double temperature_c) {
+  const std::optional<double> speed_m_per_s = speed_of_sound_m_per_s(temperature_c);
+  if (!speed_m_per_s)
+    return std::nullopt;
+  std::optional<Room> room = room_of(length_m, width_m, height_m, *speed_m_per_s);
+  if (!room)
+    return std::nullopt;
+  // (c / 2)^2 = 331.3^2 (273.15 + T) / (4 * 273.15), with 273.15 + T = sum * 10^lowest.
+  const Decimal temperature = typed_decimal(temperature_c);
+  const int lowest = std::min(-2, temperature.exponent);
+  BigNatural sum = BigNatural(kZeroCelsiusDigits).scale_by_power_of_ten(-2 - lowest);
+  const BigNatural part =
+      BigNatural(temperature.digits).scale_by_power_of_ten(temperature.exponent - lowest);
+  if (temperature.negative) {
+    sum -= part;  // the temperature lies above absolute zero
+  } else {
+    sum += part;
+  }
+  room->speed_part = square(BigNatural(kSpeedAtZeroDigits)) * sum;
+  room->size_part *= BigNatural(4 * kZeroCelsiusDigits);
+  room->power_of_ten += lowest;
   return room;
 }
 
@@ -113,6 +234,21 @@ double mode_frequency_hz(const Room& room, double p, double q, double r) {
   return room.lowest_mode_hz * std::sqrt(a * a + b * b + c * c);
 }
 
+bool mode_within(const Room& room, double p, double q, double r, double max_hz) {
+  return within(room, exact_limit(room, max_hz), p, q, r);
+}
+
+bool lists_before(const Room& room, const RoomMode& a, const RoomMode& b) {
+  if (a.frequency_hz < b.frequency_hz * (1.0 - kRoundingShare))
+    return true;
+  if (b.frequency_hz < a.frequency_hz * (1.0 - kRoundingShare))
+    return false;
+  const int order = mode_weight(room, a.p, a.q, a.r).compare(mode_weight(room, b.p, b.q, b.r));
+  if (order != 0)
+    return order < 0;
+  return std::tie(a.p, a.q, a.r) < std::tie(b.p, b.q, b.r);
+}
+
 ModeKind mode_kind(int p, int q, int r) {
   const int non_zero = (p != 0) + (q != 0) + (r != 0);
   if (non_zero == 1)
@@ -123,21 +259,20 @@ ModeKind mode_kind(int p, int q, int r) {
 std::optional<std::vector<RoomMode>> list_room_modes(const Room& room, double max_hz,
                                                      std::size_t limit) {
   std::vector<RoomMode> modes;
+  const ExactLimit exact = exact_limit(room, max_hz);
   // Each loop stops at the first index whose lowest mode is above the limit. Every index
   // that passes adds at least one mode, so the search ends after at most limit + 1 modes.
-  for (int p = 0; mode_frequency_hz(room, p, 0, 0) <= max_hz; ++p) {
-    for (int q = 0; mode_frequency_hz(room, p, q, 0) <= max_hz; ++q) {
-      for (int r = (p == 0 && q == 0) ? 1 : 0;; ++r) {
-        const double frequency_hz = mode_frequency_hz(room, p, q, r);
-        if (!(frequency_hz <= max_hz))
-          break;
+  for (int p = 0; within(room, exact, p, 0, 0); ++p) {
+    for (int q = 0; within(room, exact, p, q, 0); ++q) {
+      for (int r = (p == 0 && q == 0) ? 1 : 0; within(room, exact, p, q, r); ++r) {
         if (modes.size() == limit)
           return std::nullopt;
-        modes.push_back({p, q, r, frequency_hz, mode_kind(p, q, r)});
+        modes.push_back({p, q, r, mode_frequency_hz(room, p, q, r), mode_kind(p, q, r)});
       }
     }
   }
-  std::sort(modes.begin(), modes.end(), lists_before);
+  std::sort(modes.begin(), modes.end(),
+            [&](const RoomMode& a, const RoomMode& b) { return lists_before(room, a, b); });
   return modes;
 }
 
@@ -147,12 +282,13 @@ ModeCount count_room_modes(const Room& room, double max_hz, std::uint64_t column
   std::array<int, 3> axes{0, 1, 2};
   std::stable_sort(axes.begin(), axes.end(),
                    [&](int a, int b) { return room.scale[a] > room.scale[b]; });
-  const auto frequency_hz = [&](double i, double j, double k) {
+  const ExactLimit exact = exact_limit(room, max_hz);
+  const auto fits = [&](double i, double j, double k) {
     double index[3];
     index[axes[0]] = i;
     index[axes[1]] = j;
     index[axes[2]] = k;
-    return mode_frequency_hz(room, index[0], index[1], index[2]);
+    return within(room, exact, index[0], index[1], index[2]);
   };
   const double limit_in_lowest_modes = max_hz / room.lowest_mode_hz;
   const double column_scale = room.scale[axes[2]];
@@ -162,8 +298,8 @@ ModeCount count_room_modes(const Room& room, double max_hz, std::uint64_t column
   const auto partial = [&] {
     return ModeCount{modes_and_origin > 0 ? modes_and_origin - 1 : 0, false};
   };
-  for (double i = 0.0; frequency_hz(i, 0.0, 0.0) <= max_hz; ++i) {
-    for (double j = 0.0; frequency_hz(i, j, 0.0) <= max_hz; ++j) {
+  for (double i = 0.0; fits(i, 0.0, 0.0); ++i) {
+    for (double j = 0.0; fits(i, j, 0.0); ++j) {
       if (columns == column_budget)
         return partial();
       ++columns;
@@ -171,8 +307,7 @@ ModeCount count_room_modes(const Room& room, double max_hz, std::uint64_t column
       const double b = j * room.scale[axes[1]];
       const double left = limit_in_lowest_modes * limit_in_lowest_modes - a * a - b * b;
       const double guess = std::sqrt(std::max(left, 0.0)) / column_scale;
-      const double top =
-          largest_fitting_index(guess, [&](double k) { return frequency_hz(i, j, k) <= max_hz; });
+      const double top = largest_fitting_index(guess, [&](double k) { return fits(i, j, k); });
       modes_and_origin += static_cast<std::uint64_t>(top) + 1;
       if (top >= kHighestCountedIndex || modes_and_origin >= kCountCeiling)
         return partial();
@@ -181,10 +316,10 @@ ModeCount count_room_modes(const Room& room, double max_hz, std::uint64_t column
   return {modes_and_origin - 1, true};
 }
 
-double nth_mode_frequency_hz(const Room& room, std::size_t n) {
+RoomMode nth_mode(const Room& room, std::size_t n) {
   // Best-first walk from the origin. Each mode has one parent (lower its last non-zero
   // index by 1) whose frequency is no higher, so the frontier yields modes in order.
-  const auto later = [](const RoomMode& a, const RoomMode& b) { return lists_before(b, a); };
+  const auto later = [&](const RoomMode& a, const RoomMode& b) { return lists_before(room, b, a); };
   std::priority_queue<RoomMode, std::vector<RoomMode>, decltype(later)> frontier(later);
   const auto push = [&](int p, int q, int r) {
     frontier.push({p, q, r, mode_frequency_hz(room, p, q, r), mode_kind(p, q, r)});
@@ -201,13 +336,20 @@ double nth_mode_frequency_hz(const Room& room, std::size_t n) {
     const RoomMode mode = frontier.top();
     frontier.pop();
     if (popped == n)
-      return mode.frequency_hz;
+      return mode;
     push_children(mode);
   }
 }
 
 double highest_max_hz_listing_at_most(const Room& room, std::size_t limit) {
-  return highest_six_digit_value_below(nth_mode_frequency_hz(room, limit + 1));
+  // The answer lies just below the first mode beyond the limit, exactly: every six-digit
+  // decimal from one surely above that mode down to the answer holds the mode.
+  const RoomMode first_beyond = nth_mode(room, limit + 1);
+  SixDigits candidate = six_digits_above(first_beyond.frequency_hz * (1.0 + kRoundingShare));
+  do {
+    candidate.step_down();
+  } while (mode_within(room, first_beyond.p, first_beyond.q, first_beyond.r, candidate.value()));
+  return candidate.value();
 }
 
 RoomModeSearch search_room_modes(const Room& room, double max_hz) {

@@ -6,15 +6,22 @@
 //
 // Every search here is bounded by the frequency limit, so its work grows with the number of
 // modes it meets, never with a fixed cube of indices; the count of a huge set of modes is
-// bounded by a work budget instead. A mode belongs to a limit when its frequency, computed
-// as mode_frequency_hz computes it, is at most the limit: a mode exactly at the limit is
-// included, and all functions here agree on every mode at the boundary.
+// bounded by a work budget instead.
+//
+// Whether a mode lies at or below a limit, and whether two modes have the same frequency,
+// are decided exactly, on the values as typed (see exact_decimal.hpp): in a 1 x 1 x 1 m room
+// at 0 degrees C (c = 331.3 m/s) the six modes at 3 * 165.65 Hz all lie at a limit of 496.95,
+// and the modes of equal frequency are listed by p, q, r however their frequencies round.
+// Frequencies are compared as doubles where those settle it, and in whole numbers where
+// they come within rounding of each other; all functions here agree on every mode.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <vector>
+
+#include "acoustics/exact_decimal.hpp"
 
 namespace quesdral::acoustics {
 
@@ -27,17 +34,33 @@ inline constexpr std::uint64_t kModeCountColumnBudget = std::uint64_t{1} << 22;
 enum class ModeKind { kAxial, kTangential, kOblique };
 
 // A room ready for mode computations: each dimension is held as its ratio to the longest,
-// so that no square underflows however large or small the room is.
+// so that no square underflows however large or small the room is; and the same room in
+// whole numbers for the exact comparisons. With the dimensions as typed decimals
+// G_i * 10^e (e the smallest of their exponents) and (c / 2)^2 = A / B * 10^F:
+// (f / max_hz)^2 = A * N * 10^(F - 2e) / (B * G_0^2 G_1^2 G_2^2 * max_hz^2), where
+// N = p^2 weight[0] + q^2 weight[1] + r^2 weight[2] and weight[i] is the product of the
+// other two G^2.
 struct Room {
-  double lowest_mode_hz;  // c / (2 * longest dimension): the frequency scale
-  double scale[3];        // longest dimension / each dimension, each >= 1
+  double lowest_mode_hz = 0.0;  // c / (2 * longest dimension): the frequency scale
+  double scale[3] = {};         // longest dimension / each dimension, each >= 1
+  BigNatural weight[3];         // as above
+  BigNatural speed_part;        // A
+  BigNatural size_part;         // B * G_0^2 G_1^2 G_2^2
+  int power_of_ten = 0;         // F - 2e
 };
 
-// The room L x W x H at speed of sound c. Empty when the lowest mode frequency would not
-// be a normal positive double (a room some 1e300 m long), since nothing could be shown.
+// The room L x W x H at speed of sound c, taken as typed. Empty when the lowest mode
+// frequency would not be a normal positive double (a room some 1e300 m long), since nothing
+// could be shown.
 // REQUIRES: every argument > 0 and finite.
 std::optional<Room> make_room(double length_m, double width_m, double height_m,
                               double speed_of_sound_m_per_s);
+
+// The same room in air at temperature_c, with the speed of sound of space_time.hpp,
+// 331.3 * sqrt(1 + T / 273.15) m/s, taken exactly (not as its rounded double).
+// REQUIRES: dimensions > 0 and finite; kMinTemperatureC <= temperature_c <= kMaxTemperatureC.
+std::optional<Room> make_room_in_air(double length_m, double width_m, double height_m,
+                                     double temperature_c);
 
 struct RoomMode {
   int p;
@@ -47,9 +70,17 @@ struct RoomMode {
   ModeKind kind;
 };
 
-// The frequency of mode (p, q, r); +inf when it overflows.
+// The frequency of mode (p, q, r), rounded; +inf when it overflows.
 // REQUIRES: p, q, r >= 0.
 double mode_frequency_hz(const Room& room, double p, double q, double r);
+
+// Whether mode (p, q, r) lies at or below max_hz, exactly.
+// REQUIRES: p, q, r whole, from 0 to 2^53; max_hz > 0 and finite.
+bool mode_within(const Room& room, double p, double q, double r, double max_hz);
+
+// Whether mode a comes before mode b in a listing: a lower frequency, exactly, or an equal
+// one and lower p, q, r.
+bool lists_before(const Room& room, const RoomMode& a, const RoomMode& b);
 
 // The kind of mode (p, q, r).
 // REQUIRES: p, q, r >= 0, not all 0.
@@ -73,14 +104,14 @@ struct ModeCount {
 ModeCount count_room_modes(const Room& room, double max_hz,
                            std::uint64_t column_budget = kModeCountColumnBudget);
 
-// The frequency of the n-th lowest mode (n = 1 is the lowest), counting modes of equal
-// frequency one by one. Work grows with n log n, whatever the room.
+// The n-th mode of the listing (n = 1 is the lowest), counting modes of equal frequency one
+// by one. Work grows with n log n, whatever the room.
 // REQUIRES: 1 <= n < INT_MAX / 2.
-double nth_mode_frequency_hz(const Room& room, std::size_t n);
+RoomMode nth_mode(const Room& room, std::size_t n);
 
-// The highest frequency limit with at most six significant digits that lists at most
-// `limit` modes, for a limit that lists more. Parsing the shortest decimal text of the
-// result gives back the result itself.
+// The highest frequency limit with six significant digits that lists at most `limit` modes,
+// for a limit that lists more. The result is the double of a six-digit decimal, which
+// format_number shows and which, typed back, lists at most `limit` modes.
 // REQUIRES: 1 <= limit < INT_MAX / 2.
 double highest_max_hz_listing_at_most(const Room& room, std::size_t limit = kMaxListedModes);
 

@@ -1,7 +1,9 @@
 // Independent references: the lowest modes of a 5 x 4 x 3 m room were worked out by hand
 // from the textbook formula; the axial count of a room is floor(2 L f / c) per dimension;
-// and BruteForce below enumerates the textbook formula over a generous cube of indices,
-// with no bounds, scaling or ordering shared with the code under test.
+// BruteForce below enumerates the textbook formula over a generous cube of indices, with no
+// bounds, scaling or ordering shared with the code under test; and the exact ties and
+// limits were counted in Python with exact fractions over every index triple
+// ((p/L)^2 + (q/W)^2 + (r/H)^2 of the decimals as typed).
 #include "acoustics/room_modes.hpp"
 
 #include <algorithm>
@@ -133,21 +135,62 @@ TEST(RoomModes, TiesAreOrderedByIndices) {
   EXPECT_EQ(indices_of(*floor), (std::vector<Indices>{{1, 0, 0}, {0, 1, 0}, {2, 0, 0}}));
 }
 
-TEST(RoomModes, AModeExactlyAtTheLimitIsListed) {
+// Ties of the decimals as typed, whose doubles may round apart: (0,0,7), (5,8,2) and
+// (10,4,2) of a 5 x 4 x 3 m room all have (p/L)^2 + (q/W)^2 + (r/H)^2 = 49/9; (1,0,0) and
+// (0,3,0) of a 0.1 x 0.3 m floor both have 100.
+TEST(RoomModes, ExactTiesAreOrderedByIndices) {
   const struct {
-    double l, w, h, c, max_hz;
-    std::size_t count;
+    const char* what;
+    double l, w, h, max_hz;
+    std::vector<Indices> tied;
   } cases[] = {
-      {2, 2, 2, 400, 100, 3},
-      {2, 2, 2, 400, std::nextafter(100.0, 0.0), 0},
-      {5, 4, 3, 343, 34.3, 1},  // the limit as a user would type it
+      {"5 x 4 x 3 m", 5, 4, 3, 500, {{0, 0, 7}, {5, 8, 2}, {10, 4, 2}}},
+      {"0.1 x 0.3 x 0.01 m", 0.1, 0.3, 0.01, 2000, {{0, 3, 0}, {1, 0, 0}}},
   };
   for (const auto& c : cases) {
-    const Room room = room_of(c.l, c.w, c.h, c.c);
-    const auto modes = list_room_modes(room, c.max_hz);
+    SCOPED_TRACE(c.what);
+    const auto room = make_room_in_air(c.l, c.w, c.h, 20);
+    ASSERT_TRUE(room.has_value());
+    const auto modes = list_room_modes(*room, c.max_hz);
     ASSERT_TRUE(modes.has_value());
-    EXPECT_EQ(modes->size(), c.count) << c.max_hz;
-    EXPECT_EQ(count_room_modes(room, c.max_hz).modes, c.count) << c.max_hz;
+    const std::vector<Indices> listed = indices_of(*modes);
+    const auto first = std::find(listed.begin(), listed.end(), c.tied[0]);
+    ASSERT_LE(first + static_cast<std::ptrdiff_t>(c.tied.size()), listed.end());
+    EXPECT_EQ(std::vector<Indices>(first, first + static_cast<std::ptrdiff_t>(c.tied.size())),
+              c.tied);
+    for (std::size_t i = 1; i < c.tied.size(); ++i)
+      EXPECT_FALSE(lists_before(*room,
+                                (*modes)[static_cast<std::size_t>(first - listed.begin()) + i],
+                                (*modes)[static_cast<std::size_t>(first - listed.begin())]));
+  }
+}
+
+TEST(RoomModes, AModeExactlyAtTheLimitIsListed) {
+  const auto in_air = [](double l, double w, double h, double temperature_c) {
+    const auto room = make_room_in_air(l, w, h, temperature_c);
+    EXPECT_TRUE(room.has_value());
+    return room.value_or(Room{});
+  };
+  const struct {
+    const char* what;
+    Room room;
+    double max_hz;
+    std::size_t count;
+  } cases[] = {
+      {"2 m cube, c = 400 m/s", room_of(2, 2, 2, 400), 100, 3},
+      {"just below", room_of(2, 2, 2, 400), std::nextafter(100.0, 0.0), 0},
+      {"the limit as a user would type it", room_of(5, 4, 3, 343), 34.3, 1},
+      // At 0 degrees C, c / 2 = 165.65 m/s: p^2 + q^2 + r^2 <= 9 holds for 28 triples, and
+      // 496.95 = 3 * 165.65 holds the six with a sum of exactly 9.
+      {"1 m cube at 0 degrees C", in_air(1, 1, 1, 0), 496.95, 28},
+      {"just below", in_air(1, 1, 1, 0), std::nextafter(496.95, 0.0), 22},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const auto modes = list_room_modes(c.room, c.max_hz);
+    ASSERT_TRUE(modes.has_value());
+    EXPECT_EQ(modes->size(), c.count);
+    EXPECT_EQ(count_room_modes(c.room, c.max_hz).modes, c.count);
   }
 }
 
@@ -159,11 +202,14 @@ TEST(RoomModes, RefusesOneModeTooMany) {
 }
 
 TEST(RoomModes, NthModeFollowsTheListing) {
-  const Room room = room_of(5, 4, 3, 343.2146226825680);
-  const auto modes = list_room_modes(room, 300);
-  ASSERT_TRUE(modes.has_value());
-  for (std::size_t n = 1; n <= modes->size(); ++n) {
-    ASSERT_EQ(nth_mode_frequency_hz(room, n), (*modes)[n - 1].frequency_hz) << n;
+  for (const Room& room : {room_of(5, 4, 3, 343.2146226825680), room_of(3, 3, 3, 343)}) {
+    const auto modes = list_room_modes(room, 300);
+    ASSERT_TRUE(modes.has_value());
+    for (std::size_t n = 1; n <= modes->size(); ++n) {
+      const RoomMode nth = nth_mode(room, n);
+      const RoomMode& listed = (*modes)[n - 1];
+      ASSERT_EQ(Indices(nth.p, nth.q, nth.r), Indices(listed.p, listed.q, listed.r)) << n;
+    }
   }
 }
 
@@ -193,6 +239,21 @@ TEST(RoomModes, HighestLimitWithinTheBoundIsSharp) {
     EXPECT_GT(refused.count.modes, kMaxListedModes);
     EXPECT_EQ(refused.highest_max_hz, highest_hz);
   }
+}
+
+// In a 1 m cube at 0 degrees C the 10001st mode lies exactly at 26 * 165.65 = 4306.9 Hz,
+// shared by 15 modes: 9990 lie below it and 10005 at or below it. The highest six-digit
+// limit within 10000 modes is the one just below, 4306.89, however 4306.9 rounds as a double.
+TEST(RoomModes, HighestLimitStopsShortOfAModeExactlyAtASixDigitValue) {
+  const auto room = make_room_in_air(1, 1, 1, 0);
+  ASSERT_TRUE(room.has_value());
+  EXPECT_EQ(highest_max_hz_listing_at_most(*room), 4306.89);
+  EXPECT_EQ(list_room_modes(*room, 4306.89)->size(), 9990U);
+  const RoomModeSearch refused = search_room_modes(*room, 4306.9);
+  EXPECT_TRUE(refused.too_many);
+  EXPECT_TRUE(refused.count.exact);
+  EXPECT_EQ(refused.count.modes, 10005U);
+  EXPECT_EQ(refused.highest_max_hz, 4306.89);
 }
 
 TEST(RoomModes, CountsAHugeHallWithoutListingIt) {
