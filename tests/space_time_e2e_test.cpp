@@ -50,6 +50,13 @@ TEST(SpaceTimeToolsArguments, PrintExactResults) {
        "1  1  0         54.9411  tangential\n"
        "0  0  1         57.2024  axial\n"
        "Axial modes: 3\nTangential modes: 1\nOblique modes: 0\nAll modes: 4\n"},
+      // The ends of the temperature range: c = 263.774 and 436.034 m/s.
+      {"wirn.exe",
+       {"10", "-100"},
+       "Speed of sound: 263.774 m/s\nEcho interval: 0.0758225 s\nEcho interval: 75.8225 ms\n"},
+      {"wirn.exe",
+       {"10", "200"},
+       "Speed of sound: 436.034 m/s\nEcho interval: 0.0458680 s\nEcho interval: 45.8680 ms\n"},
       // A narrow band keeps the digits of its width in octaves; a band below the normal range
       // shows its bandwidth, as HOPRI shows such a beat.
       {"salduven.exe",
@@ -81,8 +88,13 @@ TEST(SpaceTimeToolsArguments, RefuseBadValuesWithStatus2) {
       {"salduven.exe", {"0", "100"}, "low cut-off must be above 0 Hz"},
       {"salduven.exe", {"nan", "100"}, "'nan' is not a number"},
       {"wirn.exe", {"0"}, "distance must be above 0 m"},
-      {"wirn.exe", {"10", "-273.15"}, "temperature must be above -273.15"},
-      {"wirn.exe", {"1e308", "-273.1499"}, "too large to show"},
+      {"wirn.exe", {"10", "-273.15"}, "temperature must be from -100 to 200 degrees C"},
+      {"wirn.exe", {"1e-300", "1e300"}, "temperature must be from -100 to 200 degrees C"},
+      {"wirn.exe", {"10", "200.0001"}, "temperature must be from -100 to 200 degrees C"},
+      {"grendax.exe", {"440", "0", "0", "-100.0001"}, "temperature must be from -100 to 200"},
+      {"yombric.exe", {"5", "4", "3", "300", "201"}, "temperature must be from -100 to 200"},
+      // The interval in ms passes the largest double even at -100 degrees C.
+      {"wirn.exe", {"1e308", "-100"}, "(Echo interval) is too large to show"},
       {"grendax.exe", {"0", "0", "0"}, "frequency must be above 0 Hz"},
       // At 0 degrees C the speed of sound is exactly 331.3 m/s.
       {"grendax.exe", {"440", "331.3", "0", "0"}, "not below the speed of sound (331.300 m/s"},

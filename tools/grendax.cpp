@@ -63,8 +63,8 @@ cli::Tool grendax_tool() {
       "other; c = 331.3 * sqrt(1 + TEMPERATURE_C / 273.15) m/s is the speed of sound in air.\n"
       "FREQUENCY_HZ must be above 0; the source must move slower than sound either way\n"
       "(|SOURCE_SPEED| < c); a listener receding at the speed of sound or faster never hears\n"
-      "the source (LISTENER_SPEED > -c). TEMPERATURE_C must be above -273.15 and defaults to\n"
-      "20 (c = 343.215 m/s).\n"
+      "the source (LISTENER_SPEED > -c). TEMPERATURE_C must be from -100 to 200 (the formula\n"
+      "is for air) and defaults to 20 (c = 343.215 m/s).\n"
       "\n"
       "Example: grendax.exe 440 34.3215 0  prints  Observed frequency: 488.889 Hz\n"
       "         (a source approaching at a tenth of the speed of sound), with the shift.\n";

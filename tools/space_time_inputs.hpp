@@ -13,15 +13,14 @@ namespace quesdral::tools {
 
 inline constexpr double kDefaultTemperatureC = 20.0;
 
-// The last input of each tool: TEMPERATURE_C, default 20, above absolute zero.
+// The last input of each tool: TEMPERATURE_C, default 20, from -100 to 200.
 inline cli::Input temperature_input() {
   return cli::real_input("TEMPERATURE_C", "Air temperature (degrees C)")
       .defaults_to(kDefaultTemperatureC)
-      .checked_by([](double temperature_c) -> std::optional<std::string> {
-        if (acoustics::speed_of_sound_m_per_s(temperature_c))
-          return std::nullopt;
-        return "temperature must be above -273.15 degrees C (absolute zero)";
-      });
+      .checked_by(cli::must_be_within(
+          acoustics::kMinTemperatureC, acoustics::kMaxTemperatureC,
+          "temperature must be from -100 to 200 degrees C (the speed of sound is computed for "
+          "air)"));
 }
 
 // The speed of sound at a temperature that temperature_input() accepted.

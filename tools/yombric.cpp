@@ -80,8 +80,9 @@ cli::Tool yombric_tool() {
       "mode's kind: axial (one index above 0), tangential (two) or oblique (three); the count\n"
       "of each kind follows. A mode exactly at MAX_HZ is listed.\n"
       "Dimensions and MAX_HZ must be above 0; MAX_HZ defaults to 300. TEMPERATURE_C must be\n"
-      "above -273.15 and defaults to 20 (c = 343.215 m/s). At most 10000 modes are listed: a\n"
-      "higher count is refused, naming the count and the highest MAX_HZ that stays within it.\n"
+      "from -100 to 200 (the formula is for air) and defaults to 20 (c = 343.215 m/s). At\n"
+      "most 10000 modes are listed: a higher count is refused, naming the count and the\n"
+      "highest MAX_HZ that stays within it.\n"
       "\n"
       "Example: yombric.exe 5 4 3 60  lists (1,0,0) 34.3215 Hz, (0,1,0) 42.9018 Hz,\n"
       "         (1,1,0) 54.9411 Hz and (0,0,1) 57.2024 Hz: 3 axial, 1 tangential, 0 oblique.\n";

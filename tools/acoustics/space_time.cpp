@@ -29,12 +29,9 @@ BandPass band_pass(double low_cutoff_hz, double high_cutoff_hz) {
 }
 
 std::optional<double> speed_of_sound_m_per_s(double temperature_c) {
-  if (!std::isfinite(temperature_c) || !(temperature_c > kAbsoluteZeroC))
+  if (!(temperature_c >= kMinTemperatureC && temperature_c <= kMaxTemperatureC))
     return std::nullopt;
-  const double speed = 331.3 * std::sqrt(1.0 + temperature_c / -kAbsoluteZeroC);
-  if (!is_positive_finite(speed))
-    return std::nullopt;
-  return speed;
+  return 331.3 * std::sqrt(1.0 + temperature_c / -kAbsoluteZeroC);
 }
 
 std::optional<double> echo_interval_s(double distance_m, double speed_of_sound_m_per_s) {

@@ -15,6 +15,11 @@ namespace quesdral::acoustics {
 // The temperature at which air would carry no sound: absolute zero in degrees Celsius.
 inline constexpr double kAbsoluteZeroC = -273.15;
 
+// The air temperatures the speed of sound is computed for. The formula is for air, and
+// outside this range its answer would be about no air a user means.
+inline constexpr double kMinTemperatureC = -100.0;
+inline constexpr double kMaxTemperatureC = 200.0;
+
 // The band between two cut-off frequencies, described five ways.
 struct BandPass {
   double centre_hz;           // geometric mean of the cut-offs
@@ -30,9 +35,7 @@ struct BandPass {
 BandPass band_pass(double low_cutoff_hz, double high_cutoff_hz);
 
 // The speed of sound in air at temperature_c: 331.3 * sqrt(1 + T / 273.15) m/s.
-// Empty when the temperature is not finite or not above absolute zero, and also when it is
-// so close to absolute zero that the speed rounds to 0 (nothing could then be computed
-// from it).
+// Empty when the temperature is not from kMinTemperatureC to kMaxTemperatureC.
 std::optional<double> speed_of_sound_m_per_s(double temperature_c);
 
 // The time between successive echoes across distance_m (a source and a reflecting
