@@ -98,6 +98,11 @@ TEST(LevelToolsArguments, RefuseBadValuesWithStatusTwoAndNothingOnStdout) {
       {"vorlix.exe", {"nan"}, "AMPLITUDE: 'nan' is not a number"},
       {"vorlix.exe", {"1e400"}, "AMPLITUDE: '1e400' is too large"},
       {"vorlix.exe", {"12abc"}, "AMPLITUDE: '12abc' is not a number"},
+      // No advice to write 0, which this value refuses.
+      {"vorlix.exe",
+       {"1e-310"},
+       "AMPLITUDE: '1e-310' is too close to 0 to be represented; a number other than 0 must "
+       "have a magnitude of at least 2.3e-308\n"},
       {"truska.exe", {"7000"}, "too large to show"},
       {"truska.exe", {"-8000"}, "too small to show"},
       {"quilbern.exe", {"0"}, "sample must not be 0"},

@@ -21,7 +21,7 @@ std::string too_many_modes(const acoustics::RoomModeSearch& search, double max_h
   return "up to " + cli::format_short(max_hz) + " Hz the room has " +
          (search.count.exact ? count : "at least " + count) + " modes, more than the " + limit +
          " that can be listed; the highest limit that lists at most " + limit + " is " +
-         cli::format_short(search.highest_max_hz) + " Hz";
+         cli::format_number(search.highest_max_hz) + " Hz";
 }
 
 cli::Table mode_table(const std::vector<acoustics::RoomMode>& modes) {

@@ -5,13 +5,6 @@
 #include "acoustics/extended_precision.hpp"
 
 namespace quesdral::acoustics {
-namespace {
-
-bool is_positive_finite(double value) {
-  return std::isfinite(value) && value > 0.0;
-}
-
-}  // namespace
 
 BandPass band_pass(double low_cutoff_hz, double high_cutoff_hz) {
   BandPass band{};
@@ -34,11 +27,8 @@ std::optional<double> speed_of_sound_m_per_s(double temperature_c) {
   return 331.3 * std::sqrt(1.0 + temperature_c / -kAbsoluteZeroC);
 }
 
-std::optional<double> echo_interval_s(double distance_m, double speed_of_sound_m_per_s) {
-  const double interval_s = distance_m / speed_of_sound_m_per_s * 2.0;
-  if (!is_positive_finite(interval_s))
-    return std::nullopt;
-  return interval_s;
+double echo_interval_s(double distance_m, double speed_of_sound_m_per_s) {
+  return distance_m / speed_of_sound_m_per_s * 2.0;
 }
 
 std::optional<DopplerShift> doppler_shift(double frequency_hz, double source_speed_m_per_s,

@@ -4,8 +4,8 @@
 // Conventions: frequencies in hertz, distances in metres, speeds in metres per second,
 // temperatures in degrees Celsius, times in seconds. Speeds in the Doppler shift are
 // measured along the line between source and listener, positive when moving toward the
-// other. A function whose result may not be representable (it would overflow, or vanish
-// where the true value is not 0) returns an empty optional instead of a nan or inf.
+// other. The Doppler shift, whose result may not be representable (it would overflow, or
+// vanish where the true value is not 0), returns an empty optional instead of a nan or inf.
 #pragma once
 
 #include <optional>
@@ -39,9 +39,10 @@ BandPass band_pass(double low_cutoff_hz, double high_cutoff_hz);
 std::optional<double> speed_of_sound_m_per_s(double temperature_c);
 
 // The time between successive echoes across distance_m (a source and a reflecting
-// surface, or two parallel walls): 2 * distance / c. Empty when it would overflow.
+// surface, or two parallel walls): 2 * distance / c. May overflow to infinity or vanish for
+// extreme inputs; callers that show it check.
 // REQUIRES: distance_m > 0 and speed_of_sound_m_per_s > 0, both finite.
-std::optional<double> echo_interval_s(double distance_m, double speed_of_sound_m_per_s);
+double echo_interval_s(double distance_m, double speed_of_sound_m_per_s);
 
 // What a moving listener hears of a moving source.
 struct DopplerShift {

@@ -89,10 +89,10 @@ TEST(SpeedOfSound, RefusesTemperaturesOutsideTheRangeOfAir) {
 }
 
 TEST(EchoInterval, TwiceTheDistanceOverTheSpeed) {
-  expect_relatively_near(*echo_interval_s(10, 343.2146226825680), 0.05827257546219872);
+  expect_relatively_near(echo_interval_s(10, 343.2146226825680), 0.05827257546219872);
   // Half the speed of sound away, the echo returns after exactly one second.
-  expect_relatively_near(*echo_interval_s(171.5, 343), 1.0);
-  EXPECT_FALSE(echo_interval_s(1e308, 1e-3).has_value());
+  expect_relatively_near(echo_interval_s(171.5, 343), 1.0);
+  EXPECT_TRUE(std::isinf(echo_interval_s(1e308, 1e-3)));
 }
 
 TEST(Doppler, MovingSourceAndListener) {

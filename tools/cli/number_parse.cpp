@@ -36,8 +36,8 @@ ParsedNumber not_a_number(std::string_view text) {
 
 ParsedNumber too_close_to_zero(std::string_view text) {
   return refused(quote(text) +
-                 " is too close to 0 to be represented; write 0 or a value of magnitude above "
-                 "2.3e-308");
+                 " is too close to 0 to be represented; a number other than 0 must have a "
+                 "magnitude of at least 2.3e-308");
 }
 
 bool is_well_formed_real(std::string_view text) {
