@@ -43,11 +43,18 @@ deb=build-pkg/quesdral_${version}_$(dpkg --print-architecture).deb
 # shellcheck disable=SC2086 # one word a program
 expected=$( (
   printf 'usr/bin/%s\n' $programs
+  printf 'usr/libexec/quesdral/quesdral-tools\n'
+  printf 'usr/share/lintian/overrides/quesdral\n'
   printf 'usr/share/man/man1/%s.1.gz\n' $programs
   printf 'usr/share/doc/quesdral/%s\n' README.md changelog.gz copyright
 ) | LC_ALL=C sort)
 found=$(dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -v '/$' | sed 's|^\./||' | LC_ALL=C sort)
 expect_same "the files in $deb" "$expected" "$found"
+# The eighteen commands are links to the one program that holds every tool.
+links=$(dpkg-deb --fsys-tarfile "$deb" | tar -tv | sed -nE 's|.* \./usr/bin/([^ ]+) -> (.*)$|\1 \2|p' |
+  LC_ALL=C sort)
+expect_same "the links in $deb" "$(printf '%s ../libexec/quesdral/quesdral-tools\n' $commands)" \
+  "$links"
 echo "$deb: $(wc -l <<<"$found") files, $(stat -c %s "$deb") bytes"
 
 echo "== lintian"

@@ -58,7 +58,7 @@ else()
     add_custom_command(
       OUTPUT ${page}.gz
       COMMAND ${CMAKE_COMMAND} -D HELP2MAN=${QUESDRAL_HELP2MAN} -D GZIP=${QUESDRAL_GZIP}
-              -D PROGRAM=$<TARGET_FILE:${target}> -D NAME=${description}
+              -D PROGRAM=${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${target}.exe -D NAME=${description}
               -D INCLUDE=${see_also} -D OUTPUT=${page} -P ${quesdral_man_script}
       DEPENDS ${target} ${quesdral_man_script} ${see_also}
       COMMENT "Writing the man page of ${target}.exe"

@@ -36,6 +36,11 @@ quesdral (@PROJECT_VERSION@) unstable; urgency=medium
 ]=])
   install(FILES ${PROJECT_SOURCE_DIR}/README.md ${package_doc_dir}/copyright
           DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  # What lintian is told to accept, each with its reason, where Debian looks for it.
+  if(QUESDRAL_STATIC_TOOLS)
+    install(FILES ${PROJECT_SOURCE_DIR}/packaging/lintian-overrides
+            DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides RENAME quesdral)
+  endif()
   if(QUESDRAL_GZIP)
     add_custom_command(
       OUTPUT ${package_doc_dir}/changelog.gz

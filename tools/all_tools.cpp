@@ -10,4 +10,14 @@ const std::array<ToolFactory, kToolCount>& all_tools() {
   return kFactories;
 }
 
+ToolFactory tool_named(std::string_view path) {
+  const std::size_t slash = path.find_last_of("/\\");
+  const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+  for (std::size_t i = 0; i < kToolCount; ++i) {
+    if (name == kToolCatalogue[i].command)
+      return all_tools()[i];
+  }
+  return nullptr;
+}
+
 }  // namespace quesdral::tools

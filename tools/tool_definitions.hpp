@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <string_view>
 
 #include "cli/tool.hpp"
 #include "tool_catalogue.hpp"
@@ -33,5 +34,9 @@ using ToolFactory = cli::Tool (*)();
 
 // Every tool's definition in the catalogue's order: all_tools()[n - 1] is row n's tool.
 const std::array<ToolFactory, kToolCount>& all_tools();
+
+// The definition of the tool whose command is the last part of `path` ("vorlix.exe",
+// "/usr/bin/vorlix.exe"), or nullptr for any other name.
+ToolFactory tool_named(std::string_view path);
 
 }  // namespace quesdral::tools
