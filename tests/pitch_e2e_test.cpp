@@ -94,9 +94,14 @@ TEST(PitchToolsArguments, PrintExactResults) {
       {"hopri.exe",
        {"2.3e-308", "2.9e-308"},
        "Beat frequency: 6.00000e-309 Hz\nBeat period: 1.66667e+308 s\n"},
+      // A lower sideband at 0 Hz is the cosine of 0 Hz, a constant.
+      {"quav.exe",
+       {"100", "100"},
+       "Lower sideband: 0.00000 Hz (DC)\nUpper sideband: 200.000 Hz\n"
+       "Sideband amplitude (carrier = 1): 0.500000\nSideband level: -6.02060 dB re carrier\n"},
       {"quav.exe",
        {"0.3", "0.3"},
-       "Lower sideband: 0.00000 Hz\nUpper sideband: 0.600000 Hz\n"
+       "Lower sideband: 0.00000 Hz (DC)\nUpper sideband: 0.600000 Hz\n"
        "Sideband amplitude (carrier = 1): 0.500000\nSideband level: -6.02060 dB re carrier\n"},
       // 3 * 333333.3333333 falls 1e-7 Hz short of the carrier (9.99426e-08 Hz for the doubles):
       // a sideband, not silence. J_3(1) = 0.0195634, J_4(1) = 0.00247664.

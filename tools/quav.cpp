@@ -23,6 +23,9 @@ cli::Outcome compute(const cli::Values& values) {
   std::string lower = cli::format_number(sidebands.lower_hz) + " Hz";
   if (sidebands.lower_reflected) {
     lower += " (reflected from " + cli::format_number(carrier_hz - modulator_hz) + " Hz)";
+  } else if (sidebands.lower_dc) {
+    // The cosine of 0 Hz is a constant: the sideband adds to the signal's mean.
+    lower += " (DC)";
   }
   results.add_text("Lower sideband", lower);
   results.add("Upper sideband", sidebands.upper_hz, "Hz");
@@ -47,9 +50,12 @@ cli::Tool quav_tool() {
       "  lower sideband = CARRIER_HZ - MODULATOR_HZ, upper = CARRIER_HZ + MODULATOR_HZ\n"
       "each with DEPTH / 2 of the carrier's amplitude, or 20 * log10(DEPTH / 2) dB.\n"
       "A lower sideband below 0 Hz is heard at its absolute value: it is shown so and marked\n"
-      "as reflected. Both frequencies must be above 0; DEPTH above 0 and at most 1, default 1.\n"
+      "as reflected. One at exactly 0 Hz (a carrier equal to the modulator as typed) is a\n"
+      "constant, a DC component, and marked DC. Both frequencies must be above 0; DEPTH above\n"
+      "0 and at most 1, default 1.\n"
       "\n"
-      "Example: quav.exe 1000 100  prints sidebands at 900 and 1100 Hz, at -6.02060 dB\n";
+      "Example: quav.exe 1000 100  prints sidebands at 900 and 1100 Hz, at -6.02060 dB\n"
+      "         quav.exe 100 100   prints  Lower sideband: 0.00000 Hz (DC)\n";
   tool.inputs = {
       cli::real_input("CARRIER_HZ", "Carrier frequency (Hz)")
           .checked_by(cli::must_be_positive("carrier frequency must be above 0 Hz")),

@@ -115,6 +115,7 @@ int default_fm_sideband_count(double index) {
 
 double carson_bandwidth_hz(double index, double modulator_hz) {
   return 2.0 * (index + 1.0) * modulator_hz;
+  sidebands.lower_dc = lower.at_zero;
 }
 
 std::vector<EqualStep> equal_divisions(int divisions, double start_hz) {

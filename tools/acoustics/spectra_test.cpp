@@ -106,10 +106,12 @@ TEST(AmSidebands, TheLowerSidebandAtZeroHertzFollowsTheSameRule) {
   const AmSidebands equal = am_sidebands(0.3, 0.3, 1.0);
   EXPECT_EQ(equal.lower_hz, 0.0);
   EXPECT_FALSE(equal.lower_reflected);
+  EXPECT_TRUE(equal.lower_dc);
   // 1 and 1.0000000000000002 differ as typed: 2^-52 Hz apart, reflected.
   const AmSidebands apart = am_sidebands(1.0, 1.0000000000000002, 1.0);
   EXPECT_EQ(apart.lower_hz, 2.220446049250313e-16);
   EXPECT_TRUE(apart.lower_reflected);
+  EXPECT_FALSE(apart.lower_dc);
 }
 
 // At the double nearest to the first zero of J_1 the sidebands of order 1 carry no digit
