@@ -23,9 +23,11 @@ std::optional<std::string> check_level(double level_dbfs) {
 cli::Outcome compute(const cli::Values& values) {
   const int bits = static_cast<int>(values[kBits]);
   const double amplitude = acoustics::amplitude_from_level_dbfs(values[kLevelDbfs], bits);
+  const acoustics::SampleCode nearest = acoustics::nearest_sample(amplitude, bits);
   return cli::Results()
       .add_magnitude("Amplitude", amplitude, "")
-      .add_integer("Nearest sample", acoustics::nearest_sample(amplitude))
+      .add_integer("Nearest sample", nearest.value,
+                   nearest.clipped ? "(clipped to the largest code)" : "")
       .add_integer("Full scale", acoustics::full_scale(bits))
       .finish(kLevelDbfs);
 }
@@ -37,11 +39,13 @@ cli::Tool noskarte_tool() {
   tool.help =
       "Computes the sample amplitude of a level relative to the full scale of a bit depth:\n"
       "  amplitude = 2^(BITS - 1) * 10^(LEVEL_DBFS / 20)\n"
-      "and the nearest whole sample value, halves rounded away from zero. LEVEL_DBFS must be\n"
-      "at most 0 (a level above full scale has no sample value); BITS is a whole number from\n"
-      "2 to 32 and defaults to 16.\n"
+      "and the nearest whole sample value, halves rounded away from zero. The largest sample\n"
+      "code is 2^(BITS - 1) - 1, one below full scale: a nearest value beyond it is clipped to\n"
+      "it and marked so. LEVEL_DBFS must be at most 0 (a level above full scale has no sample\n"
+      "value); BITS is a whole number from 2 to 32 and defaults to 16.\n"
       "\n"
-      "Example: noskarte.exe -6  prints  Amplitude: 16422.9  and  Nearest sample: 16423\n";
+      "Example: noskarte.exe -6  prints  Amplitude: 16422.9  and  Nearest sample: 16423\n"
+      "         noskarte.exe 0   prints  Nearest sample: 32767 (clipped to the largest code)\n";
   tool.inputs = {
       cli::real_input("LEVEL_DBFS", "Level in dBFS").checked_by(check_level),
       bit_depth_input(),

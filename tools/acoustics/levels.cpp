@@ -1,5 +1,6 @@
 #include "acoustics/levels.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -59,8 +60,16 @@ double amplitude_from_level_dbfs(double level_dbfs, int bits) {
   return scaled_power_of_ten(static_cast<double>(full_scale(bits)), level_dbfs / 20);
 }
 
-long long nearest_sample(double amplitude) {
-  return std::llround(amplitude);
+long long largest_code(int bits) {
+  return full_scale(bits) - 1;
+}
+
+SampleCode nearest_sample(double amplitude, int bits) {
+  const long long nearest = std::llround(amplitude);
+  SampleCode code;
+  code.value = std::clamp(nearest, -full_scale(bits), largest_code(bits));
+  code.clipped = code.value != nearest;
+  return code;
 }
 
 double level_db_from_power(double power_w, double reference_w) {

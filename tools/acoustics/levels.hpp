@@ -37,9 +37,21 @@ double level_dbfs_from_sample(double sample, int bits);
 // REQUIRES: level_dbfs <= 0 and finite, kMinBits <= bits <= kMaxBits.
 double amplitude_from_level_dbfs(double level_dbfs, int bits);
 
-// The whole sample value nearest to amplitude, halves rounded away from zero.
-// REQUIRES: |amplitude| <= 2^62.
-long long nearest_sample(double amplitude);
+// The sample codes of a bit depth run from -full_scale(bits) to largest_code(bits) =
+// full_scale(bits) - 1: a signed integer has one more negative value than positive ones.
+// REQUIRES: kMinBits <= bits <= kMaxBits.
+long long largest_code(int bits);
+
+// The sample code nearest to an amplitude.
+struct SampleCode {
+  long long value = 0;   // within -full_scale(bits) to largest_code(bits)
+  bool clipped = false;  // the nearest whole number lay beyond those codes
+};
+
+// The whole number nearest to amplitude, halves rounded away from zero, clipped to the
+// codes of the bit depth (full scale itself, 0 dBFS upwards, becomes the largest code).
+// REQUIRES: |amplitude| <= 2^62; kMinBits <= bits <= kMaxBits.
+SampleCode nearest_sample(double amplitude, int bits);
 
 // 10 log10(power_w / reference_w) in dB re reference_w.
 // REQUIRES: power_w > 0, reference_w > 0, both finite. The result is always finite.

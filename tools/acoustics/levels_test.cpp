@@ -147,22 +147,41 @@ TEST(SampleLevel, InverseGivesTheSampleAmplitude) {
   EXPECT_EQ(amplitude_from_level_dbfs(-7000, 16), 0.0);
 }
 
-TEST(SampleLevel, NearestSampleRoundsHalvesAwayFromZero) {
+// Halves round away from zero; the codes of a signed integer of BITS bits run from
+// -2^(BITS-1) to 2^(BITS-1) - 1 (-32768 to 32767 at 16 bits), so full scale itself is clipped.
+TEST(SampleLevel, NearestSampleRoundsHalvesAwayFromZeroAndClipsToTheCodes) {
   struct Case {
     double amplitude;
+    int bits;
     long long sample;
+    bool clipped;
   };
   const Case cases[] = {
-      {16383.5, 16384},
-      {16384.49, 16384},
-      {-0.5, -1},
-      {0.5, 1},
-      {0.49, 0},
-      {2.5, 3},
-      {2147483648.0, 2147483648LL},
+      {16383.5, 16, 16384, false},
+      {16384.49, 16, 16384, false},
+      {-0.5, 16, -1, false},
+      {0.5, 16, 1, false},
+      {0.49, 16, 0, false},
+      {2.5, 16, 3, false},
+      {32766.5, 16, 32767, false},
+      {32767.49, 16, 32767, false},
+      {32767.5, 16, 32767, true},
+      {32768.0, 16, 32767, true},
+      {-32768.0, 16, -32768, false},
+      {-32768.5, 16, -32768, true},
+      {2.0, 2, 1, true},
+      {-2.0, 2, -2, false},
+      {2147483647.0, 32, 2147483647LL, false},
+      {2147483648.0, 32, 2147483647LL, true},
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(nearest_sample(c.amplitude), c.sample) << c.amplitude;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.amplitude << " at " << c.bits << " bits");
+    const SampleCode code = nearest_sample(c.amplitude, c.bits);
+    EXPECT_EQ(code.value, c.sample);
+    EXPECT_EQ(code.clipped, c.clipped);
+  }
+  EXPECT_EQ(largest_code(16), 32767);
+  EXPECT_EQ(largest_code(32), 2147483647LL);
 }
 
 TEST(PowerLevel, MatchesReferenceValues) {

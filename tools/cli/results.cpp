@@ -15,6 +15,8 @@ std::string render_text(const Report& report) {
         text += item.field.label + ": " + item.field.text;
         if (!item.field.unit.empty())
           text += " " + item.field.unit;
+        if (!item.field.remark.empty())
+          text += " " + item.field.remark;
         text += '\n';
         break;
       case ReportItem::Kind::kTable:
@@ -38,30 +40,37 @@ Outcome Outcome::failure(std::string error, std::optional<std::size_t> mended_by
   return {{}, std::move(error), mended_by};
 }
 
-Results& Results::add(std::string_view label, double value, std::string_view unit) {
+Results& Results::add(std::string_view label, double value, std::string_view unit,
+                      std::string_view remark) {
   if (!std::isfinite(value)) {
     return fail("the result (" + std::string(label) +
                 ") is too large to show: its magnitude would exceed 1.79769e+308");
   }
-  return add_field({std::string(label), std::string(unit), format_number(value), value});
+  return add_field(
+      {std::string(label), std::string(unit), format_number(value), value, std::string(remark)});
 }
 
-Results& Results::add_magnitude(std::string_view label, double value, std::string_view unit) {
+Results& Results::add_magnitude(std::string_view label, double value, std::string_view unit,
+                                std::string_view remark) {
   // Below the normal range format_number shows the digits that are still true, as for any
   // result; a magnitude with none left would read as 0, which it is not.
   if (std::isfinite(value) && shows_as_zero(value)) {
     return fail("the result (" + std::string(label) +
                 ") is too small to show: its magnitude would be below 1e-321");
   }
-  return add(label, value, unit);
+  return add(label, value, unit, remark);
 }
 
-Results& Results::add_integer(std::string_view label, long long value) {
-  return add_field({std::string(label), {}, format_integer(value), static_cast<double>(value)});
+Results& Results::add_integer(std::string_view label, long long value, std::string_view remark) {
+  return add_field({std::string(label),
+                    {},
+                    format_integer(value),
+                    static_cast<double>(value),
+                    std::string(remark)});
 }
 
 Results& Results::add_text(std::string_view label, std::string_view text) {
-  return add_field({std::string(label), {}, std::string(text), std::nullopt});
+  return add_field({std::string(label), {}, std::string(text), std::nullopt, {}});
 }
 
 Results& Results::add_table(std::string_view name, Table table) {

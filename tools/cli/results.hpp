@@ -22,6 +22,7 @@ struct Field {
   std::string unit;              // "dB"; empty for a pure number or a worded result
   std::string text;              // what the text shows: "-6.02060", "A4 (MIDI 69)"
   std::optional<double> number;  // the value behind a computed or exact number
+  std::string remark;            // after the unit in the text only: "(clipped)"
 };
 
 // One item of a report: exactly one of its members is in use, as `kind` says.
@@ -56,15 +57,19 @@ struct Outcome {
 class Results {
  public:
   // Adds "Label: <format_number(value)> unit" (no space and no unit when unit is empty).
-  Results& add(std::string_view label, double value, std::string_view unit);
+  // A remark follows the unit in the text only ("(reference SPL, 20e-6 Pa)").
+  Results& add(std::string_view label, double value, std::string_view unit,
+               std::string_view remark = {});
 
   // As add, for a result that is above 0 by nature (an amplitude, a power, a time): one that
   // came out as 0 or too small to keep six significant digits (below about 2.2e-308) is
   // refused as too small to show instead of being printed as a wrong 0.
-  Results& add_magnitude(std::string_view label, double value, std::string_view unit);
+  Results& add_magnitude(std::string_view label, double value, std::string_view unit,
+                         std::string_view remark = {});
 
-  // Adds "Label: 32768" for an exact whole number.
-  Results& add_integer(std::string_view label, long long value);
+  // Adds "Label: 32768" for an exact whole number; a remark follows it in the text only
+  // ("Label: 32767 (clipped)"), so csv and json keep the number.
+  Results& add_integer(std::string_view label, long long value, std::string_view remark = {});
 
   // Adds "Label: text" for a worded result ("Nearest note: A4 (MIDI 69)").
   Results& add_text(std::string_view label, std::string_view text);

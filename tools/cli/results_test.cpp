@@ -30,6 +30,18 @@ TEST(Results, NeverShowsNonFiniteOrVanishedValues) {
   EXPECT_EQ(render_text(few_digits.report), "Power: 1.0e-320 W\nBeat: 1.0e-320 Hz\n");
 }
 
+// A remark is for the reader of the text; csv and json keep the number and the key alone.
+TEST(Results, RemarksFollowTheUnitInTheTextOnly) {
+  const Outcome outcome = Results()
+                              .add_integer("Nearest sample", 32767, "(clipped)")
+                              .add("Amplitude", 0.02, "Pa", "(reference SPL)")
+                              .finish();
+  EXPECT_EQ(render_text(outcome.report),
+            "Nearest sample: 32767 (clipped)\nAmplitude: 0.0200000 Pa (reference SPL)\n");
+  EXPECT_EQ(outcome.report[0].field.number, 32767.0);
+  EXPECT_EQ(outcome.report[1].field.unit, "Pa");
+}
+
 // Several results may be refused; the first refusal is the one the user reads.
 TEST(Results, ReportsTheFirstRefusal) {
   const double inf = std::numeric_limits<double>::infinity();
