@@ -93,6 +93,46 @@ TEST(LevelToolsArguments, PrintExactResults) {
   }
 }
 
+// A reference by name, in any letter case: 20e-6 Pa for SPL, sqrt(0.6) V for dBu, 1 V for
+// dBV. Expected values by mpmath at 40 digits: 20 log10(1 / 20e-6) = 93.9794000867,
+// 20 log10(1 / sqrt(0.6)) = 2.21848749616, sqrt(0.6) * 10^(6/20) = 1.54552354344.
+TEST(LevelToolsArguments, NamedReferencesAreNamedInTheResult) {
+  struct Case {
+    const char* command;
+    std::vector<std::string> args;
+    const char* out;
+  };
+  const Case cases[] = {
+      {"vorlix.exe", {"1", "SPL"}, "Level: 93.9794 dB SPL\n"},
+      {"vorlix.exe", {"-1", "spl"}, "Level: 93.9794 dB SPL\n"},
+      {"vorlix.exe", {"1", "DBU"}, "Level: 2.21849 dBu\n"},
+      {"vorlix.exe", {"0.5", " dbv "}, "Level: -6.02060 dBV\n"},
+      // The name stands for the number: the level of 20e-6 against SPL is 0 as typed.
+      {"vorlix.exe", {"20e-6", "Spl"}, "Level: 0.00000 dB SPL\n"},
+      {"truska.exe", {"60", "SPL"}, "Amplitude: 0.0200000 Pa (reference SPL, 20e-6 Pa)\n"},
+      {"truska.exe", {"0", "dBu"}, "Amplitude: 0.774597 V (reference dBu, 0.774597 V)\n"},
+      {"truska.exe", {"6", "dbu"}, "Amplitude: 1.54552 V (reference dBu, 0.774597 V)\n"},
+      {"truska.exe", {"-6", "DBV"}, "Amplitude: 0.501187 V (reference dBV, 1 V)\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.command) + " " + c.args[1]);
+    const ProgramRun run = run_with_args(c.command, c.args);
+    EXPECT_EQ(run.exit_code, 0);
+    EXPECT_EQ(run.out, c.out);
+    EXPECT_EQ(run.err, "");
+  }
+  // Asked interactively, and case by case in a batch (a numeric reference keeps "dB").
+  const ProgramRun asked = run_with_input("vorlix.exe", "1\nsPl\n");
+  EXPECT_EQ(asked.exit_code, 0);
+  EXPECT_EQ(asked.out, "Level: 93.9794 dB SPL\n");
+  ProgramOptions batch;
+  batch.args = {"--batch"};
+  batch.input = "1 dBu\n1 1\n";
+  const ProgramRun lines = run_program(program_path("vorlix.exe"), batch);
+  EXPECT_EQ(lines.exit_code, 0);
+  EXPECT_EQ(lines.out, "Level: 2.21849 dBu\n\nLevel: 0.00000 dB\n");
+}
+
 TEST(LevelToolsArguments, RefuseBadValuesWithStatusTwoAndNothingOnStdout) {
   struct Case {
     const char* command;
@@ -132,6 +172,12 @@ TEST(LevelToolsArguments, RefuseBadValuesWithStatusTwoAndNothingOnStdout) {
       {"pelundA.exe", {"1", "0"}, "reference power must be above 0 W"},
       {"zorivek.exe", {"5000"}, "too large to show"},
       {"fenzo.exe", {"94", "0", "2"}, "distance 1 must be above 0"},
+      {"vorlix.exe",
+       {"1", "dB"},
+       "REFERENCE: 'dB' is not a number; write a decimal number such as -3, 0.5 or 1e-12; or "
+       "name the value: SPL, dBu or dBV"},
+      {"truska.exe", {"0", "dBuV"}, "or name the value: SPL, dBu or dBV"},
+      {"vorlix.exe", {"SPL"}, "AMPLITUDE: 'SPL' is not a number"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.command) + " " + c.args.back());
@@ -152,10 +198,11 @@ TEST(LevelToolsArguments, WrongArgumentCountsAndOptionsShowTheUsage) {
   const Case cases[] = {
       {"vorlix.exe",
        {"1", "2", "3"},
-       "vorlix.exe: too many arguments (at most 2)\nusage: vorlix.exe AMPLITUDE [REFERENCE=1]\n"},
+       "vorlix.exe: too many arguments (at most 2)\n"
+       "usage: vorlix.exe AMPLITUDE [REFERENCE=1|SPL|dBu|dBV]\n"},
       {"vorlix.exe",
        {"-x"},
-       "vorlix.exe: unknown option '-x'\nusage: vorlix.exe AMPLITUDE [REFERENCE=1]\n"},
+       "vorlix.exe: unknown option '-x'\nusage: vorlix.exe AMPLITUDE [REFERENCE=1|SPL|dBu|dBV]\n"},
       {"fenzo.exe",
        {"94", "1"},
        "fenzo.exe: missing DISTANCE_2\nusage: fenzo.exe LEVEL_DB DISTANCE_1 DISTANCE_2\n"},

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "acoustics/levels.hpp"
 #include "cli/tool.hpp"
@@ -13,11 +14,38 @@ namespace quesdral::tools {
 // The usual reference for sound power levels.
 inline constexpr double kReferencePowerW = 1e-12;
 
-// REFERENCE, default 1, above 0.
+// The references REFERENCE may name instead of a number, in any letter case.
+inline constexpr const char* kSplName = "SPL";
+inline constexpr const char* kDbuName = "dBu";
+inline constexpr const char* kDbvName = "dBV";
+
+// REFERENCE, default 1, above 0, or one of the named references.
 inline cli::Input reference_amplitude_input() {
   return cli::real_input("REFERENCE", "Reference amplitude")
       .defaults_to(1)
+      .also_named(kSplName, acoustics::kSplReferencePa)
+      .also_named(kDbuName, acoustics::kDbuReferenceV)
+      .also_named(kDbvName, acoustics::kDbvReferenceV)
       .checked_by(cli::must_be_positive("reference amplitude must be above 0"));
+}
+
+// What a named reference means for the results: the unit of a level against it, the unit of
+// an amplitude and a remark that names it.
+struct ReferenceUse {
+  const char* level_unit;
+  const char* amplitude_unit;
+  const char* remark;
+};
+
+// The use of the reference named `name`, or nothing for a reference given as a number.
+inline std::optional<ReferenceUse> named_reference(std::string_view name) {
+  if (name == kSplName)
+    return ReferenceUse{"dB SPL", "Pa", "(reference SPL, 20e-6 Pa)"};
+  if (name == kDbuName)
+    return ReferenceUse{"dBu", "V", "(reference dBu, 0.774597 V)"};
+  if (name == kDbvName)
+    return ReferenceUse{"dBV", "V", "(reference dBV, 1 V)"};
+  return std::nullopt;
 }
 
 // REFERENCE_W, default 1e-12 W, above 0.

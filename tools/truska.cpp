@@ -12,9 +12,11 @@ enum Value { kLevelDb, kReference };
 // any reference back to a showable amplitude, while no reference can offset a level of
 // thousands of dB.
 cli::Outcome compute(const cli::Values& values) {
+  const auto named = named_reference(values.name(kReference));
   return cli::Results()
       .add_magnitude("Amplitude",
-                     acoustics::amplitude_from_level_db(values[kLevelDb], values[kReference]), "")
+                     acoustics::amplitude_from_level_db(values[kLevelDb], values[kReference]),
+                     named ? named->amplitude_unit : "", named ? named->remark : "")
       .finish(kLevelDb);
 }
 
@@ -26,9 +28,12 @@ cli::Tool truska_tool() {
       "Computes the amplitude that has a given level relative to a reference amplitude:\n"
       "  amplitude = REFERENCE * 10^(LEVEL_DB / 20)\n"
       "LEVEL_DB may be any level; REFERENCE must be above 0 and defaults to 1. A level so\n"
-      "high or so low that the amplitude cannot be shown is refused.\n"
+      "high or so low that the amplitude cannot be shown is refused. REFERENCE may also name a\n"
+      "reference, in any letter case: SPL (20e-6 Pa, LEVEL_DB in dB SPL), dBu (sqrt(0.6) =\n"
+      "0.774597 V) or dBV (1 V); the amplitude is then in Pa or V, and the line names it.\n"
       "\n"
-      "Example: truska.exe -6  prints  Amplitude: 0.501187\n";
+      "Example: truska.exe -6  prints  Amplitude: 0.501187\n"
+      "         truska.exe 0 dBu  prints  Amplitude: 0.774597 V (reference dBu, 0.774597 V)\n";
   tool.inputs = {
       cli::real_input("LEVEL_DB", "Level in dB"),
       reference_amplitude_input(),

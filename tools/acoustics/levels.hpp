@@ -20,6 +20,12 @@ constexpr int kMaxBits = 32;
 // REQUIRES: amplitude != 0, reference > 0, both finite. The result is always finite.
 double level_db_from_amplitude(double amplitude, double reference);
 
+// Named reference amplitudes. Each stands for the double nearest to it, as if typed: a level
+// against "SPL" is the level against 20e-6 given as a number.
+constexpr double kSplReferencePa = 20e-6;              // sound pressure levels, dB SPL
+constexpr double kDbuReferenceV = 0.7745966692414834;  // sqrt(0.6) V: 1 mW in 600 ohms, dBu
+constexpr double kDbvReferenceV = 1.0;                 // dBV
+
 // reference * 10^(level_db / 20). May overflow to infinity or underflow to 0 for extreme
 // inputs; callers that show it check it.
 // REQUIRES: reference > 0, both finite.

@@ -86,6 +86,13 @@ TEST(AmplitudeLevel, ExtremeLevelsLeaveTheDoubleRangeVisibly) {
   EXPECT_EQ(amplitude_from_level_db(-8000, 1), 0.0);
 }
 
+// sqrt(0.6) = 0.77459666924148337704 (mpmath); the constant is the double nearest to it.
+TEST(NamedReferences, AreTheDoublesNearestToTheirDefinitions) {
+  EXPECT_EQ(kDbuReferenceV, std::sqrt(0.6));
+  EXPECT_EQ(kSplReferencePa, 2e-5);
+  EXPECT_EQ(kDbvReferenceV, 1.0);
+}
+
 TEST(FullScale, IsTwoToTheBitsLessOneWithoutOverflow) {
   EXPECT_EQ(full_scale(2), 2);
   EXPECT_EQ(full_scale(16), 32768);

@@ -52,6 +52,28 @@ Input integer_input(const char* name, const char* question) {
   return input;
 }
 
+Input& Input::also_named(const char* value_name, double value) {
+  named_values.push_back({value_name, value});
+  return *this;
+}
+
+const NamedValue* Input::named(std::string_view text) const {
+  const std::string_view word = trim(text);
+  for (const NamedValue& named : named_values) {
+    const std::string_view spelled = named.name;
+    if (spelled.size() != word.size())
+      continue;
+    // ASCII letters only, whatever the locale.
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    bool same = true;
+    for (std::size_t i = 0; i < spelled.size() && same; ++i)
+      same = lower(spelled[i]) == lower(word[i]);
+    if (same)
+      return &named;
+  }
+  return nullptr;
+}
+
 CheckFn must_be_positive(std::string message) {
   return [message = std::move(message)](double value) -> std::optional<std::string> {
     if (value > 0)

@@ -30,10 +30,15 @@ struct ToolOption {
 // computed default sees only the values of the inputs before its own.
 class Values {
  public:
-  explicit Values(std::size_t count) : numbers_(count, 0.0) {}
+  explicit Values(std::size_t count) : numbers_(count, 0.0), names_(count) {}
 
   double& operator[](std::size_t input) { return numbers_[input]; }
   double operator[](std::size_t input) const { return numbers_[input]; }
+
+  // The name an input's value was given by (Input::named_values, as the tool spells it:
+  // "dBu" for "DBU"), or empty when it was given as a number or is a default.
+  void set_name(std::size_t input, std::string_view name) { names_[input] = name; }
+  std::string_view name(std::size_t input) const { return names_[input]; }
 
   // Records a tool option as given ("--flats" with an empty value).
   void set_option(std::string name, std::string value);
@@ -43,6 +48,7 @@ class Values {
 
  private:
   std::vector<double> numbers_;
+  std::vector<std::string_view> names_;  // of the inputs' NamedValues, which are literals
   std::vector<std::pair<std::string, std::string>> options_;
 };
 
@@ -50,6 +56,13 @@ class Values {
 using DefaultFn = std::function<std::optional<double>(const Values& earlier)>;
 // The reason a single value is refused ("amplitude must not be 0 ..."), or nothing.
 using CheckFn = std::function<std::optional<std::string>(double value)>;
+
+// A value an input also takes by name, in place of a number: VORLIX's REFERENCE may be
+// "SPL" for 20e-6. The name is matched in any letter case.
+struct NamedValue {
+  const char* name = "";  // as shown in the usage line and used in results: "dBu"
+  double value = 0.0;
+};
 
 // One value a tool takes.
 struct Input {
@@ -59,10 +72,15 @@ struct Input {
   std::optional<double> default_value;  // a fixed default: the input is optional
   DefaultFn computed_default;   // a default from earlier values; used when default_value is empty
   std::vector<CheckFn> checks;  // every one must pass; the first refusal is the one reported
+  std::vector<NamedValue> named_values;  // names taken in place of a number
 
   Input& defaults_to(double value);
   Input& defaults_from(DefaultFn fn);
   Input& checked_by(CheckFn fn);
+  Input& also_named(const char* value_name, double value);
+
+  // The named value that `text` names, blanks around it allowed, or nullptr.
+  const NamedValue* named(std::string_view text) const;
 
   // True when the input may be left out (it has a fixed or a computed default).
   bool optional() const { return default_value.has_value() || static_cast<bool>(computed_default); }

@@ -44,6 +44,27 @@ Line read_line(std::istream& in);
 std::vector<std::string> split_blanks(const std::string& text);
 std::string bracketed_default(const Input& input);
 
+// A value as typed: a number, or one of the input's named values.
+struct TypedValue {
+  std::optional<double> value;
+  std::string_view name;  // the named value's name; empty for a number
+  std::string error;      // why the text is refused when there is no value
+};
+
+TypedValue parse_value(const Input& input, std::string_view text) {
+  if (const NamedValue* named = input.named(text))
+    return {named->value, named->name, {}};
+  ParsedNumber parsed = parse_number(text, input.kind);
+  if (parsed.value || input.named_values.empty())
+    return {parsed.value, {}, std::move(parsed.error)};
+  std::string names;
+  for (std::size_t i = 0; i < input.named_values.size(); ++i) {
+    names += (i == 0 ? "" : i + 1 == input.named_values.size() ? " or " : ", ");
+    names += input.named_values[i].name;
+  }
+  return {std::nullopt, {}, parsed.error + "; or name the value: " + names};
+}
+
 // A refusal of the values as they stand, and the input whose new value can mend it.
 struct Problem {
   std::string reason;
@@ -81,13 +102,17 @@ class Run {
 
   // Interactive mode.
   bool ask(std::size_t index);
-  std::optional<double> answer(std::size_t index, const Line& line,
-                               const std::optional<double>& fallback);
+  std::optional<TypedValue> answer(std::size_t index, const Line& line,
+                                   const std::optional<double>& fallback);
   int end_of_input(std::size_t first);
   int end_while_mending(Problem problem);
 
   // Both modes.
   std::optional<double> default_for(std::size_t index) const;
+  void set_value(std::size_t index, double value, std::string_view name = {}) {
+    values_[index] = value;
+    values_.set_name(index, name);
+  }
   std::optional<std::string> own_problem(std::size_t index, double value) const;
   // The cross checks in order, then the computation: the first refusal, or the results.
   std::optional<Problem> evaluate();
@@ -197,13 +222,15 @@ std::optional<std::string> Run::argument_problem(const std::vector<std::string>&
 bool Run::take_argument(std::size_t index, const std::string* arg) {
   const Input& input = tool_.inputs[index];
   double value = 0;
+  std::string_view name;
   if (arg != nullptr) {
-    const ParsedNumber parsed = parse_number(*arg, input.kind);
+    const TypedValue parsed = parse_value(input, *arg);
     if (!parsed.value) {
       report(std::string(input.name) + ": " + parsed.error);
       return false;
     }
     value = *parsed.value;
+    name = parsed.name;
   } else if (const std::optional<double> fallback = default_for(index)) {
     value = *fallback;
   } else {
@@ -214,7 +241,7 @@ bool Run::take_argument(std::size_t index, const std::string* arg) {
     report(*reason);
     return false;
   }
-  values_[index] = value;
+  set_value(index, value, name);
   return true;
 }
 
@@ -253,18 +280,18 @@ bool Run::ask(std::size_t index) {
     const Line line = read_line(in_);
     if (line.ended)
       return false;
-    if (const std::optional<double> value = answer(index, line, fallback)) {
-      values_[index] = *value;
+    if (const std::optional<TypedValue> typed = answer(index, line, fallback)) {
+      set_value(index, *typed->value, typed->name);
       return true;
     }
   }
 }
 
 // The value of one answer, or nothing after reporting why it is refused.
-std::optional<double> Run::answer(std::size_t index, const Line& line,
-                                  const std::optional<double>& fallback) {
+std::optional<TypedValue> Run::answer(std::size_t index, const Line& line,
+                                      const std::optional<double>& fallback) {
   const Input& input = tool_.inputs[index];
-  std::optional<double> value = fallback;
+  TypedValue typed{fallback, {}, {}};
   if (line.too_long) {
     report(std::string(input.question) + ": the answer is too long to be a number");
     return std::nullopt;
@@ -273,18 +300,17 @@ std::optional<double> Run::answer(std::size_t index, const Line& line,
     if (!fallback)
       report(std::string(input.question) + ": an answer is needed (there is no default)");
   } else {
-    const ParsedNumber parsed = parse_number(line.text, input.kind);
-    if (!parsed.value)
-      report(std::string(input.question) + ": " + parsed.error);
-    value = parsed.value;
+    typed = parse_value(input, line.text);
+    if (!typed.value)
+      report(std::string(input.question) + ": " + typed.error);
   }
-  if (!value)
+  if (!typed.value)
     return std::nullopt;
-  if (const auto reason = own_problem(index, *value)) {
+  if (const auto reason = own_problem(index, *typed.value)) {
     report(*reason);
     return std::nullopt;
   }
-  return value;
+  return typed;
 }
 
 // Input ended before input `first` was answered: it and every later input take their
@@ -302,7 +328,7 @@ int Run::end_of_input(std::size_t first) {
       report(*reason + " (input ended before another " + name + " was given)");
       return kExitInputEnded;
     }
-    values_[i] = *fallback;
+    set_value(i, *fallback);
   }
   if (const auto problem = evaluate()) {
     report(problem->reason + " (input ended before other values were given)");
@@ -318,7 +344,7 @@ int Run::end_while_mending(Problem problem) {
   const std::size_t index = problem.mended_by;
   const std::optional<double> fallback = default_for(index);
   if (fallback && !own_problem(index, *fallback)) {
-    values_[index] = *fallback;
+    set_value(index, *fallback);
     const std::optional<Problem> left = evaluate();
     if (!left)
       return finish();
@@ -422,10 +448,13 @@ std::vector<std::string> split_blanks(const std::string& text) {
   return words;
 }
 
+// "[REFERENCE=1|SPL|dBu|dBV]": the default, then the names the value may be given by.
 std::string bracketed_default(const Input& input) {
   std::string text = std::string("[") + input.name;
   if (input.default_value)
     text += "=" + format_short(*input.default_value);
+  for (const NamedValue& named : input.named_values)
+    text += std::string("|") + named.name;
   return text + "]";
 }
 
