@@ -78,6 +78,7 @@ AmSidebands am_sidebands(double carrier_hz, double modulator_hz, double depth) {
   const SidebandFrequency lower = sideband_frequency(carrier_hz, modulator_hz, -1);
   sidebands.lower_hz = std::fabs(lower.hz);
   sidebands.lower_reflected = lower.hz < 0.0;
+  sidebands.lower_dc = lower.at_zero;
   sidebands.upper_hz = carrier_hz + modulator_hz;
   sidebands.amplitude = depth / 2.0;
   sidebands.level_db = 20.0 * std::log10(sidebands.amplitude);
@@ -115,7 +116,6 @@ int default_fm_sideband_count(double index) {
 
 double carson_bandwidth_hz(double index, double modulator_hz) {
   return 2.0 * (index + 1.0) * modulator_hz;
-  sidebands.lower_dc = lower.at_zero;
 }
 
 std::vector<EqualStep> equal_divisions(int divisions, double start_hz) {

@@ -29,8 +29,8 @@ std::vector<Harmonic> harmonic_series(double fundamental_hz, int count);
 struct AmSidebands {
   double lower_hz = 0.0;         // |carrier - modulator|; 0 when they are equal as typed
   bool lower_reflected = false;  // carrier - modulator was below 0 Hz
-  double upper_hz = 0.0;         // carrier + modulator
   bool lower_dc = false;         // carrier and modulator are equal as typed: a constant term
+  double upper_hz = 0.0;         // carrier + modulator
   double amplitude = 0.0;        // of each sideband, depth / 2
   double level_db = 0.0;         // of each sideband, 20 log10(depth / 2)
 };
