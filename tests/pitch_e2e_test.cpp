@@ -140,6 +140,61 @@ TEST(PitchToolsArguments, PrintExactResults) {
   }
 }
 
+// How notes are named: --flats and --middle-c C3|C4 on each pitch tool, and A4_HZ as the
+// last value of LIPRA and RUMBEL. The MIDI specification makes note 60 middle C and note 69
+// A4 at 440 Hz; C#4 at 440 Hz is 277.183 Hz and 2^(1/12) = 1.05946, 2^(1/4) = 1.18921
+// (equal temperament by hand). Against A4 = 415 Hz, 440 Hz lies 1.27062 cents above A#4 and
+// 1320 Hz 3.22563 cents above F6 (mpmath, 30 digits).
+TEST(PitchToolsArguments, NoteNamingOptionsAndTheTuningOfA4) {
+  const ExactCase cases[] = {
+      {"braskel.exe",
+       {"--flats", "440", "415"},
+       "MIDI number: 70.0127\nNearest note: Bb4 (MIDI 70)\nDeviation: 1.27062 cents\n"},
+      {"braskel.exe",
+       {"--middle-c", "C3", "261.6255653005986"},
+       "MIDI number: 60.0000\nNearest note: C3 (MIDI 60)\nDeviation: 0.00000 cents\n"},
+      {"braskel.exe",
+       {"--middle-c=C4", "--flats", "8"},
+       "MIDI number: -0.376317\nNearest note: C-1 (MIDI 0)\nDeviation: -37.6317 cents\n"},
+      {"tolveni.exe", {"--middle-c", "C3", "60"}, "Frequency: 261.626 Hz\nNote: C3\n"},
+      {"tolveni.exe", {"--flats", "61"}, "Frequency: 277.183 Hz\nNote: Db4\n"},
+      {"tolveni.exe", {"61", "--middle-c", "C3"}, "Frequency: 277.183 Hz\nNote: C#3\n"},
+      // 108 Hz is A2 when A4 is 432 Hz, two octaves above it.
+      {"lipra.exe",
+       {"108", "2", "432"},
+       "Harmonic  Overtone  Frequency (Hz)  Note    Cents\n"
+       "       1         0         108.000  A2    0.00000\n"
+       "       2         1         216.000  A3    0.00000\n"},
+      {"lipra.exe",
+       {"--flats", "--middle-c", "C3", "440", "3", "415"},
+       "Harmonic  Overtone  Frequency (Hz)  Note    Cents\n"
+       "       1         0         440.000  Bb3   1.27062\n"
+       "       2         1         880.000  Bb4   1.27062\n"
+       "       3         2         1320.00  F5    3.22563\n"},
+  };
+  for (const ExactCase& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.command << " " << ::testing::PrintToString(c.args));
+    const ProgramRun run = run_with_args(c.command, c.args);
+    EXPECT_EQ(run.exit_code, 0);
+    EXPECT_EQ(run.out, c.out);
+    EXPECT_EQ(run.err, "");
+  }
+  const ProgramRun flats = run_with_args("rumbeldv.exe", {"--flats", "12"});
+  EXPECT_NE(flats.out.find("   1         277.183  1.05946  100.000  Db4             0.00000\n"),
+            std::string::npos)
+      << flats.out;
+  const ProgramRun tuned = run_with_args("rumbeldv.exe", {"12", "432", "432"});
+  EXPECT_NE(tuned.out.find("   0         432.000  1.00000  0.00000  A4              0.00000\n"),
+            std::string::npos)
+      << tuned.out;
+  EXPECT_NE(tuned.out.find("   3         513.737  1.18921  300.000  C5              0.00000\n"),
+            std::string::npos)
+      << tuned.out;
+  const ProgramRun refused = run_with_args("braskel.exe", {"--middle-c", "C5", "440"});
+  EXPECT_EQ(refused.exit_code, 2);
+  EXPECT_NE(refused.err.find("--middle-c takes"), std::string::npos) << refused.err;
+}
+
 TEST(PitchToolsArguments, EqualDivisionsTableHasEveryStep) {
   const ProgramRun twelve = run_with_args("rumbeldv.exe", {"12"});
   EXPECT_EQ(twelve.exit_code, 0);
@@ -221,7 +276,7 @@ TEST(PitchToolsInteractive, SidebandCountDefaultsFromTheIndex) {
 }
 
 TEST(PitchToolsInteractive, TooLargeResultAsksTheLastQuestionAgain) {
-  const ProgramRun run = run_with_input("lipra.exe", "1e306\n1000\n2\n");
+  const ProgramRun run = run_with_input("lipra.exe", "1e306\n1000\n\n2\n");
   EXPECT_EQ(run.exit_code, 0);
   EXPECT_NE(run.err.find("too large to show"), std::string::npos);
   EXPECT_NE(run.out.find("       2         1    2.00000e+306"), std::string::npos);

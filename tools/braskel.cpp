@@ -17,7 +17,7 @@ cli::Outcome compute(const cli::Values& values) {
   const double midi_number = acoustics::midi_from_frequency(values[kFrequencyHz], values[kA4Hz]);
   const acoustics::NearestNote nearest =
       acoustics::nearest_note_to_frequency(values[kFrequencyHz], values[kA4Hz]);
-  std::string note = acoustics::note_name(nearest.midi_number) + " (MIDI " +
+  std::string note = acoustics::note_name(nearest.midi_number, note_naming(values)) + " (MIDI " +
                      cli::format_integer(nearest.midi_number);
   note += nearest.in_midi_range ? ")" : ", outside the MIDI range 0 to 127)";
   cli::Results results;
@@ -41,18 +41,21 @@ cli::Tool braskel_tool() {
       "Computes the equal-tempered MIDI number of a frequency, unrounded:\n"
       "  MIDI number = 69 + 12 * log2(FREQUENCY_HZ / A4_HZ)\n"
       "then the nearest note (rounding half up, so the deviation runs from -50 cents\n"
-      "inclusive to +50 cents exclusive), its name with C4 = MIDI 60 and sharps (A4, C#-1),\n"
-      "and the deviation from it in cents (hundredths of a semitone). A nearest note outside\n"
-      "MIDI 0 to 127 is still named, and flagged.\n"
+      "inclusive to +50 cents exclusive), its name with C4 = MIDI 60 and sharps (A4, C#-1;\n"
+      "--flats and --middle-c C3 name them otherwise), and the deviation from it in cents\n"
+      "(hundredths of a semitone). A nearest note outside MIDI 0 to 127 is still named, and\n"
+      "flagged.\n"
       "Both frequencies must be above 0; A4_HZ defaults to 440.\n"
       "\n"
       "Example: braskel.exe 445  prints  MIDI number: 69.1956, Nearest note: A4 (MIDI 69),\n"
-      "         Deviation: 19.5622 cents\n";
+      "         Deviation: 19.5622 cents\n"
+      "         braskel.exe --flats 466.164  prints  Nearest note: Bb4 (MIDI 70)\n";
   tool.inputs = {
       cli::real_input("FREQUENCY_HZ", "Frequency (Hz)")
           .checked_by(cli::must_be_positive("frequency must be above 0 Hz")),
       a4_input(),
   };
+  tool.options = note_naming_options();
   tool.compute = compute;
   return tool;
 }

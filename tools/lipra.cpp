@@ -12,7 +12,7 @@
 namespace quesdral::tools {
 namespace {
 
-enum Value { kFundamentalHz, kCount };
+enum Value { kFundamentalHz, kCount, kA4Hz };
 
 constexpr int kMaxCount = 1000;
 
@@ -34,13 +34,15 @@ cli::Outcome compute(const cli::Values& values) {
   table.add_column("Frequency (Hz)");
   table.add_column("Note", cli::Table::Align::kLeft);
   table.add_column("Cents");
+  const acoustics::NoteNaming naming = note_naming(values);
   bool any_outside = false;
-  for (const acoustics::Harmonic& harmonic :
-       acoustics::harmonic_series(values[kFundamentalHz], static_cast<int>(values[kCount]))) {
+  for (const acoustics::Harmonic& harmonic : acoustics::harmonic_series(
+           values[kFundamentalHz], static_cast<int>(values[kCount]), values[kA4Hz])) {
     any_outside = any_outside || !harmonic.note.in_midi_range;
     table.add_row({cli::Table::Cell::integer(harmonic.number),
                    cli::Table::Cell::integer(harmonic.number - 1), harmonic.frequency_hz,
-                   note_cell(harmonic.note), deviation_cell(harmonic.note.deviation_cents)});
+                   note_cell(harmonic.note, naming),
+                   deviation_cell(harmonic.note.deviation_cents)});
   }
   cli::Results results;
   results.add_table("harmonics", std::move(table));
@@ -57,11 +59,14 @@ cli::Tool lipra_tool() {
       "Lists harmonics 1 to COUNT of a periodic sound: harmonic n lies at\n"
       "  n * FUNDAMENTAL_HZ\n"
       "and is overtone n - 1 (harmonic 1 is the fundamental itself). Each row also gives the\n"
-      "nearest equal-tempered note (A4 = 440 Hz, C4 = MIDI 60) and the deviation from it in\n"
-      "cents, from -50 inclusive to +50 exclusive; notes outside MIDI 0 to 127 are marked *.\n"
-      "FUNDAMENTAL_HZ must be above 0; COUNT is a whole number from 1 to 1000, default 10.\n"
+      "nearest equal-tempered note (A4 tuned to A4_HZ, C4 = MIDI 60, sharps; --flats and\n"
+      "--middle-c C3 name notes otherwise) and the deviation from it in cents, from -50\n"
+      "inclusive to +50 exclusive; notes outside MIDI 0 to 127 are marked *.\n"
+      "FUNDAMENTAL_HZ must be above 0; COUNT is a whole number from 1 to 1000, default 10;\n"
+      "A4_HZ must be above 0 and defaults to 440.\n"
       "\n"
-      "Example: lipra.exe 110 4  lists 110, 220, 330 and 440 Hz (A2, A3, E4 +1.955 cents, A4)\n";
+      "Example: lipra.exe 110 4  lists 110, 220, 330 and 440 Hz (A2, A3, E4 +1.955 cents, A4)\n"
+      "         lipra.exe 108 2 432  lists 108 and 216 Hz as A2 and A3, 0 cents off\n";
   tool.inputs = {
       cli::real_input("FUNDAMENTAL_HZ", "Fundamental frequency (Hz)")
           .checked_by(cli::must_be_positive("fundamental frequency must be above 0 Hz")),
@@ -69,7 +74,9 @@ cli::Tool lipra_tool() {
           .defaults_to(10)
           .checked_by(
               cli::must_be_within(1, kMaxCount, "number of harmonics must be from 1 to 1000")),
+      a4_input(),
   };
+  tool.options = note_naming_options();
   tool.check_across(kCount, check_highest_harmonic);
   tool.compute = compute;
   return tool;

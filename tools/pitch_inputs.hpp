@@ -1,8 +1,10 @@
-// What the pitch tools (BRASKEL, TOLVENI, LIPRA, RUMBEL) share: the reference pitch A4 that
-// two of them take, and how a table names the nearest note of a frequency.
+// What the pitch tools (BRASKEL, TOLVENI, LIPRA, RUMBEL) share: the reference pitch A4 they
+// take last, the options that choose how notes are named (--flats, --middle-c C3|C4), and
+// how a table names the nearest note of a frequency.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "acoustics/pitch.hpp"
 #include "cli/number_format.hpp"
@@ -11,17 +13,37 @@
 
 namespace quesdral::tools {
 
-// The last input of BRASKEL and TOLVENI: A4_HZ, default 440, above 0.
+// The last input of every pitch tool: A4_HZ, default 440, above 0.
 inline cli::Input a4_input() {
   return cli::real_input("A4_HZ", "Frequency of A4 (Hz)")
       .defaults_to(acoustics::kStandardA4Hz)
       .checked_by(cli::must_be_positive("frequency of A4 must be above 0 Hz"));
 }
 
+inline constexpr const char* kFlatsOption = "--flats";
+inline constexpr const char* kMiddleCOption = "--middle-c";
+
+// The options of every pitch tool that choose how notes are named.
+inline std::vector<cli::ToolOption> note_naming_options() {
+  return {
+      {kFlatsOption, "", {}, "name the black keys with flats (Db4, not C#4)"},
+      {kMiddleCOption, "C3|C4", {"C3", "C4"}, "the name of MIDI 60, middle C (default C4)"},
+  };
+}
+
+// The naming the options given ask for.
+inline acoustics::NoteNaming note_naming(const cli::Values& values) {
+  acoustics::NoteNaming naming;
+  naming.flats = values.has_option(kFlatsOption);
+  if (values.option_value(kMiddleCOption) == "C3")
+    naming.middle_c_octave = 3;
+  return naming;
+}
+
 // A note's name for a table cell, marked with kOutsideMidiFootnote's star when the note
 // lies outside MIDI 0 to 127.
-inline std::string note_cell(const acoustics::NearestNote& note) {
-  return acoustics::note_name(note.midi_number) + (note.in_midi_range ? "" : "*");
+inline std::string note_cell(const acoustics::NearestNote& note, acoustics::NoteNaming naming) {
+  return acoustics::note_name(note.midi_number, naming) + (note.in_midi_range ? "" : "*");
 }
 
 inline constexpr const char* kOutsideMidiFootnote = "* outside the MIDI range 0 to 127\n";

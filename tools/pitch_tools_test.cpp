@@ -74,9 +74,10 @@ TEST(PitchToolsMending, RefusalAsksTheQuestionThatMendsIt) {
        "zirr.exe: the result (Bandwidth (Carson's rule)) is too large to show: its magnitude "
        "would exceed 1.79769e+308\n",
        "Bandwidth (Carson's rule): 20200.0 Hz\n"},
-      {"highest harmonic beyond range", lipra_tool, "1e306\n1000\n2\n",
+      {"highest harmonic beyond range", lipra_tool, "1e306\n1000\n\n2\n",
        "LIPRA - It calculates the frequency of overtones in periodic sounds\n"
-       "Fundamental frequency (Hz): Number of harmonics [10]: Number of harmonics [10]: \n",
+       "Fundamental frequency (Hz): Number of harmonics [10]: Frequency of A4 (Hz) [440]: "
+       "Number of harmonics [10]: \n",
        "lipra.exe: harmonic 1000 of 1.00000e+306 Hz is too large to show (choose fewer "
        "harmonics)\n",
        "       2         1    2.00000e+306"},
@@ -86,10 +87,10 @@ TEST(PitchToolsMending, RefusalAsksTheQuestionThatMendsIt) {
        "tolveni.exe: the result (Frequency) is too large to show: its magnitude would exceed "
        "1.79769e+308\n",
        "Frequency: 12543.9 Hz\nNote: G9\n"},
-      {"octave above the start beyond range", rumbeldv_tool, "12\n1e308\n\n",
+      {"octave above the start beyond range", rumbeldv_tool, "12\n1e308\n\n\n",
        "RUMBEL - It divides the octave in equal parts\n"
        "Number of divisions: Start frequency (Hz) [261.626]: "
-       "Start frequency (Hz) [261.626]: \n",
+       "Start frequency (Hz) [261.626]: Frequency of A4 (Hz) [440]: \n",
        "rumbeldv.exe: the octave above 1.00000e+308 Hz is too large to show\n",
        "  12         523.251  2.00000  1200.00  C5"},
       // 2.4e-308 - 2.3e-308 = 1e-309 Hz: a beat period of 1e309 s.

@@ -12,7 +12,7 @@
 namespace quesdral::tools {
 namespace {
 
-enum Value { kDivisions, kStartHz };
+enum Value { kDivisions, kStartHz, kA4Hz };
 
 constexpr int kMaxDivisions = 1200;
 
@@ -32,12 +32,13 @@ cli::Outcome compute(const cli::Values& values) {
   table.add_column("Cents");
   table.add_column("Note", cli::Table::Align::kLeft);
   table.add_column("Deviation (cents)");
+  const acoustics::NoteNaming naming = note_naming(values);
   bool any_outside = false;
-  for (const acoustics::EqualStep& step :
-       acoustics::equal_divisions(static_cast<int>(values[kDivisions]), values[kStartHz])) {
+  for (const acoustics::EqualStep& step : acoustics::equal_divisions(
+           static_cast<int>(values[kDivisions]), values[kStartHz], values[kA4Hz])) {
     any_outside = any_outside || !step.note.in_midi_range;
     table.add_row({cli::Table::Cell::integer(step.step), step.frequency_hz, step.ratio, step.cents,
-                   note_cell(step.note), deviation_cell(step.note.deviation_cents)});
+                   note_cell(step.note, naming), deviation_cell(step.note.deviation_cents)});
   }
   cli::Results results;
   results.add_table("steps", std::move(table));
@@ -54,12 +55,14 @@ cli::Tool rumbeldv_tool() {
       "Divides the octave above START_HZ into DIVISIONS equal steps. Step k, from 0 to\n"
       "DIVISIONS, lies at\n"
       "  START_HZ * 2^(k / DIVISIONS) Hz, a ratio of 2^(k / DIVISIONS), k * 1200 / DIVISIONS\n"
-      "cents above the start; each row also gives the nearest 12-tone note (A4 = 440 Hz,\n"
-      "C4 = MIDI 60) and the deviation from it in cents (notes outside MIDI 0 to 127 are\n"
-      "marked *). DIVISIONS is a whole number from 1 to 1200; START_HZ must be above 0 and\n"
-      "defaults to middle C, 440 * 2^(-9/12) = 261.626 Hz.\n"
+      "cents above the start; each row also gives the nearest 12-tone note (A4 tuned to\n"
+      "A4_HZ, C4 = MIDI 60, sharps; --flats and --middle-c C3 name notes otherwise) and the\n"
+      "deviation from it in cents (notes outside MIDI 0 to 127 are marked *). DIVISIONS is a\n"
+      "whole number from 1 to 1200; START_HZ must be above 0 and defaults to middle C at\n"
+      "A4 = 440 Hz, 440 * 2^(-9/12) = 261.626 Hz; A4_HZ must be above 0, default 440.\n"
       "\n"
-      "Example: rumbeldv.exe 12  lists the notes C4 to C5, each 0 cents off\n";
+      "Example: rumbeldv.exe 12  lists the notes C4 to C5, each 0 cents off\n"
+      "         rumbeldv.exe --flats 2 440 415  lists A#4 as Bb4, then Eb5 -50 cents, Bb5\n";
   tool.inputs = {
       cli::integer_input("DIVISIONS", "Number of divisions")
           .checked_by(
@@ -68,7 +71,9 @@ cli::Tool rumbeldv_tool() {
           .defaults_to(acoustics::middle_c_hz())
           .checked_by(cli::must_be_positive("start frequency must be above 0 Hz"))
           .checked_by(check_octave_in_range),
+      a4_input(),
   };
+  tool.options = note_naming_options();
   tool.compute = compute;
   return tool;
 }

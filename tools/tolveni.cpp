@@ -20,7 +20,8 @@ cli::Outcome compute(const cli::Values& values) {
   cli::Results results;
   results.add_magnitude("Frequency", frequency_hz, "Hz");
   if (midi_number == std::floor(midi_number)) {
-    results.add_text("Note", acoustics::note_name(static_cast<long long>(midi_number)));
+    results.add_text(
+        "Note", acoustics::note_name(static_cast<long long>(midi_number), note_naming(values)));
   }
   return results.finish(kA4Hz);
 }
@@ -32,16 +33,19 @@ cli::Tool tolveni_tool() {
   tool.help =
       "Computes the equal-tempered frequency of a MIDI number:\n"
       "  frequency = A4_HZ * 2^((MIDI_NUMBER - 69) / 12) Hz\n"
-      "and, when the number is whole, the note's name (C4 = MIDI 60, sharps).\n"
+      "and, when the number is whole, the note's name (C4 = MIDI 60, sharps; --flats and\n"
+      "--middle-c C3 name it otherwise).\n"
       "MIDI_NUMBER runs from 0 to 127 and may have a fraction (a microtone: 60.5 is a quarter\n"
       "tone above middle C). A4_HZ must be above 0 and defaults to 440.\n"
       "\n"
-      "Example: tolveni.exe 60  prints  Frequency: 261.626 Hz  and  Note: C4\n";
+      "Example: tolveni.exe 60  prints  Frequency: 261.626 Hz  and  Note: C4\n"
+      "         tolveni.exe --middle-c C3 60  prints  Note: C3\n";
   tool.inputs = {
       cli::real_input("MIDI_NUMBER", "MIDI number")
           .checked_by(cli::must_be_within(0, 127, "MIDI number must be from 0 to 127")),
       a4_input(),
   };
+  tool.options = note_naming_options();
   tool.compute = compute;
   return tool;
 }

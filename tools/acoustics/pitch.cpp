@@ -108,9 +108,12 @@ NearestNote nearest_note_to_step(double start_hz, int step, int divisions, doubl
   return nearest_note_of(pitch);
 }
 
-std::string note_name(long long midi_number) {
-  static const std::array<const char*, 12> kNames = {"C",  "C#", "D",  "D#", "E",  "F",
-                                                     "F#", "G",  "G#", "A",  "A#", "B"};
+std::string note_name(long long midi_number, NoteNaming naming) {
+  static const std::array<const char*, 12> kSharps = {"C",  "C#", "D",  "D#", "E",  "F",
+                                                      "F#", "G",  "G#", "A",  "A#", "B"};
+  static const std::array<const char*, 12> kFlats = {"C",  "Db", "D",  "Eb", "E",  "F",
+                                                     "Gb", "G",  "Ab", "A",  "Bb", "B"};
+  const std::array<const char*, 12>& names = naming.flats ? kFlats : kSharps;
   // Floor division, so that notes below MIDI 0 fall into octave -2 and lower rather than
   // folding back towards octave -1.
   long long octave = midi_number / kSemitonesPerOctave;
@@ -119,7 +122,10 @@ std::string note_name(long long midi_number) {
     pitch_class += kSemitonesPerOctave;
     --octave;
   }
-  return std::string(kNames[static_cast<std::size_t>(pitch_class)]) + std::to_string(octave - 1);
+  // MIDI 60 lies in octave 5 of the division above; middle C's octave number says how far
+  // the names shift from it.
+  const long long shift = 5 - naming.middle_c_octave;
+  return std::string(names[static_cast<std::size_t>(pitch_class)]) + std::to_string(octave - shift);
 }
 
 bool is_midi_note(long long midi_number) {

@@ -63,8 +63,18 @@ NearestNote nearest_note_to_multiple(double frequency_hz, int multiple,
 NearestNote nearest_note_to_step(double start_hz, int step, int divisions,
                                  double a4_hz = kStandardA4Hz);
 
-// The name of a whole MIDI number: "A4", "C#-1", "B-2".
-std::string note_name(long long midi_number);
+// How notes are named: sharps or flats for the black keys, and the octave number of middle
+// C (MIDI 60). Conventions differ: some name middle C "C3", which moves every octave number
+// down by one (MIDI 0 is then C-2).
+struct NoteNaming {
+  bool flats = false;       // Db4 rather than C#4
+  int middle_c_octave = 4;  // 4: MIDI 60 is C4; 3: MIDI 60 is C3
+};
+
+// The name of a whole MIDI number: "A4", "C#-1", "B-2" by default; "Bb4" with flats, "A3"
+// for MIDI 69 when middle C is C3.
+// REQUIRES: naming.middle_c_octave is 3 or 4.
+std::string note_name(long long midi_number, NoteNaming naming = {});
 
 // True when midi_number is a whole number from 0 to 127.
 bool is_midi_note(long long midi_number);

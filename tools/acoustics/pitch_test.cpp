@@ -56,6 +56,27 @@ TEST(NoteName, AcrossOctaveBoundariesAndBelowMidiZero) {
     EXPECT_EQ(note_name(midi_number), name);
 }
 
+// The MIDI specification fixes note 60 as middle C and 69 as A at 440 Hz; whether middle C
+// is called C4 or C3 is a convention, and so is naming the black keys by sharps or flats.
+TEST(NoteName, FlatsAndTheOctaveOfMiddleC) {
+  struct Case {
+    long long midi_number;
+    bool flats;
+    int middle_c_octave;
+    const char* name;
+  };
+  const Case cases[] = {
+      {61, true, 4, "Db4"},  {63, true, 4, "Eb4"},  {66, true, 4, "Gb4"}, {68, true, 4, "Ab4"},
+      {70, true, 4, "Bb4"},  {60, true, 4, "C4"},   {1, true, 4, "Db-1"}, {-1, true, 4, "B-2"},
+      {60, false, 3, "C3"},  {69, false, 3, "A3"},  {59, false, 3, "B2"}, {0, false, 3, "C-2"},
+      {-1, false, 3, "B-3"}, {127, false, 3, "G8"}, {70, true, 3, "Bb3"}, {13, true, 3, "Db-1"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.midi_number);
+    EXPECT_EQ(note_name(c.midi_number, {c.flats, c.middle_c_octave}), c.name);
+  }
+}
+
 TEST(NearestNote, RoundsHalfUpWithDeviationFromMinusFiftyBelowFifty) {
   struct Case {
     double midi_number;

@@ -60,14 +60,14 @@ SidebandFrequency sideband_frequency(double carrier_hz, double modulator_hz, int
 
 }  // namespace
 
-std::vector<Harmonic> harmonic_series(double fundamental_hz, int count) {
+std::vector<Harmonic> harmonic_series(double fundamental_hz, int count, double a4_hz) {
   std::vector<Harmonic> harmonics;
   harmonics.reserve(static_cast<std::size_t>(count));
   for (int n = 1; n <= count; ++n) {
     Harmonic harmonic;
     harmonic.number = n;
     harmonic.frequency_hz = n * fundamental_hz;
-    harmonic.note = nearest_note_to_multiple(fundamental_hz, n);
+    harmonic.note = nearest_note_to_multiple(fundamental_hz, n, a4_hz);
     harmonics.push_back(harmonic);
   }
   return harmonics;
@@ -118,7 +118,7 @@ double carson_bandwidth_hz(double index, double modulator_hz) {
   return 2.0 * (index + 1.0) * modulator_hz;
 }
 
-std::vector<EqualStep> equal_divisions(int divisions, double start_hz) {
+std::vector<EqualStep> equal_divisions(int divisions, double start_hz, double a4_hz) {
   std::vector<EqualStep> steps;
   steps.reserve(static_cast<std::size_t>(divisions) + 1);
   for (int k = 0; k <= divisions; ++k) {
@@ -128,7 +128,7 @@ std::vector<EqualStep> equal_divisions(int divisions, double start_hz) {
     step.frequency_hz = start_hz * step.ratio;
     // Multiplying before dividing keeps whole numbers of cents exact (12 divisions: 100, 200).
     step.cents = k * kCentsPerOctave / divisions;
-    step.note = nearest_note_to_step(start_hz, k, divisions);
+    step.note = nearest_note_to_step(start_hz, k, divisions, a4_hz);
     steps.push_back(step);
   }
   return steps;

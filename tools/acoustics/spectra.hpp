@@ -18,12 +18,13 @@ namespace quesdral::acoustics {
 struct Harmonic {
   int number = 0;             // harmonic number n, 1 for the fundamental
   double frequency_hz = 0.0;  // n times the fundamental
-  NearestNote note;           // with A4 at 440 Hz
+  NearestNote note;           // with A4 at a4_hz
 };
 
-// Harmonics 1 to count of fundamental_hz.
-// REQUIRES: fundamental_hz > 0 and count >= 1.
-std::vector<Harmonic> harmonic_series(double fundamental_hz, int count);
+// Harmonics 1 to count of fundamental_hz, their notes named with A4 tuned to a4_hz.
+// REQUIRES: fundamental_hz > 0, count >= 1, a4_hz > 0.
+std::vector<Harmonic> harmonic_series(double fundamental_hz, int count,
+                                      double a4_hz = kStandardA4Hz);
 
 // The two sidebands of amplitude modulation, (1 + depth cos(2 pi fm t)) cos(2 pi fc t).
 struct AmSidebands {
@@ -75,12 +76,13 @@ struct EqualStep {
   double frequency_hz = 0.0;  // start * 2^(k / divisions)
   double ratio = 1.0;         // 2^(k / divisions)
   double cents = 0.0;         // k * 1200 / divisions, from the start
-  NearestNote note;           // nearest 12-tone note with A4 at 440 Hz
+  NearestNote note;           // nearest 12-tone note with A4 at a4_hz
 };
 
-// Steps 0 to divisions of the octave above start_hz.
-// REQUIRES: divisions >= 1 and start_hz > 0.
-std::vector<EqualStep> equal_divisions(int divisions, double start_hz);
+// Steps 0 to divisions of the octave above start_hz, their notes with A4 tuned to a4_hz.
+// REQUIRES: divisions >= 1, start_hz > 0, a4_hz > 0.
+std::vector<EqualStep> equal_divisions(int divisions, double start_hz,
+                                       double a4_hz = kStandardA4Hz);
 
 // Middle C (MIDI 60) with A4 at 440 Hz, 261.6255653 Hz.
 double middle_c_hz();
