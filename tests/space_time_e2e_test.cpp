@@ -37,6 +37,12 @@ TEST(SpaceTimeToolsArguments, PrintExactResults) {
        {"440", "33.13", "0", "0"},
        "Speed of sound: 331.300 m/s\nObserved frequency: 488.889 Hz\nShift: 48.8889 Hz\n"
        "Shift: 182.404 cents\n"},
+      // The listener stands still unless told otherwise. c = 331.3 sqrt(1 + 20 / 273.15) =
+      // 343.214623 m/s; 440 c / (c - 34.3215) = 488.888949 Hz, 182.403924 cents (mpmath).
+      {"grendax.exe",
+       {"440", "34.3215"},
+       "Speed of sound: 343.215 m/s\nObserved frequency: 488.889 Hz\nShift: 48.8889 Hz\n"
+       "Shift: 182.404 cents\n"},
       {"grendax.exe",
        {"440", "0", "34.3215"},
        "Speed of sound: 343.215 m/s\nObserved frequency: 484.000 Hz\nShift: 44.0000 Hz\n"

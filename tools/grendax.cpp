@@ -63,16 +63,17 @@ cli::Tool grendax_tool() {
       "other; c = 331.3 * sqrt(1 + TEMPERATURE_C / 273.15) m/s is the speed of sound in air.\n"
       "FREQUENCY_HZ must be above 0; the source must move slower than sound either way\n"
       "(|SOURCE_SPEED| < c); a listener receding at the speed of sound or faster never hears\n"
-      "the source (LISTENER_SPEED > -c). TEMPERATURE_C must be from -100 to 200 (the formula\n"
-      "is for air) and defaults to 20 (c = 343.215 m/s).\n"
+      "the source (LISTENER_SPEED > -c); LISTENER_SPEED defaults to 0, a listener standing\n"
+      "still. TEMPERATURE_C must be from -100 to 200 (the formula is for air) and defaults to\n"
+      "20 (c = 343.215 m/s).\n"
       "\n"
-      "Example: grendax.exe 440 34.3215 0  prints  Observed frequency: 488.889 Hz\n"
+      "Example: grendax.exe 440 34.3215  prints  Observed frequency: 488.889 Hz\n"
       "         (a source approaching at a tenth of the speed of sound), with the shift.\n";
   tool.inputs = {
       cli::real_input("FREQUENCY_HZ", "Source frequency (Hz)")
           .checked_by(cli::must_be_positive("frequency must be above 0 Hz")),
       cli::real_input("SOURCE_SPEED", "Source speed toward the listener (m/s)"),
-      cli::real_input("LISTENER_SPEED", "Listener speed toward the source (m/s)"),
+      cli::real_input("LISTENER_SPEED", "Listener speed toward the source (m/s)").defaults_to(0),
       temperature_input(),
   };
   tool.check_across(kSourceSpeed, check_source_speed);
