@@ -62,7 +62,8 @@ TEST(PitchToolsArguments, PrintExactResults) {
        {"100", "300", "0.5"},
        "Lower sideband: 200.000 Hz (reflected from -200.000 Hz)\nUpper sideband: 400.000 Hz\n"
        "Sideband amplitude (carrier = 1): 0.250000\nSideband level: -12.0412 dB re carrier\n"},
-      // J_0(1) = 0.765198, J_1(1) = 0.440051, J_2(1) = 0.114903 (published tables).
+      // J_0(1) = 0.765198, J_1(1) = 0.440051, J_2(1) = 0.114903 (published tables). Nothing
+      // meets: as heard, the same components in order of frequency.
       {"zirr.exe",
        {"100", "150", "1", "2"},
        "Sideband  Frequency (Hz)  Amplitude  Remark     Magnitude\n"
@@ -71,8 +72,52 @@ TEST(PitchToolsArguments, PrintExactResults) {
        " carrier         100.000   0.765198             ###############################\n"
        "      +1         250.000   0.440051             ##################\n"
        "      +2         400.000   0.114903             #####\n"
+       "As heard, in order of frequency, the components at one frequency summed:\n"
+       "Frequency (Hz)  Amplitude  Sum of   Magnitude\n"
+       "       50.0000   0.440051  -1       ##################\n"
+       "       100.000   0.765198  carrier  ###############################\n"
+       "       200.000  -0.114903  -2       #####\n"
+       "       250.000   0.440051  +1       ##################\n"
+       "       400.000   0.114903  +2       #####\n"
        "Bandwidth (Carson's rule): 600.000 Hz\n"},
       {"hopri.exe", {"440", "442"}, "Beat frequency: 2.00000 Hz\nBeat period: 0.500000 s\n"},
+      // Unmodulated, a pure sine: Carson's bandwidth is 0 Hz.
+      {"zirr.exe",
+       {"1000", "100", "0", "1"},
+       "Sideband  Frequency (Hz)  Amplitude  Remark  Magnitude\n"
+       "      -1         900.000    0.00000\n"
+       " carrier         1000.00    1.00000          ########################################\n"
+       "      +1         1100.00    0.00000\n"
+       "As heard, in order of frequency, the components at one frequency summed:\n"
+       "Frequency (Hz)  Amplitude  Sum of   Magnitude\n"
+       "       900.000    0.00000  -1\n"
+       "       1000.00    1.00000  carrier  ########################################\n"
+       "       1100.00    0.00000  +1\n"
+       "Bandwidth (Carson's rule): 0.00000 Hz\n"},
+      // Carrier and modulator equal: -1 is silent at 0 Hz and each lower sideband below it
+      // folds onto one above. J_k(2) from published tables: J0 = 0.223891, J1 = 0.576725,
+      // J2 = 0.352834, J3 = 0.128943, J4 = 0.0339957; J0 - J2 = -0.128943,
+      // J1 + J3 = 0.705668, J2 - J4 = 0.318838.
+      {"zirr.exe",
+       {"100", "100", "2", "4"},
+       "Sideband  Frequency (Hz)   Amplitude  Remark         Magnitude\n"
+       "      -4         300.000  -0.0339957  reflected      #\n"
+       "      -3         200.000    0.128943  reflected      #####\n"
+       "      -2         100.000   -0.352834  reflected      ##############\n"
+       "      -1         0.00000     0.00000  silent (0 Hz)\n"
+       " carrier         100.000    0.223891                 #########\n"
+       "      +1         200.000    0.576725                 #######################\n"
+       "      +2         300.000    0.352834                 ##############\n"
+       "      +3         400.000    0.128943                 #####\n"
+       "      +4         500.000   0.0339957                 #\n"
+       "As heard, in order of frequency, the components at one frequency summed:\n"
+       "Frequency (Hz)  Amplitude  Sum of          Magnitude\n"
+       "       100.000  -0.128943  -2 and carrier  #####\n"
+       "       200.000   0.705668  -3 and +1       ############################\n"
+       "       300.000   0.318838  -4 and +2       #############\n"
+       "       400.000   0.128943  +3              #####\n"
+       "       500.000  0.0339957  +4              #\n"
+       "Bandwidth (Carson's rule): 600.000 Hz\n"},
       {"hopri.exe", {"440", "440"}, "Beat frequency: 0.00000 Hz\nBeat period: no beating\n"},
       // A deviation far below a cent keeps its digits; one just below +50 cents shows as
       // many as it takes not to read as +50.
@@ -104,7 +149,8 @@ TEST(PitchToolsArguments, PrintExactResults) {
        "Lower sideband: 0.00000 Hz (DC)\nUpper sideband: 0.600000 Hz\n"
        "Sideband amplitude (carrier = 1): 0.500000\nSideband level: -6.02060 dB re carrier\n"},
       // 3 * 333333.3333333 falls 1e-7 Hz short of the carrier (9.99426e-08 Hz for the doubles):
-      // a sideband, not silence. J_3(1) = 0.0195634, J_4(1) = 0.00247664.
+      // a sideband, not silence. J_3(1) = 0.0195634, J_4(1) = 0.00247664. As heard, -4 and
+      // -2 stay apart: 333333.3333332 and 333333.3333334 Hz as typed.
       {"zirr.exe",
        {"1000000", "333333.3333333", "1", "4"},
        "Sideband  Frequency (Hz)    Amplitude  Remark     Magnitude\n"
@@ -117,6 +163,17 @@ TEST(PitchToolsArguments, PrintExactResults) {
        "      +2     1.66667e+06     0.114903             #####\n"
        "      +3     2.00000e+06    0.0195634             #\n"
        "      +4     2.33333e+06   0.00247664\n"
+       "As heard, in order of frequency, the components at one frequency summed:\n"
+       "Frequency (Hz)    Amplitude  Sum of   Magnitude\n"
+       "   9.99426e-08   -0.0195634  -3       #\n"
+       "        333333  -0.00247664  -4\n"
+       "        333333     0.114903  -2       #####\n"
+       "        666667    -0.440051  -1       ##################\n"
+       "   1.00000e+06     0.765198  carrier  ###############################\n"
+       "   1.33333e+06     0.440051  +1       ##################\n"
+       "   1.66667e+06     0.114903  +2       #####\n"
+       "   2.00000e+06    0.0195634  +3       #\n"
+       "   2.33333e+06   0.00247664  +4\n"
        "Bandwidth (Carson's rule): 1.33333e+06 Hz\n"},
       // The index is the double nearest to the first zero of J_1, where J_1 is -6.1e-17,
       // below the rounding of the computation: no digit of it is shown. J_0 = J_2 =
@@ -129,6 +186,13 @@ TEST(PitchToolsArguments, PrintExactResults) {
        " carrier         1000.00  -0.402759          ################\n"
        "      +1         1100.00    0.00000\n"
        "      +2         1200.00   0.402759          ################\n"
+       "As heard, in order of frequency, the components at one frequency summed:\n"
+       "Frequency (Hz)  Amplitude  Sum of   Magnitude\n"
+       "       800.000   0.402759  -2       ################\n"
+       "       900.000    0.00000  -1\n"
+       "       1000.00  -0.402759  carrier  ################\n"
+       "       1100.00    0.00000  +1\n"
+       "       1200.00   0.402759  +2       ################\n"
        "Bandwidth (Carson's rule): 966.341 Hz\n"},
   };
   for (const ExactCase& c : cases) {

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "acoustics/bessel.hpp"
 #include "acoustics/spectra.hpp"
@@ -48,10 +49,35 @@ std::optional<std::string> check_highest_sideband(const cli::Values& values) {
   return kHighestSidebandTooLarge;
 }
 
+// Near a zero of J_k only the digits the Bessel values can promise are shown.
+cli::Table::Cell amplitude_cell(double amplitude, double uncertainty) {
+  cli::Table::Cell cell(cli::format_number(amplitude, uncertainty));
+  cell.number = amplitude;
+  return cell;
+}
+
+// The spectrum as heard: one row per frequency, the components that meet there summed.
+cli::Table heard_table(const std::vector<acoustics::HeardComponent>& heard) {
+  cli::Table table;
+  table.add_column("Frequency (Hz)");
+  table.add_column("Amplitude");
+  table.add_column("Sum of", cli::Table::Align::kLeft);
+  table.add_column("Magnitude", cli::Table::Align::kLeft);
+  for (const acoustics::HeardComponent& line : heard) {
+    std::string parts;
+    for (const int order : line.orders)
+      parts += (parts.empty() ? "" : " and ") + order_label(order);
+    table.add_row({line.frequency_hz, amplitude_cell(line.amplitude, line.amplitude_uncertainty),
+                   parts, bar(line.amplitude)});
+  }
+  return table;
+}
+
 // The sidebands are in range once the checks above pass, but the bandwidth,
-// 2 (INDEX + 1) MODULATOR_HZ, can still be too large; no index brings it below twice the
-// modulator, so the modulator is what mends it.
+// 2 (INDEX + 1) MODULATOR_HZ, can still be too large; no index but 0 brings it below twice
+// the modulator, so the modulator is what mends it.
 cli::Outcome compute(const cli::Values& values) {
+  const double carrier_hz = values[kCarrierHz];
   const double modulator_hz = values[kModulatorHz];
   const double index = values[kIndex];
   cli::Table table;
@@ -60,20 +86,21 @@ cli::Outcome compute(const cli::Values& values) {
   table.add_column("Amplitude");
   table.add_column("Remark", cli::Table::Align::kLeft);
   table.add_column("Magnitude", cli::Table::Align::kLeft);
-  for (const acoustics::FmComponent& component : acoustics::fm_spectrum(
-           values[kCarrierHz], modulator_hz, index, static_cast<int>(values[kCount]))) {
+  const std::vector<acoustics::FmComponent> components =
+      acoustics::fm_spectrum(carrier_hz, modulator_hz, index, static_cast<int>(values[kCount]));
+  for (const acoustics::FmComponent& component : components) {
     const char* remark = component.silent      ? "silent (0 Hz)"
                          : component.reflected ? "reflected"
                                                : "";
-    // Near a zero of J_k only the digits the Bessel values can promise are shown.
-    cli::Table::Cell amplitude(
-        cli::format_number(component.amplitude, component.amplitude_uncertainty));
-    amplitude.number = component.amplitude;
-    table.add_row({order_label(component.order), component.frequency_hz, std::move(amplitude),
-                   remark, bar(component.amplitude)});
+    table.add_row({order_label(component.order), component.frequency_hz,
+                   amplitude_cell(component.amplitude, component.amplitude_uncertainty), remark,
+                   bar(component.amplitude)});
   }
   return cli::Results()
       .add_table("components", std::move(table))
+      .add_note("As heard, in order of frequency, the components at one frequency summed:\n")
+      .add_table("heard",
+                 heard_table(acoustics::heard_spectrum(components, carrier_hz, modulator_hz)))
       .add("Bandwidth (Carson's rule)", acoustics::carson_bandwidth_hz(index, modulator_hz), "Hz")
       .finish(kModulatorHz);
 }
@@ -89,13 +116,18 @@ cli::Tool zirr_tool() {
       "unmodulated carrier; the lower sideband of odd k has its sign inverted. A sideband\n"
       "below 0 Hz is heard at its absolute value: shown so, marked as reflected, and its sign\n"
       "inverted once more. One at exactly 0 Hz is marked silent (a sine at 0 Hz vanishes).\n"
-      "The bar shows each magnitude (40 # for the unmodulated carrier). Last, the bandwidth by\n"
-      "Carson's rule: 2 * (INDEX + 1) * MODULATOR_HZ.\n"
+      "The bar shows each magnitude (40 # for the unmodulated carrier). Then the spectrum as\n"
+      "heard: the components in order of frequency, those on one frequency (a reflected\n"
+      "sideband on the carrier or on another sideband, equal as typed) summed with their\n"
+      "signs. Last, the bandwidth by Carson's rule: 2 * (INDEX + 1) * MODULATOR_HZ, or 0 Hz\n"
+      "when INDEX is 0 (a pure sine).\n"
       "Both frequencies must be above 0; INDEX from 0 to 100, default 1; COUNT a whole number\n"
       "from 1 to 100, default the whole part of INDEX plus 2 (at most 100).\n"
       "\n"
       "Example: zirr.exe 1000 100 1  lists 700 to 1300 Hz, the carrier at 0.765198, and\n"
-      "         Bandwidth (Carson's rule): 400.000 Hz\n";
+      "         Bandwidth (Carson's rule): 400.000 Hz\n"
+      "         zirr.exe 100 100 2 4  hears the carrier J0(2) and the reflected sideband -2\n"
+      "         at 100 Hz as one: J0(2) - J2(2) = -0.128943\n";
   tool.inputs = {
       cli::real_input("CARRIER_HZ", "Carrier frequency (Hz)")
           .checked_by(cli::must_be_positive("carrier frequency must be above 0 Hz")),

@@ -38,6 +38,43 @@ bool is_typed_multiple(double carrier_hz, double modulator_hz, int multiple) {
          carrier.negative == product.negative;
 }
 
+void strip_trailing_zeros(Decimal& decimal) {
+  while (decimal.digits % 10 == 0 && decimal.digits != 0) {
+    decimal.digits /= 10;
+    ++decimal.exponent;
+  }
+}
+
+// Whether twice carrier_hz is exactly `multiple` times modulator_hz as typed: then the
+// sidebands k and -multiple - k lie on one frequency, one of them reflected onto the other.
+// REQUIRES: 1 <= multiple <= 200; both values above 0.
+bool is_typed_half_multiple(double carrier_hz, double modulator_hz, int multiple) {
+  Decimal twice = typed_decimal(carrier_hz);
+  twice.digits *= 2;  // at most 2 * 10^17
+  Decimal product = typed_decimal(modulator_hz);
+  const auto factor = static_cast<std::uint64_t>(multiple);
+  if (product.digits > UINT64_MAX / factor) {
+    // A product beyond 64 bits exceeds 1.8e19, while twice the carrier's digits stay below
+    // 2e17: they can be equal only if the product ends in at least two zeros, so divide
+    // those out of the factors first.
+    std::uint64_t common = 1;
+    for (std::uint64_t f : {2u, 2u, 5u, 5u}) {
+      if ((factor / common) % f == 0)
+        common *= f;
+    }
+    const std::uint64_t rest = 100 / common;
+    if (product.digits % rest != 0)
+      return false;
+    product.digits = product.digits / rest * (factor / common);
+    product.exponent += 2;
+  } else {
+    product.digits *= factor;
+  }
+  strip_trailing_zeros(twice);
+  strip_trailing_zeros(product);
+  return twice.digits == product.digits && twice.exponent == product.exponent;
+}
+
 SidebandFrequency sideband_frequency(double carrier_hz, double modulator_hz, int order) {
   SidebandFrequency sideband;
   const double offset_hz = order * modulator_hz;
@@ -110,11 +147,56 @@ std::vector<FmComponent> fm_spectrum(double carrier_hz, double modulator_hz, dou
   return components;
 }
 
+std::vector<HeardComponent> heard_spectrum(const std::vector<FmComponent>& components,
+                                           double carrier_hz, double modulator_hz) {
+  // A reflected sideband k meets sideband j when -(fc + k fm) = fc + j fm, that is when
+  // 2 fc = -(k + j) fm: only one sum k + j can do so, decided on the values as typed.
+  int meeting_sum = 0;  // -(k + j), or 0 when no two components meet
+  const int count = static_cast<int>(components.size() / 2);
+  for (int multiple = 1; multiple <= 2 * count && meeting_sum == 0; ++multiple) {
+    if (is_typed_half_multiple(carrier_hz, modulator_hz, multiple))
+      meeting_sum = multiple;
+  }
+  std::vector<HeardComponent> heard;
+  // A reflected sideband comes before its partner (a lower k), which it marks as merged.
+  std::vector<bool> merged(components.size(), false);
+  for (std::size_t i = 0; i < components.size(); ++i) {
+    const FmComponent& component = components[i];
+    if (component.silent || merged[i])
+      continue;
+    HeardComponent line{component.frequency_hz,
+                        component.amplitude,
+                        component.amplitude_uncertainty,
+                        {component.order}};
+    const int partner = -meeting_sum - component.order;
+    if (meeting_sum != 0 && component.reflected && partner != component.order &&
+        std::abs(partner) <= count) {
+      const auto j = static_cast<std::size_t>(partner + count);
+      if (!components[j].reflected && !components[j].silent) {
+        merged[j] = true;
+        line.frequency_hz = components[j].frequency_hz;  // the unreflected one's, exact
+        line.amplitude += components[j].amplitude;
+        line.amplitude_uncertainty += components[j].amplitude_uncertainty;
+        line.orders.push_back(partner);
+      }
+    }
+    heard.push_back(line);
+  }
+  std::stable_sort(heard.begin(), heard.end(),
+                   [](const HeardComponent& a, const HeardComponent& b) {
+                     return a.frequency_hz < b.frequency_hz;
+                   });
+  return heard;
+}
+
 int default_fm_sideband_count(double index) {
   return std::min(static_cast<int>(std::floor(index)) + 2, kMaxBesselOrder);
 }
 
 double carson_bandwidth_hz(double index, double modulator_hz) {
+  // Unmodulated, the carrier is a pure sine: no band at all.
+  if (index == 0.0)
+    return 0.0;
   return 2.0 * (index + 1.0) * modulator_hz;
 }
 

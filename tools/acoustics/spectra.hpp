@@ -61,13 +61,31 @@ struct FmComponent {
 std::vector<FmComponent> fm_spectrum(double carrier_hz, double modulator_hz, double index,
                                      int count);
 
+// One line of a frequency-modulation spectrum as heard: the components that land on one
+// frequency (a reflected sideband on the carrier or on another sideband), summed.
+struct HeardComponent {
+  double frequency_hz = 0.0;
+  double amplitude = 0.0;              // the signed sum of the components' amplitudes
+  double amplitude_uncertainty = 0.0;  // the sum of theirs
+  std::vector<int> orders;             // the orders k summed, in the order of fm_spectrum
+};
+
+// The components of fm_spectrum(carrier_hz, modulator_hz, ...) as heard, in order of
+// frequency (equal frequencies in order of k); a silent one is left out. Two components meet
+// when their frequencies are equal as typed (2 fc = m fm for a whole m, decided on the
+// decimals as typed, as a sideband at 0 Hz is), never within a tolerance.
+// REQUIRES: components is fm_spectrum(carrier_hz, modulator_hz, index, count) for some
+// index and count.
+std::vector<HeardComponent> heard_spectrum(const std::vector<FmComponent>& components,
+                                           double carrier_hz, double modulator_hz);
+
 // How many sideband pairs to list when the caller does not say: floor(index) + 2, which
 // covers the significant ones, but no more than the orders available (kMaxBesselOrder).
 // REQUIRES: 0 <= index <= kMaxBesselArgument.
 int default_fm_sideband_count(double index);
 
 // Bandwidth holding about 98% of the power of an FM signal (Carson's rule):
-// 2 (index + 1) modulator_hz.
+// 2 (index + 1) modulator_hz; 0 when index is 0 (an unmodulated carrier is a pure sine).
 double carson_bandwidth_hz(double index, double modulator_hz);
 
 // One step of an equal division of the octave.

@@ -130,6 +130,66 @@ TEST(FmSpectrum, AmplitudesAtABesselZeroCarryTheirUncertainty) {
   }
 }
 
+// Components on one frequency are heard as one, their signed amplitudes summed. J_k(2) from
+// published tables (Abramowitz and Stegun, table 9.1): J0 = 0.2238907791, J1 = 0.5767248078,
+// J2 = 0.3528340286, J3 = 0.1289432495, J4 = 0.0339957198; J_k(1) as above.
+TEST(HeardSpectrum, ComponentsOnOneFrequencyAreSummed) {
+  struct Line {
+    double frequency_hz;
+    double amplitude;
+    std::vector<int> orders;
+  };
+  struct Case {
+    double carrier_hz, modulator_hz, index;
+    int count;
+    std::vector<Line> lines;
+  };
+  const Case cases[] = {
+      // 2 fc = 2 fm: -1 is silent at 0 Hz, -2 folds onto the carrier, -3 onto +1, -4 onto +2.
+      {100.0,
+       100.0,
+       2.0,
+       4,
+       {{100.0, 0.2238907791 - 0.3528340286, {-2, 0}},
+        {200.0, 0.5767248078 + 0.1289432495, {-3, 1}},
+        {300.0, 0.3528340286 - 0.0339957198, {-4, 2}},
+        {400.0, 0.1289432495, {3}},
+        {500.0, 0.0339957198, {4}}}},
+      // 2 fc = 3 fm as typed, though 0.3 - 0.4 and 0.3 - 0.2 differ as doubles: -2 meets -1,
+      // -J2 reflected to +J2 and inverted once more, with -J1.
+      {0.3,
+       0.2,
+       1.0,
+       2,
+       {{0.09999999999999998, -0.4400505857 - 0.1149034849, {-2, -1}},
+        {0.3, 0.7651976866, {0}},
+        {0.5, 0.4400505857, {1}},
+        {0.7, 0.1149034849, {2}}}},
+      // 2 fc = 4/3 fm: nothing meets; the reflected -1 comes first, at 50 Hz.
+      {100.0,
+       150.0,
+       1.0,
+       2,
+       {{50.0, 0.4400505857, {-1}},
+        {100.0, 0.7651976866, {0}},
+        {200.0, -0.1149034849, {-2}},
+        {250.0, 0.4400505857, {1}},
+        {400.0, 0.1149034849, {2}}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.carrier_hz << " and " << c.modulator_hz);
+    const std::vector<HeardComponent> heard = heard_spectrum(
+        fm_spectrum(c.carrier_hz, c.modulator_hz, c.index, c.count), c.carrier_hz, c.modulator_hz);
+    ASSERT_EQ(heard.size(), c.lines.size());
+    for (std::size_t i = 0; i < heard.size(); ++i) {
+      SCOPED_TRACE(i);
+      EXPECT_EQ(heard[i].frequency_hz, c.lines[i].frequency_hz);
+      EXPECT_NEAR(heard[i].amplitude, c.lines[i].amplitude, 1e-9);
+      EXPECT_EQ(heard[i].orders, c.lines[i].orders);
+    }
+  }
+}
+
 TEST(FmSpectrum, UnmodulatedCarrierIsAlone) {
   for (const FmComponent& component : fm_spectrum(440.0, 110.0, 0.0, 3)) {
     EXPECT_EQ(component.amplitude, component.order == 0 ? 1.0 : 0.0);
@@ -142,7 +202,8 @@ TEST(FmSpectrum, DefaultCountAndCarsonBandwidth) {
   for (const auto& [index, count] : counts)
     EXPECT_EQ(default_fm_sideband_count(index), count);
   EXPECT_EQ(carson_bandwidth_hz(1.0, 100.0), 400.0);
-  EXPECT_EQ(carson_bandwidth_hz(0.0, 250.0), 500.0);
+  EXPECT_EQ(carson_bandwidth_hz(0.0, 250.0), 0.0);  // a pure sine
+  EXPECT_EQ(carson_bandwidth_hz(0.01, 250.0), 505.0);
   EXPECT_EQ(carson_bandwidth_hz(5.0, 1000.0), 12000.0);
 }
 
