@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/arguments.hpp"
 #include "tool_definitions.hpp"
 
 namespace {
@@ -83,12 +84,28 @@ std::vector<std::string> split_lines(std::string_view text) {
   return lines;
 }
 
-// Every line on stderr names the tool ("vorlix.exe: ...") or is the usage line.
-bool reasons_are_named(const cli::Tool& tool, const std::string& err) {
+bool ends_with_question(std::string_view text) {
+  return text.empty() || (text.size() >= 2 && text.substr(text.size() - 2) == ": ");
+}
+
+// Every line on stderr names the tool ("vorlix.exe: ...") or is the usage line. In the
+// interactive mode stderr also holds the heading, then the questions: a reason follows the
+// questions it answers on the same line, since the answers are not echoed.
+bool reasons_are_named(const cli::Tool& tool, const std::string& err, bool interactive) {
   const std::string named = std::string(tool.command) + ": ";
   const std::string usage = "usage: " + std::string(tool.command);
-  for (const std::string& line : split_lines(err)) {
-    if (!line.empty() && line.rfind(named, 0) != 0 && line.rfind(usage, 0) != 0)
+  const std::vector<std::string> lines = split_lines(err);
+  const std::string heading = std::string(tool.label) + " - " + tool.description;
+  if (interactive && !err.empty() && lines.front() != heading)
+    return false;
+  for (std::size_t i = interactive ? 1 : 0; i < lines.size(); ++i) {
+    const std::string& line = lines[i];
+    if (line.rfind(usage, 0) == 0)
+      continue;
+    const std::size_t reason = line.find(named);
+    if (!interactive && !line.empty() && reason != 0)
+      return false;
+    if (!ends_with_question(std::string_view(line).substr(0, reason)))
       return false;
   }
   return true;
@@ -122,13 +139,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     finding("unexpected exit status", tool);
   if (shows_non_finite(out.str()))
     finding("nan or inf on standard output", tool);
-  if (status == cli::kExitInvalid && !out.str().empty() && with_arguments)
+  // Options alone (--, --format csv) leave the run interactive; --batch reads its cases from
+  // the input and may compute some lines while refusing others.
+  const cli::Arguments parsed = cli::parse_arguments(args, tool.options);
+  const bool interactive = parsed.error.empty() && !parsed.help && !parsed.version &&
+                           !parsed.batch && parsed.values.empty();
+  const bool one_case = !interactive && !parsed.batch;
+  if (status == cli::kExitInvalid && !out.str().empty() && one_case)
     finding("refused arguments but wrote to standard output", tool);
   if (status != cli::kExitOk && err.str().empty())
     finding("failed without saying why on standard error", tool);
-  if (!reasons_are_named(tool, err.str()))
+  if (!reasons_are_named(tool, err.str(), interactive))
     finding("a line on standard error that does not name the tool", tool);
-  if (with_arguments && status == cli::kExitInputEnded)
+  if (!interactive && status == cli::kExitInputEnded)
     finding("status 1 in the argument mode, which reads no input", tool);
   return 0;
 }
