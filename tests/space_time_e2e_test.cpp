@@ -55,7 +55,13 @@ TEST(SpaceTimeToolsArguments, PrintExactResults) {
        "0  1  0         42.9018  axial\n"
        "1  1  0         54.9411  tangential\n"
        "0  0  1         57.2024  axial\n"
-       "Axial modes: 3\nTangential modes: 1\nOblique modes: 0\nAll modes: 4\n"},
+       "Axial modes: 3\nTangential modes: 1\nOblique modes: 0\nAll modes: 4\n"
+       "Band (Hz)  Modes  Remark                   Count\n"
+       "     31.5      1                           #\n"
+       "       40      1                           #\n"
+       "       50      1                           #\n"
+       "       63      1  partial (cut at MAX_HZ)  #\n"
+       "Bonello's criterion: met (no full band holds fewer modes than the band below)\n"},
       // The ends of the temperature range: c = 263.774 and 436.034 m/s.
       {"wirn.exe",
        {"10", "-100"},
@@ -203,6 +209,29 @@ TEST(SpaceTimeToolsInteractive, AskAgainAfterARefusal) {
 }
 
 // The launcher leaves the lines after its reply unread, so they answer the tool's questions.
+// Modes per third-octave band against a count by brute force over every p, q, r below 200
+// (a short Python script; band edges 10^((n -/+ 0.5) / 10) Hz): in a 3 m cube up to 200 Hz
+// the bands of 100 and 160 Hz hold fewer modes than the band below them.
+TEST(SpaceTimeToolsArguments, ModesPerThirdOctaveBandAndBonellosCriterion) {
+  const ProgramRun cube = run_with_args("yombric.exe", {"3", "3", "3", "200"});
+  EXPECT_EQ(cube.exit_code, 0);
+  const std::string bands = cube.out.substr(cube.out.find("Band (Hz)"));
+  EXPECT_EQ(bands,
+            "Band (Hz)  Modes  Remark                     Count\n"
+            "       63      3                             ###\n"
+            "       80      3                             ###\n"
+            "      100      1  fewer than the band below  #\n"
+            "      125     12                             ############\n"
+            "      160      9  fewer than the band below  #########\n"
+            "      200     10  partial (cut at MAX_HZ)    ##########\n"
+            "Bonello's criterion: not met (fewer modes than the band below at 100, 160 Hz)\n");
+  // No mode up to the limit: no band to judge.
+  const ProgramRun none = run_with_args("yombric.exe", {"5", "4", "3", "20"});
+  EXPECT_NE(none.out.find("Bonello's criterion: not judged (fewer than two full bands)\n"),
+            std::string::npos)
+      << none.out;
+}
+
 TEST(SpaceTimeToolsThroughLauncher, EachToolRunsWithPipedAnswers) {
   const struct {
     const char* input;

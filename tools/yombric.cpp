@@ -1,4 +1,6 @@
 // YOMBRIC: the standing waves (modes) of a rectangular room up to a frequency.
+#include <algorithm>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -39,6 +41,48 @@ cli::Table mode_table(const std::vector<acoustics::RoomMode>& modes) {
   return table;
 }
 
+// Width of the longest bar of the band table: one # per mode up to it, scaled beyond.
+constexpr std::size_t kBandBarWidth = 40;
+
+cli::Table band_table(const std::vector<acoustics::ModeBand>& bands) {
+  std::size_t most = 0;
+  for (const acoustics::ModeBand& band : bands)
+    most = std::max(most, band.modes);
+  cli::Table table;
+  table.add_column("Band (Hz)");
+  table.add_column("Modes");
+  table.add_column("Remark", cli::Table::Align::kLeft);
+  table.add_column("Count", cli::Table::Align::kLeft);
+  for (const acoustics::ModeBand& band : bands) {
+    // The band's name, a preferred number, rather than a computed value.
+    const cli::Table::Cell centre(cli::format_short(band.nominal_hz));
+    const std::size_t width =
+        most <= kBandBarWidth ? band.modes : (band.modes * kBandBarWidth + most / 2) / most;
+    table.add_row({centre, cli::Table::Cell::integer(static_cast<long long>(band.modes)),
+                   band.partial       ? "partial (cut at MAX_HZ)"
+                   : band.below_lower ? "fewer than the band below"
+                                      : "",
+                   std::string(width, '#')});
+  }
+  return table;
+}
+
+// Bonello's criterion, judged on the full bands.
+std::string bonello_verdict(const std::vector<acoustics::ModeBand>& bands) {
+  std::string breaking;
+  std::size_t full = 0;
+  for (const acoustics::ModeBand& band : bands) {
+    full += band.partial ? 0 : 1;
+    if (band.below_lower)
+      breaking += (breaking.empty() ? "" : ", ") + cli::format_short(band.nominal_hz);
+  }
+  if (full < 2)
+    return "not judged (fewer than two full bands)";
+  if (breaking.empty())
+    return "met (no full band holds fewer modes than the band below)";
+  return "not met (fewer modes than the band below at " + breaking + " Hz)";
+}
+
 // Too many modes is mended by a lower MAX_HZ, never by the temperature, whose whole range
 // moves the count too little; a room too large for its modes to show, by its length.
 cli::Outcome compute(const cli::Values& values) {
@@ -55,6 +99,8 @@ cli::Outcome compute(const cli::Values& values) {
   if (search.too_many)
     return cli::Outcome::failure(too_many_modes(search, max_hz), kMaxHz);
 
+  const std::vector<acoustics::ModeBand> bands =
+      acoustics::third_octave_bands(search.modes, max_hz);
   long long kinds[3] = {0, 0, 0};
   for (const acoustics::RoomMode& mode : search.modes)
     ++kinds[static_cast<int>(mode.kind)];
@@ -65,6 +111,8 @@ cli::Outcome compute(const cli::Values& values) {
       .add_integer("Tangential modes", kinds[1])
       .add_integer("Oblique modes", kinds[2])
       .add_integer("All modes", static_cast<long long>(search.modes.size()))
+      .add_table("bands", band_table(bands))
+      .add_text("Bonello's criterion", bonello_verdict(bands))
       .finish(kMaxHz);
 }
 
@@ -79,13 +127,19 @@ cli::Tool yombric_tool() {
       "m/s. The table is sorted by frequency (equal frequencies by p, q, r) and names each\n"
       "mode's kind: axial (one index above 0), tangential (two) or oblique (three); the count\n"
       "of each kind follows. A mode exactly at MAX_HZ is listed.\n"
+      "Then the modes per third-octave band (centres 10^(n/10) Hz, named by the preferred\n"
+      "numbers of ISO 266: 31.5, 40, 50, 63 Hz ...), from the band of the lowest mode to the\n"
+      "band of MAX_HZ, which is cut there and marked partial, each with a bar; and Bonello's\n"
+      "criterion: whether every full band holds at least as many modes as the band below,\n"
+      "naming the bands that hold fewer.\n"
       "Dimensions and MAX_HZ must be above 0; MAX_HZ defaults to 300. TEMPERATURE_C must be\n"
       "from -100 to 200 (the formula is for air) and defaults to 20 (c = 343.215 m/s). At\n"
       "most 10000 modes are listed: a higher count is refused, naming the count and the\n"
       "highest MAX_HZ that stays within it.\n"
       "\n"
       "Example: yombric.exe 5 4 3 60  lists (1,0,0) 34.3215 Hz, (0,1,0) 42.9018 Hz,\n"
-      "         (1,1,0) 54.9411 Hz and (0,0,1) 57.2024 Hz: 3 axial, 1 tangential, 0 oblique.\n";
+      "         (1,1,0) 54.9411 Hz and (0,0,1) 57.2024 Hz: 3 axial, 1 tangential, 0 oblique;\n"
+      "         one mode in each band from 31.5 to 63 Hz (partial), Bonello's criterion met.\n";
   tool.inputs = {
       cli::real_input("LENGTH_M", "Length (m)")
           .checked_by(cli::must_be_positive("length must be above 0 m")),

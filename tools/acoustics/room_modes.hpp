@@ -126,4 +126,21 @@ struct RoomModeSearch {
 // REQUIRES: max_hz > 0 and finite.
 RoomModeSearch search_room_modes(const Room& room, double max_hz);
 
+// One third-octave band of the base-10 series: band n has its centre at 10^(n / 10) Hz and
+// its edges at 10^((n -/+ 0.5) / 10) Hz; it is named by the preferred number of ISO 266
+// (1, 1.25, 1.6, 2, 2.5, 3.15, 4, 5, 6.3, 8 times a power of ten).
+struct ModeBand {
+  int index = 0;             // n: 15 is the band of 31.5 Hz, 20 the band of 100 Hz
+  double nominal_hz = 0.0;   // the preferred centre
+  std::size_t modes = 0;     // the modes in the band
+  bool partial = false;      // cut at the frequency limit, which lies inside it
+  bool below_lower = false;  // full, with fewer modes than the band below (Bonello's criterion)
+};
+
+// The bands from the one that holds the lowest mode to the one that holds max_hz, each with
+// its count of modes. Bonello's criterion asks that each band hold at least as many modes as
+// the band below; only full bands are judged, as a cut band lacks modes by its cut.
+// REQUIRES: modes sorted by frequency, each at or below max_hz; max_hz > 0 and finite.
+std::vector<ModeBand> third_octave_bands(const std::vector<RoomMode>& modes, double max_hz);
+
 }  // namespace quesdral::acoustics

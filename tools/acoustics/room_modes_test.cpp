@@ -287,5 +287,67 @@ TEST(RoomModes, ExtremeRooms) {
   EXPECT_GT(endless.highest_max_hz, 0.0);
 }
 
+// Third-octave bands have their centres at 10^(n/10) Hz and edges at 10^((n -/+ 0.5)/10)
+// Hz, and take the names of the preferred numbers of ISO 266 (0.8, 1, 12.5, 31.5, 63, 3150,
+// 20000 Hz ...). Bonello's criterion judges full bands against the band below.
+TEST(ModeBands, CountModesPerBandAndJudgeBonellosCriterion) {
+  struct Band {
+    double nominal_hz;
+    std::size_t modes;
+    bool partial, below_lower;
+  };
+  struct Case {
+    const char* name;
+    std::vector<double> modes_hz;  // sorted
+    double max_hz;
+    std::vector<Band> bands;
+  };
+  const Case cases[] = {
+      // 28.2 to 35.5 Hz is the band of 31.5 Hz; 50 Hz (44.7 to 56.2) holds none here.
+      {"a gap",
+       {30.0, 35.0, 40.0, 41.0, 60.0},
+       70.0,
+       {{31.5, 2, false, false},
+        {40.0, 2, false, false},
+        {50.0, 0, false, true},
+        {63.0, 1, true, false}}},
+      // A cut band with fewer modes is not judged: it lacks modes by its cut.
+      {"a cut band",
+       {0.79, 1.0, 1.05, 1.2},
+       1.3,
+       {{0.8, 1, false, false}, {1.0, 2, false, false}, {1.25, 1, true, false}}},
+      {"the top band", {20000.0}, 21000.0, {{20000.0, 1, true, false}}},
+  };
+  const auto modes_at = [](const std::vector<double>& modes_hz) {
+    std::vector<RoomMode> modes;
+    for (double hz : modes_hz)
+      modes.push_back({1, 0, 0, hz, ModeKind::kAxial});
+    return modes;
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::vector<ModeBand> bands = third_octave_bands(modes_at(c.modes_hz), c.max_hz);
+    ASSERT_EQ(bands.size(), c.bands.size());
+    for (std::size_t i = 0; i < bands.size(); ++i) {
+      SCOPED_TRACE(c.bands[i].nominal_hz);
+      EXPECT_EQ(bands[i].nominal_hz, c.bands[i].nominal_hz);
+      EXPECT_EQ(bands[i].modes, c.bands[i].modes);
+      EXPECT_EQ(bands[i].partial, c.bands[i].partial);
+      EXPECT_EQ(bands[i].below_lower, c.bands[i].below_lower);
+    }
+  }
+  EXPECT_TRUE(third_octave_bands({}, 100.0).empty());
+
+  // Across decades, empty bands included: 12.5 Hz up to 3150 Hz are 25 bands.
+  const std::vector<ModeBand> wide = third_octave_bands(modes_at({12.0, 14.5, 3000.0}), 3100.0);
+  ASSERT_EQ(wide.size(), 25u);
+  EXPECT_EQ(wide[1].nominal_hz, 16.0);
+  EXPECT_EQ(wide[2].nominal_hz, 20.0);
+  EXPECT_TRUE(wide[2].below_lower);
+  EXPECT_EQ(wide.back().nominal_hz, 3150.0);
+  EXPECT_EQ(wide.back().modes, 1u);
+  EXPECT_TRUE(wide.back().partial);
+}
+
 }  // namespace
 }  // namespace quesdral::acoustics
