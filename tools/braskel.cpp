@@ -49,7 +49,7 @@ cli::Tool braskel_tool() {
       "\n"
       "Example: braskel.exe 445  prints  MIDI number: 69.1956, Nearest note: A4 (MIDI 69),\n"
       "         Deviation: 19.5622 cents\n"
-      "         braskel.exe --flats 466.164  prints  Nearest note: Bb4 (MIDI 70)\n";
+      "         braskel.exe --flats 440 415  prints  Nearest note: Bb4 (MIDI 70)\n";
   tool.inputs = {
       cli::real_input("FREQUENCY_HZ", "Frequency (Hz)")
           .checked_by(cli::must_be_positive("frequency must be above 0 Hz")),

@@ -62,7 +62,8 @@ cli::Tool rumbeldv_tool() {
       "A4 = 440 Hz, 440 * 2^(-9/12) = 261.626 Hz; A4_HZ must be above 0, default 440.\n"
       "\n"
       "Example: rumbeldv.exe 12  lists the notes C4 to C5, each 0 cents off\n"
-      "         rumbeldv.exe --flats 2 440 415  lists A#4 as Bb4, then Eb5 -50 cents, Bb5\n";
+      "         rumbeldv.exe --flats 12  names the black keys Db4, Eb4, Gb4, Ab4, Bb4\n"
+      "         rumbeldv.exe 12 432 432  lists A4 to A5 at A4 = 432 Hz, each 0 cents off\n";
   tool.inputs = {
       cli::integer_input("DIVISIONS", "Number of divisions")
           .checked_by(
