@@ -4,7 +4,8 @@
 #   scripts/coverage.sh [BUILD_DIR]     (make coverage; BUILD_DIR defaults to build-cov)
 #
 # Builds everything with gcc's --coverage in a folder of its own (Debug, so that a line's
-# count is the line's own), runs every test except the Windows ones under Wine, and has
+# count is the line's own), runs every test except those of the Windows and 32-bit x86
+# builds (other builds of the same sources, under Wine and qemu), and has
 # gcovr report lines and branches of launcher/ and tools/, test files left out. Prints the
 # summary and a table of the lines missed, and writes an HTML report with every source
 # file into BUILD_DIR/coverage/index.html.
@@ -22,12 +23,14 @@ cmake -S "$root" -B "$build" -G Ninja \
   -DCMAKE_CXX_FLAGS=--coverage \
   -DCMAKE_EXE_LINKER_FLAGS=--coverage \
   -DQUESDRAL_TESTS=ON \
-  -DQUESDRAL_WINDOWS_TESTS=OFF
+  -DQUESDRAL_WINDOWS_TESTS=OFF \
+  -DQUESDRAL_I386_TESTS=OFF \
+  -DQUESDRAL_MAN_PAGES=OFF
 cmake --build "$build"
 
 # Counts add up from run to run; start from none so the figures are this run's alone.
 find "$build" -name '*.gcda' -delete
-ctest --test-dir "$build" -LE windows --output-on-failure -j "${QUESDRAL_JOBS:-2}"
+ctest --test-dir "$build" -LE "windows|i386" --output-on-failure -j "${QUESDRAL_JOBS:-2}"
 
 out=$build/coverage
 mkdir -p "$out"
