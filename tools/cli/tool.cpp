@@ -7,21 +7,12 @@
 #include "cli/arguments.hpp"
 #include "cli/number_format.hpp"
 #include "cli/report_format.hpp"
+#include "cli/run.hpp"
 #include "tool_catalogue.hpp"
 
 namespace quesdral::cli {
+namespace internal {
 namespace {
-
-// An answer longer than this is no number anyone typed; it is refused without being kept,
-// so a line of any length costs no more memory than this.
-constexpr std::size_t kMaxAnswerLength = 4096;
-
-// One line of standard input.
-struct Line {
-  bool ended = false;     // no line at all: the input has ended
-  bool too_long = false;  // longer than kMaxAnswerLength; text holds only its start
-  std::string text;
-};
 
 // The options every tool takes, and how every tool behaves, for --help.
 constexpr const char* kCommonOptions =
@@ -40,16 +31,7 @@ constexpr const char* kCommonBehaviour =
     "ended before every value was given, 2 invalid arguments, 3 the results could not\n"
     "be written.\n";
 
-Line read_line(std::istream& in);
-std::vector<std::string> split_blanks(const std::string& text);
-std::string bracketed_default(const Input& input);
-
-// A value as typed: a number, or one of the input's named values.
-struct TypedValue {
-  std::optional<double> value;
-  std::string_view name;  // the named value's name; empty for a number
-  std::string error;      // why the text is refused when there is no value
-};
+}  // namespace
 
 TypedValue parse_value(const Input& input, std::string_view text) {
   if (const NamedValue* named = input.named(text))
@@ -64,75 +46,6 @@ TypedValue parse_value(const Input& input, std::string_view text) {
   }
   return {std::nullopt, {}, parsed.error + "; or name the value: " + names};
 }
-
-// A refusal of the values as they stand, and the input whose new value can mend it.
-struct Problem {
-  std::string reason;
-  std::size_t mended_by;
-};
-
-// One run of a tool. Values are kept one per input, in argument order. Questions and the
-// heading go to the error stream, so the output stream holds only results.
-class Run {
- public:
-  Run(const Tool& tool, std::istream& in, std::ostream& out, std::ostream& err,
-      const Arguments& arguments)
-      : tool_(tool),
-        in_(in),
-        out_(out),
-        err_(err),
-        values_(tool.inputs.size()),
-        writer_(arguments.format, arguments.batch) {
-    for (const auto& [name, value] : arguments.tool_options)
-      values_.set_option(name, value);
-  }
-
-  int with_arguments(const std::vector<std::string>& args);
-  int in_batch();
-  int interactively();
-  int help();
-  int version();
-  int usage_error(const std::string& reason);
-
- private:
-  // Argument mode, and each line of a batch.
-  bool compute_case(const std::vector<std::string>& args);
-  std::optional<std::string> argument_problem(const std::vector<std::string>& args) const;
-  bool take_argument(std::size_t index, const std::string* arg);
-
-  // Interactive mode.
-  bool ask(std::size_t index);
-  std::optional<TypedValue> answer(std::size_t index, const Line& line,
-                                   const std::optional<double>& fallback);
-  int end_of_input(std::size_t first);
-  int end_while_mending(Problem problem);
-
-  // Both modes.
-  std::optional<double> default_for(std::size_t index) const;
-  void set_value(std::size_t index, double value, std::string_view name = {}) {
-    values_[index] = value;
-    values_.set_name(index, name);
-  }
-  std::optional<std::string> own_problem(std::size_t index, double value) const;
-  // The cross checks in order, then the computation: the first refusal, or the results.
-  std::optional<Problem> evaluate();
-  void report(const std::string& reason) {
-    err_ << tool_.command << ": " << where_ << reason << '\n';
-  }
-  bool write_results();
-  bool flush_output();
-  int finish();
-
-  const Tool& tool_;
-  std::istream& in_;
-  std::ostream& out_;
-  std::ostream& err_;
-  Values values_;
-  Outcome outcome_;  // set by evaluate() when it finds no problem
-  ReportWriter writer_;
-  std::size_t line_number_ = 0;  // the line of input a batch computes, else 0
-  std::string where_;            // "line 3: " while a batch computes its third line
-};
 
 int Run::help() {
   out_ << usage_line(tool_) << "\n\n"
@@ -246,116 +159,6 @@ bool Run::take_argument(std::size_t index, const std::string* arg) {
 }
 
 // ---------------------------------------------------------------------------------------
-// Interactive mode: one question per value, each asked until its answer passes the value's
-// own checks. Once every value is known, a refusal asks again the question that can mend
-// it, never one whose answer cannot help.
-// ---------------------------------------------------------------------------------------
-
-int Run::interactively() {
-  err_ << tool_.label << " - " << tool_.description << '\n';
-  const std::size_t count = tool_.inputs.size();
-  for (std::size_t i = 0; i < count; ++i) {
-    if (!ask(i))
-      return end_of_input(i);
-  }
-  while (const auto problem = evaluate()) {
-    report(problem->reason);
-    if (!ask(problem->mended_by))
-      return end_while_mending(*problem);
-  }
-  err_ << '\n';
-  return finish();
-}
-
-// Asks question `index` until it is answered; false when the input ended first.
-bool Run::ask(std::size_t index) {
-  const Input& input = tool_.inputs[index];
-  for (;;) {
-    const std::optional<double> fallback = default_for(index);
-    err_ << input.question;
-    if (fallback)
-      err_ << " [" << format_short(*fallback) << ']';
-    err_ << ": ";
-    err_.flush();
-    const Line line = read_line(in_);
-    if (line.ended)
-      return false;
-    if (const std::optional<TypedValue> typed = answer(index, line, fallback)) {
-      set_value(index, *typed->value, typed->name);
-      return true;
-    }
-  }
-}
-
-// The value of one answer, or nothing after reporting why it is refused.
-std::optional<TypedValue> Run::answer(std::size_t index, const Line& line,
-                                      const std::optional<double>& fallback) {
-  const Input& input = tool_.inputs[index];
-  TypedValue typed{fallback, {}, {}};
-  if (line.too_long) {
-    report(std::string(input.question) + ": the answer is too long to be a number");
-    return std::nullopt;
-  }
-  if (trim(line.text).empty()) {
-    if (!fallback)
-      report(std::string(input.question) + ": an answer is needed (there is no default)");
-  } else {
-    typed = parse_value(input, line.text);
-    if (!typed.value)
-      report(std::string(input.question) + ": " + typed.error);
-  }
-  if (!typed.value)
-    return std::nullopt;
-  if (const auto reason = own_problem(index, *typed.value)) {
-    report(*reason);
-    return std::nullopt;
-  }
-  return typed;
-}
-
-// Input ended before input `first` was answered: it and every later input take their
-// defaults, and any refusal then ends the run with kExitInputEnded.
-int Run::end_of_input(std::size_t first) {
-  err_ << '\n';
-  for (std::size_t i = first; i < tool_.inputs.size(); ++i) {
-    const char* name = tool_.inputs[i].name;
-    const std::optional<double> fallback = default_for(i);
-    if (!fallback) {
-      report(std::string("input ended before ") + name + " was given, and it has no default");
-      return kExitInputEnded;
-    }
-    if (const auto reason = own_problem(i, *fallback)) {
-      report(*reason + " (input ended before another " + name + " was given)");
-      return kExitInputEnded;
-    }
-    set_value(i, *fallback);
-  }
-  if (const auto problem = evaluate()) {
-    report(problem->reason + " (input ended before other values were given)");
-    return kExitInputEnded;
-  }
-  return finish();
-}
-
-// Input ended while the question that can mend `problem` was asked again: its default is
-// the last chance, and the answers after it stay as they were.
-int Run::end_while_mending(Problem problem) {
-  err_ << '\n';
-  const std::size_t index = problem.mended_by;
-  const std::optional<double> fallback = default_for(index);
-  if (fallback && !own_problem(index, *fallback)) {
-    set_value(index, *fallback);
-    const std::optional<Problem> left = evaluate();
-    if (!left)
-      return finish();
-    problem = *left;
-  }
-  report(problem.reason + " (input ended before another " + tool_.inputs[index].name +
-         " was given)");
-  return kExitInputEnded;
-}
-
-// ---------------------------------------------------------------------------------------
 // Both modes
 // ---------------------------------------------------------------------------------------
 
@@ -414,26 +217,6 @@ bool Run::flush_output() {
   return false;
 }
 
-// Reads through istream::get, whose sentry turns a failing read (a closed or unreadable
-// standard input makes the stream buffer throw) into a stream state, i.e. the end of input.
-Line read_line(std::istream& in) {
-  Line line;
-  bool any = false;
-  char ch = 0;
-  while (in.get(ch)) {
-    any = true;
-    if (ch == '\n')
-      return line;
-    if (line.text.size() < kMaxAnswerLength) {
-      line.text += ch;
-    } else {
-      line.too_long = true;
-    }
-  }
-  line.ended = !any;
-  return line;
-}
-
 std::vector<std::string> split_blanks(const std::string& text) {
   std::vector<std::string> words;
   std::size_t start = 0;
@@ -458,7 +241,9 @@ std::string bracketed_default(const Input& input) {
   return text + "]";
 }
 
-}  // namespace
+}  // namespace internal
+
+using internal::Run;
 
 Tool& Tool::check_across(std::size_t mended_by, CrossCheckFn check) {
   cross_checks.push_back({mended_by, std::move(check)});
@@ -478,7 +263,7 @@ std::string usage_line(const Tool& tool) {
   std::string line = std::string("usage: ") + tool.command;
   for (const Input& input : tool.inputs) {
     line += ' ';
-    line += input.optional() ? bracketed_default(input) : std::string(input.name);
+    line += input.optional() ? internal::bracketed_default(input) : std::string(input.name);
   }
   return line;
 }

@@ -1,0 +1,113 @@
+// The run of one tool, shared by the files that implement it (tool.cpp: arguments, batches,
+// help and what both modes share; run_interactive.cpp: the questions). Not part of the
+// cli library's interface: include cli/tool.hpp.
+#pragma once
+
+#include <cstddef>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/arguments.hpp"
+#include "cli/report_format.hpp"
+#include "cli/tool.hpp"
+
+namespace quesdral::cli::internal {
+
+// An answer longer than this is no number anyone typed; it is refused without being kept,
+// so a line of any length costs no more memory than this.
+constexpr std::size_t kMaxAnswerLength = 4096;
+
+// One line of standard input.
+struct Line {
+  bool ended = false;     // no line at all: the input has ended
+  bool too_long = false;  // longer than kMaxAnswerLength; text holds only its start
+  std::string text;
+};
+
+Line read_line(std::istream& in);
+std::vector<std::string> split_blanks(const std::string& text);
+std::string bracketed_default(const Input& input);
+
+// A value as typed: a number, or one of the input's named values.
+struct TypedValue {
+  std::optional<double> value;
+  std::string_view name;  // the named value's name; empty for a number
+  std::string error;      // why the text is refused when there is no value
+};
+
+// The value typed for `input`, or why the text is refused.
+TypedValue parse_value(const Input& input, std::string_view text);
+
+// A refusal of the values as they stand, and the input whose new value can mend it.
+struct Problem {
+  std::string reason;
+  std::size_t mended_by;
+};
+
+// One run of a tool. Values are kept one per input, in argument order. Questions and the
+// heading go to the error stream, so the output stream holds only results.
+class Run {
+ public:
+  Run(const Tool& tool, std::istream& in, std::ostream& out, std::ostream& err,
+      const Arguments& arguments)
+      : tool_(tool),
+        in_(in),
+        out_(out),
+        err_(err),
+        values_(tool.inputs.size()),
+        writer_(arguments.format, arguments.batch) {
+    for (const auto& [name, value] : arguments.tool_options)
+      values_.set_option(name, value);
+  }
+
+  int with_arguments(const std::vector<std::string>& args);
+  int in_batch();
+  int interactively();
+  int help();
+  int version();
+  int usage_error(const std::string& reason);
+
+ private:
+  // Argument mode, and each line of a batch.
+  bool compute_case(const std::vector<std::string>& args);
+  std::optional<std::string> argument_problem(const std::vector<std::string>& args) const;
+  bool take_argument(std::size_t index, const std::string* arg);
+
+  // Interactive mode.
+  bool ask(std::size_t index);
+  std::optional<TypedValue> answer(std::size_t index, const Line& line,
+                                   const std::optional<double>& fallback);
+  int end_of_input(std::size_t first);
+  int end_while_mending(Problem problem);
+
+  // Both modes.
+  std::optional<double> default_for(std::size_t index) const;
+  void set_value(std::size_t index, double value, std::string_view name = {}) {
+    values_[index] = value;
+    values_.set_name(index, name);
+  }
+  std::optional<std::string> own_problem(std::size_t index, double value) const;
+  // The cross checks in order, then the computation: the first refusal, or the results.
+  std::optional<Problem> evaluate();
+  void report(const std::string& reason) {
+    err_ << tool_.command << ": " << where_ << reason << '\n';
+  }
+  bool write_results();
+  bool flush_output();
+  int finish();
+
+  const Tool& tool_;
+  std::istream& in_;
+  std::ostream& out_;
+  std::ostream& err_;
+  Values values_;
+  Outcome outcome_;  // set by evaluate() when it finds no problem
+  ReportWriter writer_;
+  std::size_t line_number_ = 0;  // the line of input a batch computes, else 0
+  std::string where_;            // "line 3: " while a batch computes its third line
+};
+
+}  // namespace quesdral::cli::internal
