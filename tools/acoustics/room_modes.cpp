@@ -7,14 +7,13 @@
 #include <queue>
 #include <tuple>
 
+#include "acoustics/index_search.hpp"
 #include "acoustics/space_time.hpp"
 
 namespace quesdral::acoustics {
 namespace {
 
-// Indices up to 2^52 are whole doubles with room to add 1; a column that reaches this
-// height is not counted exactly.
-constexpr double kHighestCountedIndex = 4503599627370496.0;  // 2^52
+// A count stops, as a lower bound, once it reaches this, well before it could overflow.
 constexpr std::uint64_t kCountCeiling = std::uint64_t{1} << 62;
 
 // The frequencies computed in doubles are within about 3e-15 of their exact values (a dozen
@@ -103,38 +102,6 @@ std::optional<Room> room_of(double length_m, double width_m, double height_m,
   room.scale[2] = longest_m / height_m;
   set_exact_dimensions(room, {length_m, width_m, height_m});
   return room;
-}
-
-// The largest whole k in [0, kHighestCountedIndex] with fits(k), starting from a guess.
-// REQUIRES: fits(0), and fits is true up to some k and false beyond it.
-template <typename Fits>
-double largest_fitting_index(double guess, const Fits& fits) {
-  double low = 0.0;   // fits(low)
-  double high = 0.0;  // !fits(high), or just past the range
-  guess = std::clamp(std::floor(guess), 0.0, kHighestCountedIndex);
-  // A column's boundary is usually at the guess or next to it; galloping away from it
-  // keeps the few columns where rounding makes the frequency flat over many indices cheap.
-  double step = 1.0;
-  if (fits(guess)) {
-    low = guess;
-    for (high = low + step; high <= kHighestCountedIndex && fits(high); high = low + step) {
-      low = high;
-      step *= 2.0;
-    }
-    high = std::min(high, kHighestCountedIndex + 1.0);
-  } else {
-    high = guess;
-    for (low = high - step; low > 0.0 && !fits(low); low = high - step) {
-      high = low;
-      step *= 2.0;
-    }
-    low = std::max(low, 0.0);
-  }
-  while (high - low > 1.0) {
-    const double middle = low + std::floor((high - low) / 2.0);
-    (fits(middle) ? low : high) = middle;
-  }
-  return low;
 }
 
 // The shortest-text double of mantissa * 10^exponent, read as a user's answer would be.
@@ -309,7 +276,8 @@ ModeCount count_room_modes(const Room& room, double max_hz, std::uint64_t column
       const double guess = std::sqrt(std::max(left, 0.0)) / column_scale;
       const double top = largest_fitting_index(guess, [&](double k) { return fits(i, j, k); });
       modes_and_origin += static_cast<std::uint64_t>(top) + 1;
-      if (top >= kHighestCountedIndex || modes_and_origin >= kCountCeiling)
+      // A column as high as the search goes is not counted exactly.
+      if (top >= kHighestSearchedIndex || modes_and_origin >= kCountCeiling)
         return partial();
     }
   }

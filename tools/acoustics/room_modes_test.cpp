@@ -256,6 +256,40 @@ TEST(RoomModes, HighestLimitStopsShortOfAModeExactlyAtASixDigitValue) {
   EXPECT_EQ(refused.highest_max_hz, 4306.89);
 }
 
+// The three lowest modes of a 1 m cube tie at c / 2. A limit cannot split them: the highest
+// six-digit limit for one or two modes lies below the tie and lists none, and the next
+// six-digit value lists all three. Below a tie at 100.001 Hz that is 100; below 100 Hz it is
+// 99.9999, six digits a decade lower; below 999.9999 Hz, whose next six-digit value up is
+// 1000, it is 999.999.
+TEST(RoomModes, HighestLimitStopsBelowATieThatStraddlesTheBound) {
+  const struct {
+    double speed_m_per_s;
+    std::size_t limit;
+    double highest_hz;
+    double next_hz;
+  } cases[] = {
+      {200.002, 1, 100, 100.001},
+      {200.002, 2, 100, 100.001},
+      {200, 1, 99.9999, 100},
+      {1999.9998, 2, 999.999, 1000},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.speed_m_per_s);
+    const Room cube = room_of(1, 1, 1, c.speed_m_per_s);
+    EXPECT_EQ(highest_max_hz_listing_at_most(cube, c.limit), c.highest_hz);
+    EXPECT_EQ(list_room_modes(cube, c.highest_hz)->size(), 0U);
+    EXPECT_EQ(list_room_modes(cube, c.next_hz)->size(), 3U);
+  }
+}
+
+// The speed of sound in air is known from -100 to 200 degrees C, and so is the room.
+TEST(RoomModes, InAirOnlyWithinTheTemperatureRange) {
+  EXPECT_TRUE(make_room_in_air(5, 4, 3, -100).has_value());
+  EXPECT_TRUE(make_room_in_air(5, 4, 3, 200).has_value());
+  EXPECT_FALSE(make_room_in_air(5, 4, 3, -100.001).has_value());
+  EXPECT_FALSE(make_room_in_air(5, 4, 3, 200.001).has_value());
+}
+
 TEST(RoomModes, CountsAHugeHallWithoutListingIt) {
   // A 1000 m cube to 20 kHz has some 8e14 modes; the count stops at its budget and says so.
   const Room room = room_of(1000, 1000, 1000, 343.2146226825680);
@@ -269,6 +303,16 @@ TEST(RoomModes, CountsAHugeHallWithoutListingIt) {
   const ModeCount small_budget = count_room_modes(room_of(5, 4, 3, 343), 300, 10);
   EXPECT_FALSE(small_budget.exact);
   EXPECT_LT(small_budget.modes, 200U);
+}
+
+// A count that nears the range of its integer stops there as a lower bound. A 1e12 m
+// corridor 1 m wide and high, at c = 2 m/s and 220 Hz, has few columns (about 38,000) but
+// some (pi / 6) (2 L f / c)(2 W f / c)(2 H f / c) = 5.6e18 modes, more than 2^62.
+TEST(RoomModes, CountStopsNearTheRangeOfItsInteger) {
+  const ModeCount count = count_room_modes(room_of(1e12, 1, 1, 2), 220);
+  EXPECT_FALSE(count.exact);
+  EXPECT_GE(count.modes, (std::uint64_t{1} << 62) - 1);
+  EXPECT_LT(count.modes, (std::uint64_t{1} << 62) + (std::uint64_t{1} << 52));
 }
 
 TEST(RoomModes, ExtremeRooms) {
