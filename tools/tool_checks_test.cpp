@@ -1,0 +1,131 @@
+// Each tool's own checks at their edges: the last value accepted and the first refused, with
+// the reason as printed. Expected values come from the formulas worked out apart from the
+// code (20 log10(2^-31) = -186.639 dB; c = 331.3 sqrt(1 + T / 273.15) is 263.774 m/s at
+// -100 and 436.034 m/s at 200 degrees C; half the largest double, 8.988465674311579e307, is
+// the highest start whose octave is still a double).
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tool_definitions.hpp"
+
+namespace quesdral::tools {
+namespace {
+
+struct Case {
+  const char* name;
+  ToolFactory factory;
+  std::vector<std::string> args;
+  int status;
+  const char* text;  // a part of stdout when accepted; all of stderr when refused
+};
+
+const Case kCases[] = {
+    {"bit depth 1",
+     quilbern_tool,
+     {"1", "1"},
+     2,
+     "quilbern.exe: bit depth must be a whole number from 2 to 32\n"},
+    {"bit depth 2", quilbern_tool, {"1", "2"}, 0, "Level: -6.02060 dBFS\nFull scale: 2\n"},
+    {"bit depth 32",
+     quilbern_tool,
+     {"1", "32"},
+     0,
+     "Level: -186.639 dBFS\nFull scale: 2147483648\n"},
+    {"bit depth 33",
+     quilbern_tool,
+     {"1", "33"},
+     2,
+     "quilbern.exe: bit depth must be a whole number from 2 to 32\n"},
+    {"bit depth 1 from a level",
+     noskarte_tool,
+     {"-6", "1"},
+     2,
+     "noskarte.exe: bit depth must be a whole number from 2 to 32\n"},
+    {"equal cut-offs",
+     salduven_tool,
+     {"100", "100"},
+     2,
+     "salduven.exe: high cut-off must be above the low cut-off (100 Hz)\n"},
+    {"cut-offs a hair apart",
+     salduven_tool,
+     {"100", "100.001"},
+     0,
+     "Centre frequency: 100.000 Hz\nBandwidth: 0.00100000 Hz\n"},
+    {"carrier equal to the modulator",
+     quav_tool,
+     {"100", "100"},
+     0,
+     "Lower sideband: 0.00000 Hz (DC)\nUpper sideband: 200.000 Hz\n"},
+    {"carrier just below the modulator",
+     quav_tool,
+     {"100", "101"},
+     0,
+     "Lower sideband: 1.00000 Hz (reflected from -1.00000 Hz)\n"},
+    {"coldest air",
+     grendax_tool,
+     {"440", "0", "0", "-100"},
+     0,
+     "Speed of sound: 263.774 m/s\nObserved frequency: 440.000 Hz\n"},
+    {"colder than that",
+     grendax_tool,
+     {"440", "0", "0", "-100.001"},
+     2,
+     "grendax.exe: temperature must be from -100 to 200 degrees C (the speed of sound is "
+     "computed for air)\n"},
+    {"hottest air", grendax_tool, {"440", "0", "0", "200"}, 0, "Speed of sound: 436.034 m/s\n"},
+    {"hotter than that",
+     grendax_tool,
+     {"440", "0", "0", "200.001"},
+     2,
+     "grendax.exe: temperature must be from -100 to 200 degrees C (the speed of sound is "
+     "computed for air)\n"},
+    {"highest start of an octave",
+     rumbeldv_tool,
+     {"1", "8.988465674311579e307"},
+     0,
+     "   1    1.79769e+308  2.00000  1200.00  C1020*           -37.6317\n"
+     "* outside the MIDI range 0 to 127\n"},
+    {"next start up",
+     rumbeldv_tool,
+     {"1", "8.98846567431158e307"},
+     2,
+     "rumbeldv.exe: the octave above 8.98847e+307 Hz is too large to show\n"},
+    {"steps above the MIDI range",
+     rumbeldv_tool,
+     {"2", "20000"},
+     0,
+     "   2         40000.0  2.00000  1200.00  D#11*            7.62320\n"
+     "* outside the MIDI range 0 to 127\n"},
+};
+
+TEST(ToolChecks, LastValueAcceptedAndFirstRefused) {
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.name);
+    std::istringstream in;
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(cli::run_tool(c.factory(), c.args, in, out, err), c.status) << err.str();
+    if (c.status == cli::kExitOk) {
+      EXPECT_NE(out.str().find(c.text), std::string::npos) << out.str();
+      EXPECT_EQ(err.str(), "");
+    } else {
+      EXPECT_EQ(err.str(), c.text);
+      EXPECT_EQ(out.str(), "");
+    }
+  }
+}
+
+// The footnote explains the mark and comes only with it: an octave from middle C has none.
+TEST(ToolChecks, NoMarkNoFootnote) {
+  std::istringstream in;
+  std::ostringstream out;
+  std::ostringstream err;
+  ASSERT_EQ(cli::run_tool(rumbeldv_tool(), {"12"}, in, out, err), cli::kExitOk);
+  EXPECT_EQ(out.str().find('*'), std::string::npos) << out.str();
+}
+
+}  // namespace
+}  // namespace quesdral::tools
