@@ -382,5 +382,18 @@ TEST(LauncherHostileOutput, ClosedPipeEndsTheLauncherQuietlyOrBySigpipe) {
   }
 }
 
+// The tools' one program runs the tool whose command it was started as. Started under its
+// own name, it runs none and says how it is meant to be started.
+TEST(ToolsProgramHostileName, RunsNoToolAndSaysWhy) {
+  const std::string path = program_path("quesdral-tools");
+  ASSERT_TRUE(is_built(path)) << path << " was not built";
+  const ProgramRun run = run_program(path, answers("1\n"));
+  EXPECT_EQ(run.exit_code, 2);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err,
+            "quesdral-tools: start this program through one of its links, named as the tools' "
+            "commands (vorlix.exe ... yombric.exe)\n");
+}
+
 }  // namespace
 }  // namespace quesdral::testing

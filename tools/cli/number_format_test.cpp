@@ -110,6 +110,8 @@ TEST(FormatNumber, WithAnUncertaintyShowsOnlyTheDigitsThatAreTrue) {
       {6.14557e-17, 4e-15, "0.00000"},
       {-6.1e-17, 4e-15, "0.00000"},
       {3e-5, 4e-5, "0.000"},
+      {0.0, 0.04, "0.0"},
+      {0.0, 0.3, "0"},  // not even the first decimal is true
   };
   for (const Case& c : cases)
     EXPECT_EQ(format_number(c.value, c.uncertainty), c.text) << c.value << " +- " << c.uncertainty;
