@@ -7,6 +7,7 @@
 
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tool_definitions.hpp"
@@ -93,6 +94,18 @@ const Case kCases[] = {
      {"1", "8.98846567431158e307"},
      2,
      "rumbeldv.exe: the octave above 8.98847e+307 Hz is too large to show\n"},
+    {"harmonics above the MIDI range",
+     lipra_tool,
+     {"10000", "3"},
+     0,
+     "       3         2         30000.0  A#10*  9.57820\n"
+     "* outside the MIDI range 0 to 127\n"},
+    // 2.1 - 3 * 0.7 is 0 as typed, although the doubles of 2.1 and 0.7 leave 4.4e-16.
+    {"a sideband at 0 Hz as typed",
+     zirr_tool,
+     {"2.1", "0.7", "1", "3"},
+     0,
+     "      -3         0.00000    0.00000  silent (0 Hz)\n"},
     {"steps above the MIDI range",
      rumbeldv_tool,
      {"2", "20000"},
@@ -118,13 +131,18 @@ TEST(ToolChecks, LastValueAcceptedAndFirstRefused) {
   }
 }
 
-// The footnote explains the mark and comes only with it: an octave from middle C has none.
+// The footnote explains the mark and comes only with it: an octave from middle C and the
+// first harmonics of 100 Hz have none.
 TEST(ToolChecks, NoMarkNoFootnote) {
-  std::istringstream in;
-  std::ostringstream out;
-  std::ostringstream err;
-  ASSERT_EQ(cli::run_tool(rumbeldv_tool(), {"12"}, in, out, err), cli::kExitOk);
-  EXPECT_EQ(out.str().find('*'), std::string::npos) << out.str();
+  const std::pair<ToolFactory, std::vector<std::string>> runs[] = {{rumbeldv_tool, {"12"}},
+                                                                   {lipra_tool, {"100", "3"}}};
+  for (const auto& [factory, args] : runs) {
+    std::istringstream in;
+    std::ostringstream out;
+    std::ostringstream err;
+    ASSERT_EQ(cli::run_tool(factory(), args, in, out, err), cli::kExitOk);
+    EXPECT_EQ(out.str().find('*'), std::string::npos) << out.str();
+  }
 }
 
 }  // namespace

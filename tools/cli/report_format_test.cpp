@@ -57,6 +57,20 @@ TEST(JsonWriter, EscapesTextsAndPlacesSeparators) {
   EXPECT_EQ(json.text(),
             "{\"text\":\"quote \\\" backslash \\\\ tab \\t bell \\u0007 new\\nline\\r\","
             "\"list\":[0.1,-2.5e-300,{}]}");
+
+  // A closed object or array, empty or not, leaves its parent as it found it.
+  JsonWriter nested;
+  nested.begin_object();
+  nested.key("a");
+  nested.begin_object();
+  nested.end_object();
+  nested.key("b");
+  nested.begin_array();
+  nested.end_array();
+  nested.key("c");
+  nested.number(1);
+  nested.end_object();
+  EXPECT_EQ(nested.text(), "{\"a\":{},\"b\":[],\"c\":1}");
 }
 
 Report table_report() {
