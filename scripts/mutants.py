@@ -74,7 +74,9 @@ class Mutant:
 
     @property
     def ident(self):
-        return f"{self.path}:{self.line}:{self.start + 1}:{self.kind}"
+        # A constant has two faults at one place, one above and one below.
+        value = f":{self.replacement}" if self.kind == "constant" else ""
+        return f"{self.path}:{self.line}:{self.start + 1}:{self.kind}{value}"
 
     def describe(self, original_line):
         before = original_line[self.start:self.end].strip() or original_line.strip()

@@ -37,6 +37,13 @@ class FindsFaults(unittest.TestCase):
                             ("  return -x;", [])):
             self.assertEqual(changes(line), found, line)
 
+    def test_every_fault_has_an_id_of_its_own(self):
+        found = mutants.line_mutants("f.cpp", 3, "  if (n >= 16) x = y * 2 + 1.5;", False)
+        ids = [m.ident for m in found]
+        self.assertEqual(len(ids), len(set(ids)), ids)
+        self.assertIn("f.cpp:3:12:constant:17", ids)
+        self.assertIn("f.cpp:3:12:constant:15", ids)
+
     def test_raises_the_last_digit_of_a_decimal(self):
         for literal, bumped in (("331.3", "331.4"), ("1e-12", "2e-12"), ("0.99", "1.00"),
                                 ("9.", "10.")):
