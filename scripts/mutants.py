@@ -367,7 +367,6 @@ def main():
     args = parser.parse_args()
 
     build = Path(args.build_dir).resolve()
-    build.mkdir(parents=True, exist_ok=True)
     journal = build / JOURNAL_NAME
     restore_from_journal(journal)
 
@@ -400,6 +399,7 @@ def main():
               "--allow-dirty.", file=sys.stderr)
         return 2
 
+    build.mkdir(parents=True, exist_ok=True)
     signal.signal(signal.SIGTERM, raise_interrupted)
     signal.signal(signal.SIGHUP, raise_interrupted)
     configure(build)
