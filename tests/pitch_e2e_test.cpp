@@ -205,7 +205,7 @@ TEST(PitchToolsArguments, PrintExactResults) {
 }
 
 // How notes are named: --flats and --middle-c C3|C4 on each pitch tool, and A4_HZ as the
-// last value of LIPRA and RUMBEL. The MIDI specification makes note 60 middle C and note 69
+// last value of LIPRA and RUMBEL. The MIDI standard makes note 60 middle C and note 69
 // A4 at 440 Hz; C#4 at 440 Hz is 277.183 Hz and 2^(1/12) = 1.05946, 2^(1/4) = 1.18921
 // (equal temperament by hand). Against A4 = 415 Hz, 440 Hz lies 1.27062 cents above A#4 and
 // 1320 Hz 3.22563 cents above F6 (mpmath, 30 digits).

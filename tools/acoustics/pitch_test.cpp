@@ -56,7 +56,7 @@ TEST(NoteName, AcrossOctaveBoundariesAndBelowMidiZero) {
     EXPECT_EQ(note_name(midi_number), name);
 }
 
-// The MIDI specification fixes note 60 as middle C and 69 as A at 440 Hz; whether middle C
+// The MIDI standard fixes note 60 as middle C and 69 as A at 440 Hz; whether middle C
 // is called C4 or C3 is a convention, and so is naming the black keys by sharps or flats.
 TEST(NoteName, FlatsAndTheOctaveOfMiddleC) {
   struct Case {
