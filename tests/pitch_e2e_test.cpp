@@ -22,6 +22,15 @@ struct ExactCase {
   const char* out;
 };
 
+// The run succeeds and prints exactly the expected lines, nothing on stderr.
+void expect_exact_output(const ExactCase& c) {
+  SCOPED_TRACE(::testing::Message() << c.command << " " << ::testing::PrintToString(c.args));
+  const ProgramRun run = run_with_args(c.command, c.args);
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(run.out, c.out);
+  EXPECT_EQ(run.err, "");
+}
+
 TEST(PitchToolsArguments, PrintExactResults) {
   const ExactCase cases[] = {
       {"braskel.exe",
@@ -195,13 +204,8 @@ TEST(PitchToolsArguments, PrintExactResults) {
        "       1200.00   0.402759  +2       ################\n"
        "Bandwidth (Carson's rule): 966.341 Hz\n"},
   };
-  for (const ExactCase& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.command << " " << ::testing::PrintToString(c.args));
-    const ProgramRun run = run_with_args(c.command, c.args);
-    EXPECT_EQ(run.exit_code, 0);
-    EXPECT_EQ(run.out, c.out);
-    EXPECT_EQ(run.err, "");
-  }
+  for (const ExactCase& c : cases)
+    expect_exact_output(c);
 }
 
 // How notes are named: --flats and --middle-c C3|C4 on each pitch tool, and A4_HZ as the
@@ -236,13 +240,8 @@ TEST(PitchToolsArguments, NoteNamingOptionsAndTheTuningOfA4) {
        "       2         1         880.000  Bb4   1.27062\n"
        "       3         2         1320.00  F5    3.22563\n"},
   };
-  for (const ExactCase& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.command << " " << ::testing::PrintToString(c.args));
-    const ProgramRun run = run_with_args(c.command, c.args);
-    EXPECT_EQ(run.exit_code, 0);
-    EXPECT_EQ(run.out, c.out);
-    EXPECT_EQ(run.err, "");
-  }
+  for (const ExactCase& c : cases)
+    expect_exact_output(c);
   const ProgramRun flats = run_with_args("rumbeldv.exe", {"--flats", "12"});
   EXPECT_NE(flats.out.find("   1         277.183  1.05946  100.000  Db4             0.00000\n"),
             std::string::npos)
