@@ -33,7 +33,7 @@ fi
 
 echo "== instructions executed from start to exit (callgrind; repeatable on a busy machine)"
 for program in "$launcher" "$work/minimal_menu" "$work/empty_cpp"; do
-  total=$(valgrind --tool=callgrind --callgrind-out-file=/dev/null "$program" \
+  total=$(valgrind --tool=callgrind --callgrind-out-file="$work/callgrind.out" "$program" \
     <"$work/reply" 2>&1 >/dev/null | sed -n 's/.*Collected : //p')
   echo "$(basename "$program"): $total"
 done

@@ -14,8 +14,9 @@ cc -O2 -o "$work/minimal_level" "$here/minimal_level.c" -lm
 [ "$("$work/minimal_level" 0.5)" = "$("$build/bin/vorlix.exe" 0.5)" ] ||
   { echo "the minimal program no longer prints what vorlix.exe prints" >&2; exit 1; }
 
+# The profile is written to the work folder, never to /dev/null, which must stay a device.
 instructions() {
-  valgrind --tool=callgrind --callgrind-out-file=/dev/null "$@" 2>&1 >/dev/null |
+  valgrind --tool=callgrind --callgrind-out-file="$work/callgrind.out" "$@" 2>&1 >/dev/null |
     sed -n 's/.*Collected : //p'
 }
 echo "== instructions from start to exit: vorlix.exe 0.5 beside the C floor"
