@@ -5,6 +5,7 @@ build=${1:-build-bench}
 here=$(cd "$(dirname "$0")" && pwd)
 bash "$here/launcher_startup.sh" "$build"
 bash "$here/tool_startup.sh" "$build"
+bash "$here/long_table.sh" "$build"
 for bench in "$build"/bin/*_bench; do
   [ -x "$bench" ] && "$bench"
 done
