@@ -3,9 +3,10 @@
    third-octave bands and Bonello's criterion), byte for byte, and nothing else. A plain
    triple loop collects the modes, qsort orders them, each number is formatted by hand as a
    scaled integer into one buffer, and one fwrite writes it all. It is a floor for that one
-   input, not a tool: it checks no argument, and its shortcuts (a mode's band by rounding
-   10 log10 f, frequencies equal within a relative 1e-13 taken as tied, bands named from a
-   positive power of ten) hold for that room. Usage: room_modes_floor L W H MAX_HZ T */
+   input, not a tool: it takes the tool's five values but checks none of them, and its
+   shortcuts (a mode's band by rounding 10 log10 f, frequencies equal within a relative
+   1e-13 taken as tied, bands from 1 Hz up) hold for that room.
+   Usage: room_modes_floor LENGTH_M WIDTH_M HEIGHT_M MAX_HZ TEMPERATURE_C */
 #include <math.h>
 #include <stdio.h>
 #include <stdlib.h>
