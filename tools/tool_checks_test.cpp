@@ -106,6 +106,12 @@ const Case kCases[] = {
      {"2.1", "0.7", "1", "3"},
      0,
      "      -3         0.00000    0.00000  silent (0 Hz)\n"},
+    {"sides further apart than a double can say",
+     yombric_tool,
+     {"12", "2.2250738585072014e-308", "2"},
+     2,
+     "yombric.exe: the longest side is more than 1.79769e+308 times the shortest, too far apart "
+     "for the modes to be computed\n"},
     {"steps above the MIDI range",
      rumbeldv_tool,
      {"2", "20000"},

@@ -1,6 +1,7 @@
 // YOMBRIC: the standing waves (modes) of a rectangular room up to a frequency.
 #include <algorithm>
 #include <cstddef>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,14 @@ std::string bonello_verdict(const std::vector<acoustics::ModeBand>& bands) {
 // Too many modes is mended by a lower MAX_HZ, never by the temperature, whose whole range
 // moves the count too little; a room too large for its modes to show, by its length.
 cli::Outcome compute(const cli::Values& values) {
+  const double sides_m[] = {values[kLengthM], values[kWidthM], values[kHeightM]};
+  if (!acoustics::sides_in_proportion(sides_m[0], sides_m[1], sides_m[2])) {
+    const auto shortest = std::min_element(std::begin(sides_m), std::end(sides_m));
+    return cli::Outcome::failure(
+        "the longest side is more than 1.79769e+308 times the shortest, too far apart for "
+        "the modes to be computed",
+        kLengthM + static_cast<std::size_t>(shortest - std::begin(sides_m)));
+  }
   const double max_hz = values[kMaxHz];
   const double speed_m_per_s = speed_at(values[kTemperatureC]);
   const auto room = acoustics::make_room_in_air(values[kLengthM], values[kWidthM], values[kHeightM],

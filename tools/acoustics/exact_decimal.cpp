@@ -129,6 +129,15 @@ int BigNatural::compare(const BigNatural& other) const {
   return 0;
 }
 
+std::optional<std::uint64_t> BigNatural::to_uint64() const {
+  if (limbs_.size() > 2)
+    return std::nullopt;
+  std::uint64_t value = 0;
+  for (auto limb = limbs_.rbegin(); limb != limbs_.rend(); ++limb)
+    value = (value << 32) | *limb;
+  return value;
+}
+
 void BigNatural::multiply_small(std::uint32_t factor) {
   std::uint64_t carry = 0;
   for (std::uint32_t& limb : limbs_) {

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace quesdral::acoustics {
@@ -43,6 +44,9 @@ class BigNatural {
   bool operator==(const BigNatural& other) const { return compare(other) == 0; }
   bool operator<(const BigNatural& other) const { return compare(other) < 0; }
   bool operator<=(const BigNatural& other) const { return compare(other) <= 0; }
+
+  // The value as a 64-bit number, or nothing when it needs more bits.
+  std::optional<std::uint64_t> to_uint64() const;
 
  private:
   void multiply_small(std::uint32_t factor);

@@ -7,6 +7,7 @@
 #include <queue>
 #include <tuple>
 
+#include "acoustics/column_count.hpp"
 #include "acoustics/index_search.hpp"
 #include "acoustics/space_time.hpp"
 
@@ -37,6 +38,51 @@ BigNatural index_squared(double index) {
 BigNatural mode_weight(const Room& room, double p, double q, double r) {
   return index_squared(p) * room.weight[0] + index_squared(q) * room.weight[1] +
          index_squared(r) * room.weight[2];
+}
+
+// A whole number below 2^128 in two halves: N of a mode, when the room's weights are narrow.
+struct Wide {
+  std::uint64_t high = 0;
+  std::uint64_t low = 0;
+};
+
+Wide multiply(std::uint64_t a, std::uint64_t b) {
+  constexpr std::uint64_t kHalf = 0xffffffff;
+  const std::uint64_t low_low = (a & kHalf) * (b & kHalf);
+  const std::uint64_t low_high = (a & kHalf) * (b >> 32);
+  const std::uint64_t high_low = (a >> 32) * (b & kHalf);
+  const std::uint64_t high_high = (a >> 32) * (b >> 32);
+  const std::uint64_t middle = (low_low >> 32) + (low_high & kHalf) + (high_low & kHalf);
+  return {high_high + (low_high >> 32) + (high_low >> 32) + (middle >> 32),
+          (middle << 32) | (low_low & kHalf)};
+}
+
+Wide operator+(Wide a, Wide b) {
+  const std::uint64_t low = a.low + b.low;
+  return {a.high + b.high + (low < a.low ? 1 : 0), low};
+}
+
+// p^2 < 2^62 and each weight < 2^64, so each term is below 2^126 and the sum below 2^128.
+Wide narrow_mode_weight(const std::array<std::uint64_t, 3>& weight, const RoomMode& mode) {
+  const auto square_of = [](int index) {
+    return static_cast<std::uint64_t>(index) * static_cast<std::uint64_t>(index);
+  };
+  return multiply(square_of(mode.p), weight[0]) + multiply(square_of(mode.q), weight[1]) +
+         multiply(square_of(mode.r), weight[2]);
+}
+
+// -1, 0 or 1 as mode a's exact frequency is below, equal to or above mode b's.
+int compare_frequencies_exactly(const Room& room, const RoomMode& a, const RoomMode& b) {
+  if (room.narrow_weight) {
+    const Wide weight_a = narrow_mode_weight(*room.narrow_weight, a);
+    const Wide weight_b = narrow_mode_weight(*room.narrow_weight, b);
+    if (weight_a.high != weight_b.high)
+      return weight_a.high < weight_b.high ? -1 : 1;
+    if (weight_a.low != weight_b.low)
+      return weight_a.low < weight_b.low ? -1 : 1;
+    return 0;
+  }
+  return mode_weight(room, a.p, a.q, a.r).compare(mode_weight(room, b.p, b.q, b.r));
 }
 
 // The two sides of the exact test of a mode against max_hz: the mode lies within it when
@@ -85,6 +131,9 @@ void set_exact_dimensions(Room& room, const double (&dimensions_m)[3]) {
   room.weight[0] = squares[1] * squares[2];
   room.weight[1] = squares[0] * squares[2];
   room.weight[2] = squares[0] * squares[1];
+  const auto narrow = [&](int i) { return room.weight[i].to_uint64(); };
+  if (narrow(0) && narrow(1) && narrow(2))
+    room.narrow_weight = {{*narrow(0), *narrow(1), *narrow(2)}};
   room.size_part = room.weight[0] * squares[0];
   room.power_of_ten = -2 * lowest_exponent;
 }
@@ -92,6 +141,8 @@ void set_exact_dimensions(Room& room, const double (&dimensions_m)[3]) {
 // The parts of a room that do not depend on how the speed of sound is given.
 std::optional<Room> room_of(double length_m, double width_m, double height_m,
                             double speed_of_sound_m_per_s) {
+  if (!sides_in_proportion(length_m, width_m, height_m))
+    return std::nullopt;
   const double longest_m = std::max({length_m, width_m, height_m});
   Room room;
   room.lowest_mode_hz = speed_of_sound_m_per_s / longest_m / 2.0;
@@ -154,6 +205,11 @@ SixDigits six_digits_above(double bound) {
 
 }  // namespace
 
+bool sides_in_proportion(double length_m, double width_m, double height_m) {
+  return std::isfinite(std::max({length_m, width_m, height_m}) /
+                       std::min({length_m, width_m, height_m}));
+}
+
 std::optional<Room> make_room(double length_m, double width_m, double height_m,
                               double speed_of_sound_m_per_s) {
   std::optional<Room> room = room_of(length_m, width_m, height_m, speed_of_sound_m_per_s);
@@ -210,7 +266,7 @@ bool lists_before(const Room& room, const RoomMode& a, const RoomMode& b) {
     return true;
   if (b.frequency_hz < a.frequency_hz * (1.0 - kRoundingShare))
     return false;
-  const int order = mode_weight(room, a.p, a.q, a.r).compare(mode_weight(room, b.p, b.q, b.r));
+  const int order = compare_frequencies_exactly(room, a, b);
   if (order != 0)
     return order < 0;
   return std::tie(a.p, a.q, a.r) < std::tie(b.p, b.q, b.r);
@@ -243,6 +299,36 @@ std::optional<std::vector<RoomMode>> list_room_modes(const Room& room, double ma
   return modes;
 }
 
+namespace {
+
+// The test of a mode against the limit in doubles, on its squared frequency in units of the
+// lowest mode: sure outside a rounding share of the limit, and unsure (for the exact test to
+// settle) within it.
+class QuickLimit {
+ public:
+  enum class Fit { kYes, kNo, kUnsure };
+
+  QuickLimit(const Room& room, double max_hz) {
+    const double limit = max_hz / room.lowest_mode_hz;
+    // Squaring doubles the share; an overflowing limit leaves every finite sum below it.
+    squared_.below = limit * limit * (1.0 - 2.0 * kRoundingShare);
+    squared_.above = limit * limit * (1.0 + 2.0 * kRoundingShare);
+  }
+
+  Fit fit(double squared_sum) const {
+    if (squared_sum < squared_.below)
+      return Fit::kYes;
+    return squared_sum > squared_.above ? Fit::kNo : Fit::kUnsure;
+  }
+
+  const SquaredLimit& squared() const { return squared_; }
+
+ private:
+  SquaredLimit squared_;
+};
+
+}  // namespace
+
 ModeCount count_room_modes(const Room& room, double max_hz, std::uint64_t column_budget) {
   // Columns run along the longest dimension, which holds the most modes per column, so
   // the columns themselves (the work) are as few as possible.
@@ -257,23 +343,41 @@ ModeCount count_room_modes(const Room& room, double max_hz, std::uint64_t column
     index[axes[2]] = k;
     return within(room, exact, index[0], index[1], index[2]);
   };
-  const double limit_in_lowest_modes = max_hz / room.lowest_mode_hz;
-  const double column_scale = room.scale[axes[2]];
+  const QuickLimit quick(room, max_hz);
+  const auto surely_fits = [&](double squared_sum, double i, double j, double k) {
+    const QuickLimit::Fit fit = quick.fit(squared_sum);
+    return fit == QuickLimit::Fit::kUnsure ? fits(i, j, k) : fit == QuickLimit::Fit::kYes;
+  };
+  ColumnRow row{0.0, room.scale[axes[1]], room.scale[axes[2]]};
 
   std::uint64_t modes_and_origin = 0;
   std::uint64_t columns = 0;
   const auto partial = [&] {
     return ModeCount{modes_and_origin > 0 ? modes_and_origin - 1 : 0, false};
   };
-  for (double i = 0.0; fits(i, 0.0, 0.0); ++i) {
-    for (double j = 0.0; fits(i, j, 0.0); ++j) {
+  for (double i = 0.0;; ++i) {
+    const double a = i * room.scale[axes[0]];
+    row.i_squared = a * a;
+    if (!surely_fits(row.i_squared, i, 0.0, 0.0))
+      break;
+    for (double j = 0.0;; ++j) {
+      // As many columns as the doubles settle, then one column the exact way.
+      const ColumnRun run =
+          quick_columns(quick.squared(), row, static_cast<std::uint64_t>(j),
+                        column_budget - columns, kCountCeiling - modes_and_origin);
+      columns += run.columns;
+      modes_and_origin += run.modes;
+      j += static_cast<double>(run.columns);
+      if (modes_and_origin >= kCountCeiling)
+        return partial();
+      const double b = j * row.scale_j;
+      const double base = row.i_squared + b * b;
+      if (!surely_fits(base, i, j, 0.0))
+        break;
       if (columns == column_budget)
         return partial();
       ++columns;
-      const double a = i * room.scale[axes[0]];
-      const double b = j * room.scale[axes[1]];
-      const double left = limit_in_lowest_modes * limit_in_lowest_modes - a * a - b * b;
-      const double guess = std::sqrt(std::max(left, 0.0)) / column_scale;
+      const double guess = std::sqrt(std::max(quick.squared().below - base, 0.0)) / row.scale_k;
       const double top = largest_fitting_index(guess, [&](double k) { return fits(i, j, k); });
       modes_and_origin += static_cast<std::uint64_t>(top) + 1;
       // A column as high as the search goes is not counted exactly.

@@ -16,6 +16,7 @@
 // they come within rounding of each other; all functions here agree on every mode.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -44,14 +45,22 @@ struct Room {
   double lowest_mode_hz = 0.0;  // c / (2 * longest dimension): the frequency scale
   double scale[3] = {};         // longest dimension / each dimension, each >= 1
   BigNatural weight[3];         // as above
-  BigNatural speed_part;        // A
-  BigNatural size_part;         // B * G_0^2 G_1^2 G_2^2
-  int power_of_ten = 0;         // F - 2e
+  // The same weights when each fits in 64 bits, as for any room typed with a few digits:
+  // then a mode's N is a 128-bit number and modes are ordered without BigNatural.
+  std::optional<std::array<std::uint64_t, 3>> narrow_weight;
+  BigNatural speed_part;  // A
+  BigNatural size_part;   // B * G_0^2 G_1^2 G_2^2
+  int power_of_ten = 0;   // F - 2e
 };
+
+// Whether the longest side is a finite multiple of the shortest, in doubles: in a room
+// 1e300 m long and 1e-9 m high the steps between modes along the height overflow.
+// REQUIRES: every argument > 0 and finite.
+bool sides_in_proportion(double length_m, double width_m, double height_m);
 
 // The room L x W x H at speed of sound c, taken as typed. Empty when the lowest mode
 // frequency would not be a normal positive double (a room some 1e300 m long), since nothing
-// could be shown.
+// could be shown, or when the sides are not in proportion (above).
 // REQUIRES: every argument > 0 and finite.
 std::optional<Room> make_room(double length_m, double width_m, double height_m,
                               double speed_of_sound_m_per_s);

@@ -318,6 +318,11 @@ TEST(RoomModes, CountStopsNearTheRangeOfItsInteger) {
 TEST(RoomModes, ExtremeRooms) {
   // Too large for its lowest mode to be a normal number, at a speed of sound near 0.
   EXPECT_FALSE(make_room(1e308, 1, 1, 1e-3).has_value());
+  // Sides further apart than any double can say: the steps along the shortest overflow, and
+  // a search there never ended.
+  EXPECT_FALSE(make_room(12, 2.2250738585072014e-308, 2, 343).has_value());
+  EXPECT_FALSE(make_room_in_air(1e300, 1e-9, 1, 20).has_value());
+  EXPECT_TRUE(sides_in_proportion(1e154, 1e-154, 1));
   // A room thinner than any wavelength has only the modes of its floor.
   const auto thin = list_room_modes(room_of(5, 4, 1e-300, 343), 300);
   ASSERT_TRUE(thin.has_value());
