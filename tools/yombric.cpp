@@ -34,6 +34,7 @@ cli::Table mode_table(const std::vector<acoustics::RoomMode>& modes) {
   table.add_column("r");
   table.add_column("Frequency (Hz)");
   table.add_column("Kind", cli::Table::Align::kLeft);
+  table.reserve_rows(modes.size());
   for (const acoustics::RoomMode& mode : modes) {
     table.add_row({cli::Table::Cell::integer(mode.p), cli::Table::Cell::integer(mode.q),
                    cli::Table::Cell::integer(mode.r), mode.frequency_hz,

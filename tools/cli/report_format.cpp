@@ -45,7 +45,8 @@ std::string write_json(const Report& report) {
     } else if (item.kind == ReportItem::Kind::kTable) {
       json.key(item.table_name);
       json.begin_array();
-      for (const auto& row : item.table.rows()) {
+      for (std::size_t index = 0; index < item.table.row_count(); ++index) {
+        const Table::Row row = item.table.row(index);
         json.begin_object();
         for (std::size_t i = 0; i < row.size(); ++i) {
           json.key(column_key(item.table.headers()[i]));
@@ -97,7 +98,7 @@ std::string ReportWriter::write(const Report& report, std::size_t case_number) {
   first_case_ = false;
   switch (format_) {
     case Format::kText:
-      return (first ? "" : "\n") + render_text(report);
+      return first ? render_text(report) : "\n" + render_text(report);
     case Format::kCsv:
       return write_csv(report, case_number);
     case Format::kJson:
@@ -133,10 +134,10 @@ std::string ReportWriter::write_csv(const Report& report, std::size_t case_numbe
     csv.end_record();
     return csv.text();
   }
-  for (const auto& row : table->table.rows()) {
+  for (std::size_t index = 0; index < table->table.row_count(); ++index) {
     if (with_case)
       csv.field(std::to_string(case_number));
-    for (const Table::Cell& cell : row)
+    for (const Table::Cell& cell : table->table.row(index))
       csv.field(csv_value(cell.number, cell.text));
     csv.end_record();
   }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "cli/number_format.hpp"
 
@@ -12,15 +13,15 @@ std::string render_text(const Report& report) {
   for (const ReportItem& item : report) {
     switch (item.kind) {
       case ReportItem::Kind::kField:
-        text += item.field.label + ": " + item.field.text;
+        text.append(item.field.label).append(": ").append(item.field.text);
         if (!item.field.unit.empty())
-          text += " " + item.field.unit;
+          text.append(" ").append(item.field.unit);
         if (!item.field.remark.empty())
-          text += " " + item.field.remark;
+          text.append(" ").append(item.field.remark);
         text += '\n';
         break;
       case ReportItem::Kind::kTable:
-        text += item.table.render();
+        item.table.render_to(text);
         break;
       case ReportItem::Kind::kNote:
         text += item.note;
@@ -90,8 +91,9 @@ Results& Results::fail(std::string error) {
   return *this;
 }
 
-Outcome Results::finish(std::optional<std::size_t> mended_by) const {
-  return error_.empty() ? Outcome::success(report_) : Outcome::failure(error_, mended_by);
+Outcome Results::finish(std::optional<std::size_t> mended_by) {
+  return error_.empty() ? Outcome::success(std::move(report_))
+                        : Outcome::failure(std::move(error_), mended_by);
 }
 
 Results& Results::add_field(Field field) {

@@ -84,8 +84,9 @@ class Results {
   // Refuses the whole outcome with this reason (the first reason given wins).
   Results& fail(std::string error);
 
-  // The results, or the first refusal; `mended_by` as in Outcome::failure.
-  Outcome finish(std::optional<std::size_t> mended_by = std::nullopt) const;
+  // The results, or the first refusal; `mended_by` as in Outcome::failure. The results move
+  // into the outcome (a table may hold ten thousand rows), leaving this empty.
+  Outcome finish(std::optional<std::size_t> mended_by = std::nullopt);
 
  private:
   Results& add_field(Field field);

@@ -1,6 +1,7 @@
 #include "cli/table.hpp"
 
 #include <algorithm>
+#include <charconv>
 
 #include "cli/number_format.hpp"
 
@@ -9,7 +10,9 @@ namespace quesdral::cli {
 Table::Cell::Cell(double value) : text(format_number(value)), number(value) {}
 
 Table::Cell Table::Cell::integer(long long value) {
-  Cell cell(format_integer(value));
+  char digits[24];
+  const auto written = std::to_chars(digits, digits + sizeof digits, value);
+  Cell cell(std::string(digits, written.ptr));
   cell.number = static_cast<double>(value);
   return cell;
 }
@@ -19,39 +22,56 @@ void Table::add_column(std::string header, Align align) {
   aligns_.push_back(align);
 }
 
-void Table::add_row(std::vector<Cell> cells) {
-  cells.resize(headers_.size());
-  rows_.push_back(std::move(cells));
+void Table::add_row(std::initializer_list<Cell> cells) {
+  const std::size_t columns = headers_.size();
+  const std::size_t given = std::min(cells.size(), columns);
+  cells_.insert(cells_.end(), cells.begin(), cells.begin() + given);
+  cells_.resize(cells_.size() + columns - given);
 }
 
 std::string Table::render() const {
-  const std::vector<std::size_t> widths = column_widths();
   std::string text;
-  const auto add_line = [&](const auto& cells, const auto& text_of) {
-    std::string line;
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-      const std::string& cell = text_of(cells[i]);
-      if (i > 0)
-        line += "  ";
-      const std::string padding(widths[i] - cell.size(), ' ');
-      line += aligns_[i] == Align::kRight ? padding + cell : cell + padding;
-    }
-    line.erase(line.find_last_not_of(' ') + 1);
-    text += line + '\n';
-  };
-  add_line(headers_, [](const std::string& header) -> const std::string& { return header; });
-  for (const auto& row : rows_)
-    add_line(row, [](const Cell& cell) -> const std::string& { return cell.text; });
+  render_to(text);
   return text;
+}
+
+void Table::render_to(std::string& text) const {
+  const std::vector<std::size_t> widths = column_widths();
+  std::size_t line_length = 1;  // the newline, and two spaces after every column
+  for (const std::size_t width : widths)
+    line_length += width + 2;
+  text.reserve(text.size() + line_length * (row_count() + 1));
+  // Each line starts as spaces, the cells are copied to their places, and the spaces after
+  // the last character are cut: one fill and one copy a cell, however long the table.
+  const auto add_line = [&](const auto& text_of) {
+    const std::size_t start = text.size();
+    text.resize(start + line_length, ' ');
+    char* const line = &text[start];
+    std::size_t column_start = 0;
+    for (std::size_t i = 0; i < widths.size(); ++i) {
+      const std::string& cell = text_of(i);
+      const std::size_t padding = aligns_[i] == Align::kRight ? widths[i] - cell.size() : 0;
+      cell.copy(line + column_start + padding, cell.size());
+      column_start += widths[i] + 2;
+    }
+    std::size_t end = line_length;
+    while (end > 0 && line[end - 1] == ' ')
+      --end;
+    line[end] = '\n';
+    text.resize(start + end + 1);
+  };
+  add_line([&](std::size_t i) -> const std::string& { return headers_[i]; });
+  for (std::size_t first = 0; first < cells_.size(); first += widths.size())
+    add_line([&](std::size_t i) -> const std::string& { return cells_[first + i].text; });
 }
 
 std::vector<std::size_t> Table::column_widths() const {
   std::vector<std::size_t> widths;
   for (const std::string& header : headers_)
     widths.push_back(header.size());
-  for (const auto& row : rows_) {
-    for (std::size_t i = 0; i < row.size(); ++i)
-      widths[i] = std::max(widths[i], row[i].text.size());
+  for (std::size_t i = 0; i < cells_.size(); ++i) {
+    std::size_t& width = widths[i % widths.size()];
+    width = std::max(width, cells_[i].text.size());
   }
   return widths;
 }

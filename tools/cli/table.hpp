@@ -6,6 +6,8 @@
 // it in full.
 #pragma once
 
+#include <cstddef>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,25 +31,48 @@ class Table {
     std::optional<double> number;
   };
 
+  // The cells of one row, as stored.
+  class Row {
+   public:
+    Row(const Cell* first, std::size_t size) : first_(first), size_(size) {}
+    const Cell* begin() const { return first_; }
+    const Cell* end() const { return first_ + size_; }
+    std::size_t size() const { return size_; }
+    const Cell& operator[](std::size_t column) const { return first_[column]; }
+
+   private:
+    const Cell* first_;
+    std::size_t size_;
+  };
+
   // Adds a column; all columns must be added before the first row.
   void add_column(std::string header, Align align = Align::kRight);
 
-  // REQUIRES: cells.size() equals the number of columns.
-  void add_row(std::vector<Cell> cells);
+  // Makes room for this many rows at once, for a table whose length is known.
+  void reserve_rows(std::size_t rows) { cells_.reserve(rows * headers_.size()); }
 
-  std::size_t row_count() const { return rows_.size(); }
+  // Cells beyond the number of columns are dropped and missing ones left empty.
+  // REQUIRES: cells.size() equals the number of columns.
+  void add_row(std::initializer_list<Cell> cells);
+
+  std::size_t row_count() const { return headers_.empty() ? 0 : cells_.size() / headers_.size(); }
+  Row row(std::size_t index) const {
+    return {cells_.data() + index * headers_.size(), headers_.size()};
+  }
   const std::vector<std::string>& headers() const { return headers_; }
-  const std::vector<std::vector<Cell>>& rows() const { return rows_; }
 
   // The whole table as text, a header row and then the rows, every line ending with '\n'.
   std::string render() const;
+  // The same, appended to `text`: a long table is written once, into one buffer.
+  void render_to(std::string& text) const;
 
  private:
   std::vector<std::size_t> column_widths() const;
 
   std::vector<std::string> headers_;
   std::vector<Align> aligns_;
-  std::vector<std::vector<Cell>> rows_;
+  // Row after row in one array, so that a row costs no allocation of its own.
+  std::vector<Cell> cells_;
 };
 
 }  // namespace quesdral::cli
