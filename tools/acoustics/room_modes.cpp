@@ -203,6 +203,31 @@ SixDigits six_digits_above(double bound) {
   return above;
 }
 
+// Sorts modes as lists_before orders them. Where the room's weights are narrow, each mode's
+// N is worked out once and the sort compares whole numbers: the frequencies of a room typed
+// in round figures tie exactly again and again (4p^2 + 9q^2 + 25r^2 in a 30 x 20 x 12 m hall).
+void sort_as_listed(const Room& room, std::vector<RoomMode>& modes) {
+  if (!room.narrow_weight) {
+    std::sort(modes.begin(), modes.end(),
+              [&](const RoomMode& a, const RoomMode& b) { return lists_before(room, a, b); });
+    return;
+  }
+  struct Weighed {
+    Wide weight;
+    RoomMode mode;
+  };
+  std::vector<Weighed> weighed;
+  weighed.reserve(modes.size());
+  for (const RoomMode& mode : modes)
+    weighed.push_back({narrow_mode_weight(*room.narrow_weight, mode), mode});
+  std::sort(weighed.begin(), weighed.end(), [](const Weighed& a, const Weighed& b) {
+    return std::tie(a.weight.high, a.weight.low, a.mode.p, a.mode.q, a.mode.r) <
+           std::tie(b.weight.high, b.weight.low, b.mode.p, b.mode.q, b.mode.r);
+  });
+  for (std::size_t i = 0; i < modes.size(); ++i)
+    modes[i] = weighed[i].mode;
+}
+
 }  // namespace
 
 bool sides_in_proportion(double length_m, double width_m, double height_m) {
@@ -294,8 +319,7 @@ std::optional<std::vector<RoomMode>> list_room_modes(const Room& room, double ma
       }
     }
   }
-  std::sort(modes.begin(), modes.end(),
-            [&](const RoomMode& a, const RoomMode& b) { return lists_before(room, a, b); });
+  sort_as_listed(room, modes);
   return modes;
 }
 
