@@ -12,8 +12,75 @@
 #include <emmintrin.h>
 #endif
 
+// Four at a time where the processor has AVX, chosen when the program runs, as the suite's
+// x86-64 programs are built for every x86-64 processor. Needs the compiler's target
+// attribute and processor query (GCC, Clang).
+#if defined(__x86_64__) && defined(__GNUC__)
+#define QUESDRAL_COLUMN_QUADS 1
+#include <immintrin.h>
+#endif
+
 namespace quesdral::acoustics {
 namespace {
+
+#ifdef QUESDRAL_COLUMN_QUADS
+// As column_pairs below, four columns a turn: j to j + 3.
+__attribute__((target("avx"))) ColumnRun column_quads(const SquaredLimit& limit,
+                                                      const ColumnRow& row, std::uint64_t first,
+                                                      std::uint64_t most, std::uint64_t enough) {
+  const std::uint64_t quads = std::min(most / 4, enough / (std::uint64_t{1} << 34));
+  const __m256d below = _mm256_set1_pd(limit.below);
+  const __m256d above = _mm256_set1_pd(limit.above);
+  const __m256d i_squared = _mm256_set1_pd(row.i_squared);
+  const __m256d scale_j = _mm256_set1_pd(row.scale_j);
+  const __m256d scale_k = _mm256_set1_pd(row.scale_k);
+  const __m256d inverse_scale_k = _mm256_set1_pd(1.0 / row.scale_k);
+  const __m256d four = _mm256_set1_pd(4.0);
+  const auto start = static_cast<double>(first);
+  __m256d j = _mm256_set_pd(start + 3.0, start + 2.0, start + 1.0, start);
+  __m128i modes_low = _mm_setzero_si128();
+  __m128i modes_high = _mm_setzero_si128();
+  std::uint64_t settled = 0;
+  for (; settled < quads; ++settled, j = _mm256_add_pd(j, four)) {
+    const __m256d b = _mm256_mul_pd(j, scale_j);
+    const __m256d base = _mm256_add_pd(i_squared, _mm256_mul_pd(b, b));
+    const __m256d guess =
+        _mm256_mul_pd(_mm256_sqrt_pd(_mm256_sub_pd(below, base)), inverse_scale_k);
+    const __m128i tops = _mm256_cvttpd_epi32(guess);
+    const __m256d top = _mm256_mul_pd(_mm256_cvtepi32_pd(tops), scale_k);
+    const __m256d next = _mm256_add_pd(top, scale_k);
+    const __m256d fits =
+        _mm256_cmp_pd(_mm256_add_pd(base, _mm256_mul_pd(top, top)), below, _CMP_LT_OQ);
+    const __m256d beyond =
+        _mm256_cmp_pd(_mm256_add_pd(base, _mm256_mul_pd(next, next)), above, _CMP_GT_OQ);
+    if (_mm256_movemask_pd(_mm256_and_pd(fits, beyond)) != 15)
+      break;
+    modes_low = _mm_add_epi64(modes_low, _mm_unpacklo_epi32(tops, _mm_setzero_si128()));
+    modes_high = _mm_add_epi64(modes_high, _mm_unpackhi_epi32(tops, _mm_setzero_si128()));
+  }
+  alignas(16) std::uint64_t lanes[4];
+  _mm_store_si128(reinterpret_cast<__m128i*>(lanes), modes_low);
+  _mm_store_si128(reinterpret_cast<__m128i*>(lanes + 2), modes_high);
+  ColumnRun run;
+  run.columns = 4 * settled;
+  run.modes = lanes[0] + lanes[1] + lanes[2] + lanes[3] + run.columns;
+  return run;
+}
+
+bool has_avx() {
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("avx");
+}
+#else
+ColumnRun column_quads(const SquaredLimit&, const ColumnRow&, std::uint64_t, std::uint64_t,
+                       std::uint64_t) {
+  return {};
+}
+
+bool has_avx() {
+  return false;
+}
+#endif
 
 #ifdef QUESDRAL_COLUMN_PAIRS
 // Two adjacent columns, lanes j and j + 1.
@@ -94,7 +161,12 @@ ColumnRun column_pairs(const SquaredLimit&, const ColumnRow&, std::uint64_t, std
 
 ColumnRun quick_columns(const SquaredLimit& limit, const ColumnRow& row, std::uint64_t first,
                         std::uint64_t most, std::uint64_t enough) {
-  ColumnRun run = column_pairs(limit, row, first, most, enough);
+  static const bool avx = has_avx();
+  ColumnRun run = avx ? column_quads(limit, row, first, most, enough) : ColumnRun{};
+  const ColumnRun pairs =
+      column_pairs(limit, row, first + run.columns, most - run.columns, enough - run.modes);
+  run.columns += pairs.columns;
+  run.modes += pairs.modes;
   for (double j = static_cast<double>(first + run.columns);
        run.columns < most && run.modes < enough; ++j) {
     const double b = j * row.scale_j;

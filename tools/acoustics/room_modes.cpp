@@ -307,6 +307,9 @@ ModeKind mode_kind(int p, int q, int r) {
 std::optional<std::vector<RoomMode>> list_room_modes(const Room& room, double max_hz,
                                                      std::size_t limit) {
   std::vector<RoomMode> modes;
+  // At most limit + 1 modes are kept: room for all of them up front spares the copies of a
+  // growing array (the untouched part of a large block costs no memory).
+  modes.reserve(limit + 1);
   const ExactLimit exact = exact_limit(room, max_hz);
   // Each loop stops at the first index whose lowest mode is above the limit. Every index
   // that passes adds at least one mode, so the search ends after at most limit + 1 modes.
@@ -414,11 +417,28 @@ ModeCount count_room_modes(const Room& room, double max_hz, std::uint64_t column
 
 RoomMode nth_mode(const Room& room, std::size_t n) {
   // Best-first walk from the origin. Each mode has one parent (lower its last non-zero
-  // index by 1) whose frequency is no higher, so the frontier yields modes in order.
-  const auto later = [&](const RoomMode& a, const RoomMode& b) { return lists_before(room, b, a); };
-  std::priority_queue<RoomMode, std::vector<RoomMode>, decltype(later)> frontier(later);
+  // index by 1) whose frequency is no higher, so the frontier yields modes in order. Where
+  // the room's weights are narrow, each mode carries its exact weight, so that the queue's
+  // many comparisons of tied modes compare whole numbers.
+  struct Queued {
+    Wide weight;
+    RoomMode mode;
+  };
+  const auto later = [&](const Queued& a, const Queued& b) {
+    if (!room.narrow_weight)
+      return lists_before(room, b.mode, a.mode);
+    return std::tie(b.weight.high, b.weight.low, b.mode.p, b.mode.q, b.mode.r) <
+           std::tie(a.weight.high, a.weight.low, a.mode.p, a.mode.q, a.mode.r);
+  };
+  // Each mode taken adds at most two to the frontier.
+  std::vector<Queued> storage;
+  storage.reserve(2 * n + 3);
+  std::priority_queue<Queued, std::vector<Queued>, decltype(later)> frontier(later,
+                                                                             std::move(storage));
   const auto push = [&](int p, int q, int r) {
-    frontier.push({p, q, r, mode_frequency_hz(room, p, q, r), mode_kind(p, q, r)});
+    const RoomMode mode{p, q, r, mode_frequency_hz(room, p, q, r), mode_kind(p, q, r)};
+    frontier.push(
+        {room.narrow_weight ? narrow_mode_weight(*room.narrow_weight, mode) : Wide{}, mode});
   };
   const auto push_children = [&](const RoomMode& mode) {
     push(mode.p, mode.q, mode.r + 1);
@@ -429,7 +449,7 @@ RoomMode nth_mode(const Room& room, std::size_t n) {
   };
   push_children({0, 0, 0, 0.0, ModeKind::kAxial});
   for (std::size_t popped = 1;; ++popped) {
-    const RoomMode mode = frontier.top();
+    const RoomMode mode = frontier.top().mode;
     frontier.pop();
     if (popped == n)
       return mode;
