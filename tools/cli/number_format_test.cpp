@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <iterator>
 #include <limits>
 
 namespace quesdral::cli {
@@ -39,6 +41,65 @@ TEST(FormatNumber, ShowsSixSignificantDigits) {
   };
   for (const Case& c : cases)
     EXPECT_EQ(format_number(c.value), c.text) << c.value;
+}
+
+struct TextCase {
+  double value;
+  const char* text;
+};
+
+// Both forms, as the form with an uncertainty of 0 shares the fast path.
+void expect_texts(const TextCase* begin, const TextCase* end) {
+  for (const TextCase* c = begin; c != end; ++c) {
+    SCOPED_TRACE(testing::Message() << std::hexfloat << c->value);
+    EXPECT_EQ(format_number(c->value), c->text);
+    EXPECT_EQ(format_number(c->value, 0.0), c->text);
+  }
+}
+
+// The digits are rounded from the double's exact binary value, not from the decimal typed:
+// each text below was worked out from the exact decimal expansion of its double.
+TEST(FormatNumber, RoundsTheExactBinaryValue) {
+  const TextCase cases[] = {
+      {261.6255, "261.625"},  // stored a little below the tie
+      {20.00005, "20.0001"},  // stored a little above it
+      {0.0001234565, "0.000123457"}, {-1.234565, "-1.23456"},
+      {1234.125, "1234.12"},  // stored exactly: a tie goes to the even digit
+      {1234.375, "1234.38"},         {100000.5, "100000"},
+      {100001.5, "100002"},
+  };
+  expect_texts(std::begin(cases), std::end(cases));
+}
+
+TEST(FormatNumber, CarriesIntoTheNextPowerOfTen) {
+  const TextCase cases[] = {
+      {9.999995, "10.0000"},  // stored above the tie
+      {99999.95, "99999.9"},  // stored below it: no carry
+      {0.9999995, "1.00000"},         {-999.9995, "-1000.00"},
+      {0.00009999995, "0.000100000"},  // into fixed notation
+      {9.999995e-18, "1.00000e-17"},  {9.999995e26, "1.00000e+27"},
+  };
+  expect_texts(std::begin(cases), std::end(cases));
+}
+
+// Around 1e-4 and 1e6, where the notation changes, and the ends of the range of doubles;
+// 1e-17 to 1e28 bound the values the fast path takes.
+TEST(FormatNumber, EdgesOfTheNotationAndOfTheRange) {
+  const TextCase cases[] = {
+      {std::nextafter(1e-4, 0.0), "0.000100000"},  // rounds to 1e-4, so in fixed notation
+      {9.99994e-5, "9.99994e-05"},
+      {-0.000123456, "-0.000123456"},  // the longest text of the fast path
+      {999999.4999999999, "999999"},
+      {std::nextafter(1e6, 0.0), "1.00000e+06"},
+      {1e-17, "1.00000e-17"},
+      {1.23456e-18, "1.23456e-18"},
+      {1e23, "1.00000e+23"},  // the double lies below 10^23
+      {9.999994e27, "9.99999e+27"},
+      {1e28, "1.00000e+28"},
+      {std::nextafter(std::numeric_limits<double>::min(), 1.0), "2.22507e-308"},
+      {-std::numeric_limits<double>::max(), "-1.79769e+308"},
+  };
+  expect_texts(std::begin(cases), std::end(cases));
 }
 
 TEST(FormatNumber, ShortFormKeepsTypedValuesAsTyped) {
