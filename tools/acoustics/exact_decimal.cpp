@@ -108,6 +108,11 @@ BigNatural& BigNatural::operator*=(const BigNatural& other) {
   return *this;
 }
 
+BigNatural& BigNatural::operator*=(std::uint32_t factor) {
+  multiply_small(factor);
+  return *this;
+}
+
 BigNatural& BigNatural::scale_by_power_of_ten(int power) {
   constexpr std::uint32_t kTenToTheNine = 1000000000;
   for (; power >= 9; power -= 9)

@@ -35,6 +35,7 @@ class BigNatural {
   // REQUIRES: other <= *this.
   BigNatural& operator-=(const BigNatural& other);
   BigNatural& operator*=(const BigNatural& other);
+  BigNatural& operator*=(std::uint32_t factor);
   // Multiplies by 10^power. REQUIRES: power >= 0.
   BigNatural& scale_by_power_of_ten(int power);
 

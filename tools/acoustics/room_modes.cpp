@@ -33,11 +33,28 @@ BigNatural index_squared(double index) {
   return square(BigNatural(static_cast<std::uint64_t>(index)));
 }
 
+// weight * index^2: by two small products while the index fits in 32 bits, as it does for
+// every mode a search compares.
+BigNatural times_index_squared(const BigNatural& weight, double index) {
+  if (index >= 4294967296.0)
+    return index_squared(index) * weight;
+  BigNatural product = weight;
+  const auto factor = static_cast<std::uint32_t>(index);
+  product *= factor;
+  product *= factor;
+  return product;
+}
+
 // p^2 weight[0] + q^2 weight[1] + r^2 weight[2]: the mode's frequency squared, up to a factor
 // that is the same for every mode of the room.
 BigNatural mode_weight(const Room& room, double p, double q, double r) {
-  return index_squared(p) * room.weight[0] + index_squared(q) * room.weight[1] +
-         index_squared(r) * room.weight[2];
+  BigNatural sum;
+  const double indices[3] = {p, q, r};
+  for (int i = 0; i < 3; ++i) {
+    if (indices[i] != 0)
+      sum += times_index_squared(room.weight[i], indices[i]);
+  }
+  return sum;
 }
 
 // A whole number below 2^128 in two halves: N of a mode, when the room's weights are narrow.
@@ -203,29 +220,46 @@ SixDigits six_digits_above(double bound) {
   return above;
 }
 
-// Sorts modes as lists_before orders them. Where the room's weights are narrow, each mode's
-// N is worked out once and the sort compares whole numbers: the frequencies of a room typed
-// in round figures tie exactly again and again (4p^2 + 9q^2 + 25r^2 in a 30 x 20 x 12 m hall).
+// A mode with its exact weight N worked out once, for the searches that compare each mode
+// many times: a room typed in round figures ties exactly again and again (4p^2 + 9q^2 + 25r^2
+// in a 30 x 20 x 12 m hall), and in a room 1e150 m long every mode off its length lies
+// within rounding of the next. In 128 bits where the room's weights are narrow, else in full.
+struct WeighedMode {
+  RoomMode mode;
+  Wide narrow;
+  BigNatural weight;
+};
+
+WeighedMode weighed(const Room& room, const RoomMode& mode) {
+  if (room.narrow_weight)
+    return {mode, narrow_mode_weight(*room.narrow_weight, mode), {}};
+  return {mode, {}, mode_weight(room, mode.p, mode.q, mode.r)};
+}
+
+// As lists_before, on weighed modes.
+bool weighed_before(const WeighedMode& a, const WeighedMode& b) {
+  if (a.mode.frequency_hz < b.mode.frequency_hz * (1.0 - kRoundingShare))
+    return true;
+  if (b.mode.frequency_hz < a.mode.frequency_hz * (1.0 - kRoundingShare))
+    return false;
+  if (a.narrow.high != b.narrow.high)
+    return a.narrow.high < b.narrow.high;
+  if (a.narrow.low != b.narrow.low)
+    return a.narrow.low < b.narrow.low;
+  if (const int order = a.weight.compare(b.weight); order != 0)
+    return order < 0;
+  return std::tie(a.mode.p, a.mode.q, a.mode.r) < std::tie(b.mode.p, b.mode.q, b.mode.r);
+}
+
+// Sorts modes as lists_before orders them.
 void sort_as_listed(const Room& room, std::vector<RoomMode>& modes) {
-  if (!room.narrow_weight) {
-    std::sort(modes.begin(), modes.end(),
-              [&](const RoomMode& a, const RoomMode& b) { return lists_before(room, a, b); });
-    return;
-  }
-  struct Weighed {
-    Wide weight;
-    RoomMode mode;
-  };
-  std::vector<Weighed> weighed;
-  weighed.reserve(modes.size());
+  std::vector<WeighedMode> weighed_modes;
+  weighed_modes.reserve(modes.size());
   for (const RoomMode& mode : modes)
-    weighed.push_back({narrow_mode_weight(*room.narrow_weight, mode), mode});
-  std::sort(weighed.begin(), weighed.end(), [](const Weighed& a, const Weighed& b) {
-    return std::tie(a.weight.high, a.weight.low, a.mode.p, a.mode.q, a.mode.r) <
-           std::tie(b.weight.high, b.weight.low, b.mode.p, b.mode.q, b.mode.r);
-  });
+    weighed_modes.push_back(weighed(room, mode));
+  std::sort(weighed_modes.begin(), weighed_modes.end(), weighed_before);
   for (std::size_t i = 0; i < modes.size(); ++i)
-    modes[i] = weighed[i].mode;
+    modes[i] = weighed_modes[i].mode;
 }
 
 }  // namespace
@@ -416,36 +450,36 @@ ModeCount count_room_modes(const Room& room, double max_hz, std::uint64_t column
 }
 
 RoomMode nth_mode(const Room& room, std::size_t n) {
-  // Best-first walk from the origin. Each mode has one parent (lower its last non-zero
-  // index by 1) whose frequency is no higher, so the frontier yields modes in order. Where
-  // the room's weights are narrow, each mode carries its exact weight, so that the queue's
-  // many comparisons of tied modes compare whole numbers.
-  struct Queued {
-    Wide weight;
-    RoomMode mode;
-  };
-  const auto later = [&](const Queued& a, const Queued& b) {
-    if (!room.narrow_weight)
-      return lists_before(room, b.mode, a.mode);
-    return std::tie(b.weight.high, b.weight.low, b.mode.p, b.mode.q, b.mode.r) <
-           std::tie(a.weight.high, a.weight.low, a.mode.p, a.mode.q, a.mode.r);
+  // Best-first walk from the origin. Each mode has one parent, one step nearer the origin
+  // along its first non-zero index, the indices taken longest dimension first; its
+  // frequency is lower, so the frontier yields modes in order. Taking the longest dimension
+  // first keeps the frontier small in a long room, whose first modes all lie along it: the
+  // modes across it join only when the walk reaches them, not one for every mode along it.
+  std::array<int, 3> axes{0, 1, 2};
+  std::stable_sort(axes.begin(), axes.end(),
+                   [&](int a, int b) { return room.scale[a] < room.scale[b]; });
+  const auto later = [](const WeighedMode& a, const WeighedMode& b) {
+    return weighed_before(b, a);
   };
   // Each mode taken adds at most two to the frontier.
-  std::vector<Queued> storage;
+  std::vector<WeighedMode> storage;
   storage.reserve(2 * n + 3);
-  std::priority_queue<Queued, std::vector<Queued>, decltype(later)> frontier(later,
-                                                                             std::move(storage));
-  const auto push = [&](int p, int q, int r) {
-    const RoomMode mode{p, q, r, mode_frequency_hz(room, p, q, r), mode_kind(p, q, r)};
-    frontier.push(
-        {room.narrow_weight ? narrow_mode_weight(*room.narrow_weight, mode) : Wide{}, mode});
-  };
+  std::priority_queue<WeighedMode, std::vector<WeighedMode>, decltype(later)> frontier(
+      later, std::move(storage));
   const auto push_children = [&](const RoomMode& mode) {
-    push(mode.p, mode.q, mode.r + 1);
-    if (mode.r == 0)
-      push(mode.p, mode.q + 1, 0);
-    if (mode.r == 0 && mode.q == 0)
-      push(mode.p + 1, 0, 0);
+    const int index[3] = {mode.p, mode.q, mode.r};
+    const auto push_step = [&](int axis) {
+      int child[3] = {index[0], index[1], index[2]};
+      ++child[axis];
+      frontier.push(weighed(room, {child[0], child[1], child[2],
+                                   mode_frequency_hz(room, child[0], child[1], child[2]),
+                                   mode_kind(child[0], child[1], child[2])}));
+    };
+    push_step(axes[0]);
+    if (index[axes[0]] == 0)
+      push_step(axes[1]);
+    if (index[axes[0]] == 0 && index[axes[1]] == 0)
+      push_step(axes[2]);
   };
   push_children({0, 0, 0, 0.0, ModeKind::kAxial});
   for (std::size_t popped = 1;; ++popped) {

@@ -211,6 +211,20 @@ TEST(RoomModes, NthModeFollowsTheListing) {
       ASSERT_EQ(Indices(nth.p, nth.q, nth.r), Indices(listed.p, listed.q, listed.r)) << n;
     }
   }
+  // In a room far longer than wide or high, the first ten thousand modes all lie along its
+  // length, whichever dimension that is, while every mode across it lies within rounding of
+  // every other (their weights differ far below the last digit of a double).
+  struct Long {
+    Room room;
+    Indices nth;
+  };
+  const Long rooms[] = {{room_of(1e300, 1, 1, 343), Indices(10001, 0, 0)},
+                        {room_of(1, 1e300, 1, 343), Indices(0, 10001, 0)},
+                        {room_of(1, 1, 1e150, 343), Indices(0, 0, 10001)}};
+  for (const Long& c : rooms) {
+    const RoomMode nth = nth_mode(c.room, 10001);
+    EXPECT_EQ(Indices(nth.p, nth.q, nth.r), c.nth);
+  }
 }
 
 // The next value above max_hz with six significant digits.
