@@ -67,8 +67,8 @@ static char* put_integer(char* out, long value, int width) {
    snprintf (correctly rounded) gives the digits instead. Returns the length written.
    REQUIRES: value is not 0. */
 static int format_six(char* out, double value) {
-  static const double powers[] = {1e-4, 1e-3, 1e-2, 1e-1, 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6,
-                                  1e7,  1e8,  1e9};
+  static const double powers[] = {1e-4, 1e-3, 1e-2, 1e-1, 1e0, 1e1, 1e2,
+                                  1e3,  1e4,  1e5,  1e6,  1e7, 1e8, 1e9};
   const double magnitude = fabs(value);
   if (!(magnitude >= 1e-4 && magnitude < 1e6))
     return sprintf(out, "%.5e", value);
@@ -156,7 +156,7 @@ int main(int argc, char** argv) {
       const double b = q / size_m[1];
       if (half_speed * sqrt(a * a + b * b) > max_hz)
         break;
-      for (int r = p == 0 && q == 0; ; ++r) {
+      for (int r = p == 0 && q == 0;; ++r) {
         const double c = r / size_m[2];
         const double frequency_hz = half_speed * sqrt(a * a + b * b + c * c);
         if (frequency_hz > max_hz)
@@ -243,9 +243,9 @@ int main(int argc, char** argv) {
   char breaking[512] = "";
   for (int i = 0; i < band_count; ++i) {
     const long modes_in_band = band_modes[i];
-    const char* remark = i == band_count - 1                        ? partial
+    const char* remark = i == band_count - 1                          ? partial
                          : i > 0 && modes_in_band < band_modes[i - 1] ? fewer
-                                                                        : "";
+                                                                      : "";
     if (remark == fewer) {
       char* end = breaking + strlen(breaking);
       if (end != breaking)
