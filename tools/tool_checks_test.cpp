@@ -112,6 +112,12 @@ const Case kCases[] = {
      2,
      "yombric.exe: the longest side is more than 1.79769e+308 times the shortest, too far apart "
      "for the modes to be computed\n"},
+    {"a room whose lowest mode is above every double",
+     yombric_tool,
+     {"2.2250738585072014e-308", "2.2250738585072014e-308", "2.2250738585072014e-308"},
+     2,
+     "yombric.exe: the room is too small for its modes to be shown at 343.215 m/s at 20 degrees "
+     "C\n"},
     {"steps above the MIDI range",
      rumbeldv_tool,
      {"2", "20000"},

@@ -85,26 +85,36 @@ std::string bonello_verdict(const std::vector<acoustics::ModeBand>& bands) {
   return "not met (fewer modes than the band below at " + breaking + " Hz)";
 }
 
-// Too many modes is mended by a lower MAX_HZ, never by the temperature, whose whole range
-// moves the count too little; a room too large for its modes to show, by its length.
-cli::Outcome compute(const cli::Values& values) {
-  const double sides_m[] = {values[kLengthM], values[kWidthM], values[kHeightM]};
+// Why the room's modes cannot be computed or shown, asking again for the side that can mend
+// it: sides too far apart for the steps between modes to be doubles (the shortest), or a
+// lowest mode, c / (2 * longest side), beyond the doubles (the longest).
+cli::Outcome unusable_room(const double (&sides_m)[3], double temperature_c) {
+  const auto [shortest, longest] = std::minmax_element(std::begin(sides_m), std::end(sides_m));
+  const auto side = [&](const double* found) {
+    return kLengthM + static_cast<std::size_t>(found - std::begin(sides_m));
+  };
   if (!acoustics::sides_in_proportion(sides_m[0], sides_m[1], sides_m[2])) {
-    const auto shortest = std::min_element(std::begin(sides_m), std::end(sides_m));
     return cli::Outcome::failure(
         "the longest side is more than 1.79769e+308 times the shortest, too far apart for "
         "the modes to be computed",
-        kLengthM + static_cast<std::size_t>(shortest - std::begin(sides_m)));
+        side(shortest));
   }
+  const bool too_small = speed_at(temperature_c) / *longest / 2.0 > 1.0;
+  return cli::Outcome::failure(std::string("the room is too ") + (too_small ? "small" : "large") +
+                                   " for its modes to be shown at " + speed_phrase(temperature_c),
+                               side(longest));
+}
+
+// Too many modes is mended by a lower MAX_HZ, never by the temperature, whose whole range
+// moves the count too little.
+cli::Outcome compute(const cli::Values& values) {
+  const double sides_m[] = {values[kLengthM], values[kWidthM], values[kHeightM]};
   const double max_hz = values[kMaxHz];
   const double speed_m_per_s = speed_at(values[kTemperatureC]);
-  const auto room = acoustics::make_room_in_air(values[kLengthM], values[kWidthM], values[kHeightM],
-                                                values[kTemperatureC]);
-  if (!room) {
-    return cli::Outcome::failure(
-        "the room is too large for its modes to be shown at " + speed_phrase(values[kTemperatureC]),
-        kLengthM);
-  }
+  const auto room =
+      acoustics::make_room_in_air(sides_m[0], sides_m[1], sides_m[2], values[kTemperatureC]);
+  if (!room)
+    return unusable_room(sides_m, values[kTemperatureC]);
   const acoustics::RoomModeSearch search = acoustics::search_room_modes(*room, max_hz);
   if (search.too_many)
     return cli::Outcome::failure(too_many_modes(search, max_hz), kMaxHz);
