@@ -36,7 +36,7 @@ __attribute__((target("avx"))) ColumnRun column_quads(const SquaredLimit& limit,
   const __m256d scale_k = _mm256_set1_pd(row.scale_k);
   const __m256d inverse_scale_k = _mm256_set1_pd(1.0 / row.scale_k);
   const __m256d four = _mm256_set1_pd(4.0);
-  const auto start = static_cast<double>(first);
+  const double start = count_as_double(first);
   __m256d j = _mm256_set_pd(start + 3.0, start + 2.0, start + 1.0, start);
   __m128i modes_low = _mm_setzero_si128();
   __m128i modes_high = _mm_setzero_si128();
@@ -122,7 +122,8 @@ ColumnRun column_pairs(const SquaredLimit& limit, const ColumnRow& row, std::uin
   const ColumnPair pair(limit, row);
   const std::uint64_t pairs = std::min(most / 2, enough / (std::uint64_t{1} << 33));
   const __m128d four = _mm_set1_pd(4.0);
-  __m128d j = _mm_set_pd(static_cast<double>(first) + 1.0, static_cast<double>(first));
+  const double start = count_as_double(first);
+  __m128d j = _mm_set_pd(start + 1.0, start);
   __m128i modes = _mm_setzero_si128();
   const auto add = [&](__m128i tops) {
     modes = _mm_add_epi64(modes, _mm_unpacklo_epi32(tops, _mm_setzero_si128()));
@@ -167,8 +168,8 @@ ColumnRun quick_columns(const SquaredLimit& limit, const ColumnRow& row, std::ui
       column_pairs(limit, row, first + run.columns, most - run.columns, enough - run.modes);
   run.columns += pairs.columns;
   run.modes += pairs.modes;
-  for (double j = static_cast<double>(first + run.columns);
-       run.columns < most && run.modes < enough; ++j) {
+  for (double j = count_as_double(first + run.columns); run.columns < most && run.modes < enough;
+       ++j) {
     const double b = j * row.scale_j;
     const double base = row.i_squared + b * b;
     if (!(base < limit.below))

@@ -31,6 +31,12 @@ struct ColumnRun {
   std::uint64_t modes = 0;    // their modes, k = 0 to the top of each
 };
 
+// A count as a double. Counts here stay far below 2^63, and converting them as signed is one
+// instruction on 32-bit x86 too, where an unsigned conversion needs x87 arithmetic.
+inline double count_as_double(std::uint64_t count) {
+  return static_cast<double>(static_cast<std::int64_t>(count));
+}
+
 // The columns of `row` from `first` on that the doubles settle, stopping before the first
 // they cannot (its foot k = 0 not surely within the limit, or its top not sure), after
 // `most` columns, or once the modes reach `enough`. A column is settled when its foot

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 
 namespace quesdral::acoustics {
@@ -17,13 +18,13 @@ ColumnRun columns_by_bisection(const SquaredLimit& limit, const ColumnRow& row, 
     const double c = k * row.scale_k;
     return row.i_squared + b * b + c * c;
   };
-  for (auto j = static_cast<double>(first); run.columns < most; ++j) {
+  for (double j = count_as_double(first); run.columns < most; ++j) {
     if (!(squared_sum(j, 0) < limit.below))
       break;
     double low = 0.0;                  // fits
     double high = 9007199254740992.0;  // 2^53: does not
     while (high - low > 1.0) {
-      const double middle = low + static_cast<double>(static_cast<std::uint64_t>((high - low) / 2));
+      const double middle = low + std::floor((high - low) / 2);
       (squared_sum(j, middle) < limit.below ? low : high) = middle;
     }
     if (!(squared_sum(j, low + 1.0) > limit.above))

@@ -428,7 +428,7 @@ ModeCount count_room_modes(const Room& room, double max_hz, std::uint64_t column
                         column_budget - columns, kCountCeiling - modes_and_origin);
       columns += run.columns;
       modes_and_origin += run.modes;
-      j += static_cast<double>(run.columns);
+      j += count_as_double(run.columns);
       if (modes_and_origin >= kCountCeiling)
         return partial();
       const double b = j * row.scale_j;
