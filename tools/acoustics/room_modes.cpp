@@ -88,20 +88,6 @@ Wide narrow_mode_weight(const std::array<std::uint64_t, 3>& weight, const RoomMo
          multiply(square_of(mode.r), weight[2]);
 }
 
-// -1, 0 or 1 as mode a's exact frequency is below, equal to or above mode b's.
-int compare_frequencies_exactly(const Room& room, const RoomMode& a, const RoomMode& b) {
-  if (room.narrow_weight) {
-    const Wide weight_a = narrow_mode_weight(*room.narrow_weight, a);
-    const Wide weight_b = narrow_mode_weight(*room.narrow_weight, b);
-    if (weight_a.high != weight_b.high)
-      return weight_a.high < weight_b.high ? -1 : 1;
-    if (weight_a.low != weight_b.low)
-      return weight_a.low < weight_b.low ? -1 : 1;
-    return 0;
-  }
-  return mode_weight(room, a.p, a.q, a.r).compare(mode_weight(room, b.p, b.q, b.r));
-}
-
 // The two sides of the exact test of a mode against max_hz: the mode lies within it when
 // speed_side * mode_weight <= limit_side.
 struct ExactLimit {
@@ -236,7 +222,9 @@ WeighedMode weighed(const Room& room, const RoomMode& mode) {
   return {mode, {}, mode_weight(room, mode.p, mode.q, mode.r)};
 }
 
-// As lists_before, on weighed modes.
+// Whether mode a lists before mode b: frequencies further apart than the rounding share
+// are ordered as their doubles say, closer ones by their exact weights, and equal ones by
+// p, q, r.
 bool weighed_before(const WeighedMode& a, const WeighedMode& b) {
   if (a.mode.frequency_hz < b.mode.frequency_hz * (1.0 - kRoundingShare))
     return true;
@@ -321,14 +309,7 @@ bool mode_within(const Room& room, double p, double q, double r, double max_hz) 
 }
 
 bool lists_before(const Room& room, const RoomMode& a, const RoomMode& b) {
-  if (a.frequency_hz < b.frequency_hz * (1.0 - kRoundingShare))
-    return true;
-  if (b.frequency_hz < a.frequency_hz * (1.0 - kRoundingShare))
-    return false;
-  const int order = compare_frequencies_exactly(room, a, b);
-  if (order != 0)
-    return order < 0;
-  return std::tie(a.p, a.q, a.r) < std::tie(b.p, b.q, b.r);
+  return weighed_before(weighed(room, a), weighed(room, b));
 }
 
 ModeKind mode_kind(int p, int q, int r) {
