@@ -5,6 +5,7 @@
 # Expects: SOURCE_DIR, BUILD_DIR (the 32-bit build), TOOLCHAIN_FILE, GENERATOR, WERROR,
 # QEMU_I386 (as found when the build was configured), READY_STAMP (written on success only).
 cmake_minimum_required(VERSION 3.25)
+include("${CMAKE_CURRENT_LIST_DIR}/../cross_build_steps.cmake")
 
 # A stamp from an earlier run must not vouch for programs this run failed to make.
 file(REMOVE "${READY_STAMP}")
@@ -14,10 +15,7 @@ if(NOT QEMU_I386)
   return()
 endif()
 
-file(STRINGS "${TOOLCHAIN_FILE}" compiler_line REGEX "^set\\(CMAKE_CXX_COMPILER ")
-string(REGEX REPLACE "^set\\(CMAKE_CXX_COMPILER +([^ )]+)\\).*" "\\1" compiler
-                     "${compiler_line}")
-find_program(compiler_path NAMES "${compiler}")
+toolchain_compiler("${TOOLCHAIN_FILE}" compiler compiler_path)
 if(NOT compiler_path)
   message("Skipped: the compiler ${compiler} is not installed")
   return()
@@ -32,14 +30,6 @@ foreach(library libc.a libstdc++.a)
   endif()
 endforeach()
 
-execute_process(
-  COMMAND "${CMAKE_COMMAND}" -S "${SOURCE_DIR}" -B "${BUILD_DIR}" -G "${GENERATOR}"
-          "-DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN_FILE}" -DCMAKE_BUILD_TYPE=Release
-          -DQUESDRAL_TESTS=OFF "-DQUESDRAL_WERROR=${WERROR}"
-  COMMAND_ECHO STDOUT
-  COMMAND_ERROR_IS_FATAL ANY)
 # The build also disassembles the 32-bit objects and fails on any x87 arithmetic.
-execute_process(COMMAND "${CMAKE_COMMAND}" --build "${BUILD_DIR}" -j2
-                COMMAND_ECHO STDOUT
-                COMMAND_ERROR_IS_FATAL ANY)
+configure_and_build()
 file(TOUCH "${READY_STAMP}")

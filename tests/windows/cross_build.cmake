@@ -6,31 +6,18 @@
 # Expects: SOURCE_DIR, BUILD_DIR (the cross build), TOOLCHAIN_FILE, GENERATOR, WERROR,
 # STAND_IN_SOURCE, STAND_IN (the .exe to write), READY_STAMP (written on success only).
 cmake_minimum_required(VERSION 3.25)
+include("${CMAKE_CURRENT_LIST_DIR}/../cross_build_steps.cmake")
 
 # A stamp from an earlier run must not vouch for binaries this run failed to make.
 file(REMOVE "${READY_STAMP}")
 
-file(STRINGS "${TOOLCHAIN_FILE}" compiler_line REGEX "^set\\(CMAKE_CXX_COMPILER ")
-string(REGEX REPLACE "^set\\(CMAKE_CXX_COMPILER +([^ )]+)\\).*" "\\1" compiler
-                     "${compiler_line}")
-if(compiler STREQUAL "")
-  message(FATAL_ERROR "no CMAKE_CXX_COMPILER in ${TOOLCHAIN_FILE}")
-endif()
-find_program(compiler_path NAMES "${compiler}")
+toolchain_compiler("${TOOLCHAIN_FILE}" compiler compiler_path)
 if(NOT compiler_path)
   message("Skipped: the cross compiler ${compiler} is not installed (Debian: g++-mingw-w64-x86-64)")
   return()
 endif()
 
-execute_process(
-  COMMAND "${CMAKE_COMMAND}" -S "${SOURCE_DIR}" -B "${BUILD_DIR}" -G "${GENERATOR}"
-          "-DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN_FILE}" -DCMAKE_BUILD_TYPE=Release
-          -DQUESDRAL_TESTS=OFF "-DQUESDRAL_WERROR=${WERROR}"
-  COMMAND_ECHO STDOUT
-  COMMAND_ERROR_IS_FATAL ANY)
-execute_process(COMMAND "${CMAKE_COMMAND}" --build "${BUILD_DIR}" -j2
-                COMMAND_ECHO STDOUT
-                COMMAND_ERROR_IS_FATAL ANY)
+configure_and_build()
 # Not a target of the project: the stand-in exists only for these tests.
 execute_process(COMMAND "${compiler_path}" -std=c++17 -O2 -Wall -Wextra -Werror -static
                         "${STAND_IN_SOURCE}" -o "${STAND_IN}"
