@@ -39,7 +39,7 @@ const std::string kI386TestDir = QUESDRAL_I386_TEST_DIR;
 
 std::string i386_bin_dir() {
   const char* dir = std::getenv("QUESDRAL_I386_BIN_DIR");
-  return dir != nullptr ? dir : kI386TestDir + "/i386/bin";
+  return dir != nullptr ? dir : QUESDRAL_I386_BUILD_BIN_DIR;
 }
 
 // Why the 32-bit programs cannot run here, or empty when they can.

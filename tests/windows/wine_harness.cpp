@@ -65,7 +65,7 @@ std::optional<std::string> missing_for_console() {
 }
 
 std::string windows_bin_dir() {
-  return kWindowsTestDir + "/mingw64/bin";
+  return QUESDRAL_WINDOWS_BIN_DIR;
 }
 std::string windows_launcher() {
   return windows_bin_dir() + "/quesdral.exe";
