@@ -4,9 +4,14 @@
 # warnings, and the launcher run from an unpacked copy, finding its tool beside it) and the
 # 64-bit and 32-bit Windows zips (exactly the nineteen programs, for the right processor).
 #
+#   .ci/check_packages.sh [LINUX_BUILD_DIR]     (default build-ci)
+#
 # Needs, besides the build's own packages: help2man, dpkg-dev, lintian, man-db, and the
-# mingw-w64 compilers for the zips. Builds in build-pkg (Linux) and reuses build-mingw64
-# and build-mingw32 (make windows), building them first where they are missing.
+# mingw-w64 compilers for the zips. Packages the programs of a Linux Release build, by default
+# build-ci (make test PRESET=ci): warnings as errors and the tests beside them change none of
+# the installed files, so its package is the one the default preset makes. Reuses
+# build-mingw64 and build-mingw32 (make windows). Configures and builds any of them first
+# where it is missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -33,11 +38,17 @@ commands=$(sed -nE 's/^ *\{[0-9]+, "[A-Z]+", "[^"]*", "([A-Za-z]+\.exe)"\},$/\1/
 [[ $(wc -l <<<"$commands") -eq 18 ]] || fail "expected 18 tools in the catalogue"
 programs=$(printf '%s\nquesdral\n' "$commands" | LC_ALL=C sort)
 
+linux_build=${1:-build-ci}
+
 echo "== Debian package"
-cmake --preset default -B build-pkg >/dev/null
-cmake --build build-pkg --target package
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-pkg/CMakeCache.txt)
-deb=build-pkg/quesdral_${version}_$(dpkg --print-architecture).deb
+if [[ ! -f "$linux_build/CMakeCache.txt" ]]; then
+  cmake --preset ci -B "$linux_build" >/dev/null
+fi
+[[ $(sed -n 's/^CMAKE_BUILD_TYPE:STRING=//p' "$linux_build/CMakeCache.txt") == Release ]] ||
+  fail "$linux_build is not a Release build"
+cmake --build "$linux_build" --target package
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$linux_build/CMakeCache.txt")
+deb=$linux_build/quesdral_${version}_$(dpkg --print-architecture).deb
 [[ -f "$deb" ]] || fail "$deb was not made"
 
 # shellcheck disable=SC2086 # one word a program
