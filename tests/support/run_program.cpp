@@ -70,6 +70,8 @@ std::vector<char*> pointers(std::vector<std::string>& strings) {
   // A test runner started in the background may ignore these; the child gets the defaults.
   for (int sig : {SIGPIPE, SIGINT, SIGQUIT})
     signal(sig, SIG_DFL);
+  if (options.sigchld_ignored)
+    signal(SIGCHLD, SIG_IGN);
   std::vector<std::string> argv_strings{path};
   argv_strings.insert(argv_strings.end(), options.args.begin(), options.args.end());
   std::vector<std::string> env_strings = child_environment(options);
