@@ -149,7 +149,8 @@ TEST(ReplyScanner, ReadsWhatPercentDReadsWithinTheSignedThirtyTwoBitRange) {
 // Once the reply's line has ended, more input changes nothing: a caller that reads on by
 // mistake still gets the reply it would have had.
 TEST(ReplyScanner, StaysEndedOnceTheLineHasEnded) {
-  const ScanCase cases[] = {{"7\n", 7}, {"7 x\n", 7}, {"x y\n", std::nullopt}, {"-\n", std::nullopt}};
+  const ScanCase cases[] = {
+      {"7\n", 7}, {"7 x\n", 7}, {"x y\n", std::nullopt}, {"-\n", std::nullopt}};
   for (const ScanCase& c : cases) {
     ReplyScanner scanner;
     const char* p = c.input;
