@@ -4,9 +4,8 @@
 // independently: by hand for the band-pass and Doppler ratios, and for the room modes by a
 // separate brute-force script over every index triple of the textbook formula (762009 modes
 // of a 30 x 20 x 12 m hall up to 1 kHz; its 10001st mode at 230.5549 Hz), in exact fractions
-// of the decimals as typed where modes tie or lie at the limit. Values at the ends of the
-// temperature range, of narrow bands and below the normal range of doubles are by mpmath
-// at 50 digits, rounded to the digits shown.
+// of the decimals as typed where modes tie or lie at the limit. Values of narrow bands and
+// below the normal range of doubles are by mpmath at 50 digits, rounded to the digits shown.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -62,13 +61,6 @@ TEST(SpaceTimeToolsArguments, PrintExactResults) {
        "       50      1                           #\n"
        "       63      1  partial (cut at MAX_HZ)  #\n"
        "Bonello's criterion: met (no full band holds fewer modes than the band below)\n"},
-      // The ends of the temperature range: c = 263.774 and 436.034 m/s.
-      {"wirn.exe",
-       {"10", "-100"},
-       "Speed of sound: 263.774 m/s\nEcho interval: 0.0758225 s\nEcho interval: 75.8225 ms\n"},
-      {"wirn.exe",
-       {"10", "200"},
-       "Speed of sound: 436.034 m/s\nEcho interval: 0.0458680 s\nEcho interval: 45.8680 ms\n"},
       // A narrow band keeps the digits of its width in octaves; a band below the normal range
       // shows its bandwidth, as HOPRI shows such a beat.
       {"salduven.exe",
@@ -100,11 +92,6 @@ TEST(SpaceTimeToolsArguments, RefuseBadValuesWithStatus2) {
       {"salduven.exe", {"0", "100"}, "low cut-off must be above 0 Hz"},
       {"salduven.exe", {"nan", "100"}, "'nan' is not a number"},
       {"wirn.exe", {"0"}, "distance must be above 0 m"},
-      {"wirn.exe", {"10", "-273.15"}, "temperature must be from -100 to 200 degrees C"},
-      {"wirn.exe", {"1e-300", "1e300"}, "temperature must be from -100 to 200 degrees C"},
-      {"wirn.exe", {"10", "200.0001"}, "temperature must be from -100 to 200 degrees C"},
-      {"grendax.exe", {"440", "0", "0", "-100.0001"}, "temperature must be from -100 to 200"},
-      {"yombric.exe", {"5", "4", "3", "300", "201"}, "temperature must be from -100 to 200"},
       // The interval in ms passes the largest double even at -100 degrees C.
       {"wirn.exe", {"1e308", "-100"}, "(Echo interval) is too large to show"},
       {"grendax.exe", {"0", "0", "0"}, "frequency must be above 0 Hz"},
