@@ -1,10 +1,10 @@
 // The pitch and spectrum tools (8 to 14) as a user or a script meets them: exact results in
-// argument mode, refusals with their statuses, the interactive questions with computed
-// defaults, and one run of each tool through the launcher with piped answers. Expected
-// numbers are worked out independently (equal temperament by hand, Bessel values from
-// published tables), not taken from the code under test; those of deviations far below a
-// cent, of sidebands a hair from 0 Hz and of values below the normal range of doubles by
-// mpmath at 50 digits from the doubles as parsed, rounded to the digits shown.
+// argument mode, refusals with their statuses and the interactive questions with computed
+// defaults (their runs through the launcher are in levels_e2e_test.cpp). Expected numbers
+// are worked out independently (equal temperament by hand, Bessel values from published
+// tables), not taken from the code under test; those of deviations far below a cent, of
+// sidebands a hair from 0 Hz and of values below the normal range of doubles by mpmath at
+// 50 digits from the doubles as parsed, rounded to the digits shown.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -354,31 +354,6 @@ TEST(PitchToolsInteractive, InputEndingUsesDefaultsOrFails) {
   const ProgramRun missing = run_with_input("hopri.exe", "440\n");
   EXPECT_EQ(missing.exit_code, 1);
   EXPECT_NE(missing.err.find("hopri.exe: "), std::string::npos);
-}
-
-// The launcher leaves the lines after its reply unread, so they answer the tool's questions.
-TEST(PitchToolsThroughLauncher, EachToolRunsWithPipedAnswers) {
-  struct LauncherCase {
-    const char* input;
-    const char* banner;
-    const char* result;
-  };
-  const LauncherCase cases[] = {
-      {"8\n440\n", "BRASKEL - It converts Hz to MIDI numbers\n", "Nearest note: A4 (MIDI 69)\n"},
-      {"9\n60\n", "TOLVENI - It converts MIDI numbers to Hz\n", "Frequency: 261.626 Hz\n"},
-      {"10\n110\n3\n", "LIPRA - It calculates", "       3         2         330.000  E4"},
-      {"11\n1000\n100\n\n", "QUAV - It calculates", "Upper sideband: 1100.00 Hz\n"},
-      {"12\n1000\n100\n1\n\n", "ZIRR - It calculates", "Bandwidth (Carson's rule): 400.000 Hz\n"},
-      {"13\n12\n\n", "RUMBEL - It divides the octave in equal parts\n", "C5"},
-      {"14\n440\n442\n", "HOPRI - It calculates", "Beat period: 0.500000 s\n"},
-  };
-  for (const LauncherCase& c : cases) {
-    SCOPED_TRACE(c.input);
-    const ProgramRun run = run_with_input("quesdral", c.input);
-    EXPECT_EQ(run.exit_code, 0);
-    EXPECT_EQ(run.err.rfind(c.banner, 0), 0u) << run.err;
-    EXPECT_NE(run.out.find(c.result), std::string::npos) << run.out;
-  }
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The space and time tools (15 to 18) as a user or a script meets them: exact results in
-// argument mode, refusals with their statuses, the interactive questions, and one run of
-// each tool through the launcher with piped answers. Expected numbers were worked out
+// argument mode, refusals with their statuses and the interactive questions (their runs
+// through the launcher are in levels_e2e_test.cpp). Expected numbers were worked out
 // independently: by hand for the band-pass and Doppler ratios, and for the room modes by a
 // separate brute-force script over every index triple of the textbook formula (762009 modes
 // of a 30 x 20 x 12 m hall up to 1 kHz; its 10001st mode at 230.5549 Hz), in exact fractions
@@ -195,7 +195,6 @@ TEST(SpaceTimeToolsInteractive, AskAgainAfterARefusal) {
   EXPECT_NE(room.out.find("Axial modes: 19\n"), std::string::npos);
 }
 
-// The launcher leaves the lines after its reply unread, so they answer the tool's questions.
 // Modes per third-octave band against a count by brute force over every p, q, r below 200
 // (a short Python script; band edges 10^((n -/+ 0.5) / 10) Hz): in a 3 m cube up to 200 Hz
 // the bands of 100 and 160 Hz hold fewer modes than the band below them.
@@ -217,31 +216,6 @@ TEST(SpaceTimeToolsArguments, ModesPerThirdOctaveBandAndBonellosCriterion) {
   EXPECT_NE(none.out.find("Bonello's criterion: not judged (fewer than two full bands)\n"),
             std::string::npos)
       << none.out;
-}
-
-TEST(SpaceTimeToolsThroughLauncher, EachToolRunsWithPipedAnswers) {
-  const struct {
-    const char* input;
-    const char* banner;
-    const char* result;
-  } cases[] = {
-      {"15\n100\n200\n", "SALDUVEN - It calculates the center frequency of a bandpass filter\n",
-       "Centre frequency: 141.421 Hz\n"},
-      {"16\n10\n\n", "WIRN - It calculates the time interval between echoes\n",
-       "Echo interval: 58.2726 ms\n"},
-      {"17\n440\n0\n34.3215\n", "GRENDAX - It calculates the frequency of Doppler shift\n",
-       "Observed frequency: 484.000 Hz\n"},
-      {"18\n5\n4\n3\n60\n\n",
-       "YOMBRIC - It calculates the frequencies of standing waves in a room\n",
-       "1  1  0         54.9411  tangential\n"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.input);
-    const ProgramRun run = run_with_input("quesdral", c.input);
-    EXPECT_EQ(run.exit_code, 0);
-    EXPECT_EQ(run.err.rfind(c.banner, 0), 0u) << run.err;
-    EXPECT_NE(run.out.find(c.result), std::string::npos) << run.out;
-  }
 }
 
 }  // namespace
