@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "run_program.hpp"
+#include "tool_expectations.hpp"
 
 namespace quesdral::testing {
 namespace {
@@ -19,12 +20,7 @@ const char* const kLevelTools[] = {"vorlix.exe",  "truska.exe",  "quilbern.exe",
                                    "pelundA.exe", "zorivek.exe", "fenzo.exe"};
 
 TEST(LevelToolsArguments, PrintExactResults) {
-  struct Case {
-    const char* command;
-    std::vector<std::string> args;
-    const char* out;
-  };
-  const Case cases[] = {
+  const ExactCase cases[] = {
       {"vorlix.exe", {"0.5"}, "Level: -6.02060 dB\n"},
       {"vorlix.exe", {"-0.5"}, "Level: -6.02060 dB\n"},  // a negative sample value
       {"vorlix.exe", {"1", "2e-5"}, "Level: 93.9794 dB\n"},
@@ -80,25 +76,15 @@ TEST(LevelToolsArguments, PrintExactResults) {
        {"-6260"},
        "Amplitude: 3.27680e-309\nNearest sample: 0\nFull scale: 32768\n"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.command) + " " + c.args[0]);
-    const ProgramRun run = run_with_args(c.command, c.args);
-    EXPECT_EQ(run.exit_code, 0);
-    EXPECT_EQ(run.out, c.out);
-    EXPECT_EQ(run.err, "");
-  }
+  for (const ExactCase& c : cases)
+    expect_exact_output(c);
 }
 
 // A reference by name, in any letter case: 20e-6 Pa for SPL, sqrt(0.6) V for dBu, 1 V for
 // dBV. Expected values by mpmath at 40 digits: 20 log10(1 / 20e-6) = 93.9794000867,
 // 20 log10(1 / sqrt(0.6)) = 2.21848749616, sqrt(0.6) * 10^(6/20) = 1.54552354344.
 TEST(LevelToolsArguments, NamedReferencesAreNamedInTheResult) {
-  struct Case {
-    const char* command;
-    std::vector<std::string> args;
-    const char* out;
-  };
-  const Case cases[] = {
+  const ExactCase cases[] = {
       {"vorlix.exe", {"1", "SPL"}, "Level: 93.9794 dB SPL\n"},
       {"vorlix.exe", {"-1", "spl"}, "Level: 93.9794 dB SPL\n"},
       {"vorlix.exe", {"1", "DBU"}, "Level: 2.21849 dBu\n"},
@@ -110,13 +96,8 @@ TEST(LevelToolsArguments, NamedReferencesAreNamedInTheResult) {
       {"truska.exe", {"6", "dbu"}, "Amplitude: 1.54552 V (reference dBu, 0.774597 V)\n"},
       {"truska.exe", {"-6", "DBV"}, "Amplitude: 0.501187 V (reference dBV, 1 V)\n"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.command) + " " + c.args[1]);
-    const ProgramRun run = run_with_args(c.command, c.args);
-    EXPECT_EQ(run.exit_code, 0);
-    EXPECT_EQ(run.out, c.out);
-    EXPECT_EQ(run.err, "");
-  }
+  for (const ExactCase& c : cases)
+    expect_exact_output(c);
   // Asked interactively, and case by case in a batch (a numeric reference keeps "dB").
   const ProgramRun asked = run_with_input("vorlix.exe", "1\nsPl\n");
   EXPECT_EQ(asked.exit_code, 0);
@@ -130,12 +111,7 @@ TEST(LevelToolsArguments, NamedReferencesAreNamedInTheResult) {
 }
 
 TEST(LevelToolsArguments, RefuseBadValuesWithStatusTwoAndNothingOnStdout) {
-  struct Case {
-    const char* command;
-    std::vector<std::string> args;
-    const char* err_part;
-  };
-  const Case cases[] = {
+  const RefusalCase cases[] = {
       {"vorlix.exe", {"0"}, "amplitude must not be 0 (its level is minus infinity)"},
       {"vorlix.exe", {"1", "0"}, "reference amplitude must be above 0"},
       {"vorlix.exe", {"nan"}, "AMPLITUDE: 'nan' is not a number"},
@@ -175,14 +151,8 @@ TEST(LevelToolsArguments, RefuseBadValuesWithStatusTwoAndNothingOnStdout) {
       {"truska.exe", {"0", "dBuV"}, "or name the value: SPL, dBu or dBV"},
       {"vorlix.exe", {"SPL"}, "AMPLITUDE: 'SPL' is not a number"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.command) + " " + c.args.back());
-    const ProgramRun run = run_with_args(c.command, c.args);
-    EXPECT_EQ(run.exit_code, 2);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err.rfind(std::string(c.command) + ": ", 0), 0u) << run.err;
-    EXPECT_NE(run.err.find(c.err_part), std::string::npos) << run.err;
-  }
+  for (const RefusalCase& c : cases)
+    expect_refusal(c);
 }
 
 TEST(LevelToolsArguments, WrongArgumentCountsAndOptionsShowTheUsage) {

@@ -12,24 +12,10 @@
 #include <vector>
 
 #include "run_program.hpp"
+#include "tool_expectations.hpp"
 
 namespace quesdral::testing {
 namespace {
-
-struct ExactCase {
-  const char* command;
-  std::vector<std::string> args;
-  const char* out;
-};
-
-// The run succeeds and prints exactly the expected lines, nothing on stderr.
-void expect_exact_output(const ExactCase& c) {
-  SCOPED_TRACE(::testing::Message() << c.command << " " << ::testing::PrintToString(c.args));
-  const ProgramRun run = run_with_args(c.command, c.args);
-  EXPECT_EQ(run.exit_code, 0);
-  EXPECT_EQ(run.out, c.out);
-  EXPECT_EQ(run.err, "");
-}
 
 TEST(PitchToolsArguments, PrintExactResults) {
   const ExactCase cases[] = {
@@ -282,12 +268,6 @@ TEST(PitchToolsArguments, EqualDivisionsTableHasEveryStep) {
   EXPECT_NE(thirty_one.out.find("  31         880.000  2.00000  1200.00  A5"), std::string::npos);
 }
 
-struct RefusalCase {
-  const char* command;
-  std::vector<std::string> args;
-  const char* message;  // part of the line on stderr
-};
-
 TEST(PitchToolsArguments, RefuseBadValuesWithStatusTwo) {
   const RefusalCase cases[] = {
       {"braskel.exe", {"0"}, "braskel.exe: frequency must be above 0 Hz"},
@@ -315,13 +295,8 @@ TEST(PitchToolsArguments, RefuseBadValuesWithStatusTwo) {
       {"hopri.exe", {"440", "0"}, "second frequency must be above 0 Hz"},
       {"hopri.exe", {"2.3e-308", "2.4e-308"}, "too large to show"},
   };
-  for (const RefusalCase& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.command << " " << ::testing::PrintToString(c.args));
-    const ProgramRun run = run_with_args(c.command, c.args);
-    EXPECT_EQ(run.exit_code, 2);
-    EXPECT_EQ(run.out, "");
-    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
-  }
+  for (const RefusalCase& c : cases)
+    expect_refusal(c);
 }
 
 TEST(PitchToolsInteractive, SidebandCountDefaultsFromTheIndex) {

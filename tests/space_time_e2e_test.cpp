@@ -12,15 +12,10 @@
 #include <vector>
 
 #include "run_program.hpp"
+#include "tool_expectations.hpp"
 
 namespace quesdral::testing {
 namespace {
-
-struct ExactCase {
-  const char* command;
-  std::vector<std::string> args;
-  const char* out;
-};
 
 TEST(SpaceTimeToolsArguments, PrintExactResults) {
   const ExactCase cases[] = {
@@ -73,21 +68,12 @@ TEST(SpaceTimeToolsArguments, PrintExactResults) {
        "4.30439\n"
        "Bandwidth in octaves: 0.334419 octaves\nArithmetic mean: 2.60000e-308 Hz\n"},
   };
-  for (const ExactCase& c : cases) {
-    SCOPED_TRACE(std::string(c.command) + " " + (c.args.empty() ? "" : c.args[0]));
-    const ProgramRun run = run_with_args(c.command, c.args);
-    EXPECT_EQ(run.exit_code, 0) << run.err;
-    EXPECT_EQ(run.out, c.out);
-    EXPECT_EQ(run.err, "");
-  }
+  for (const ExactCase& c : cases)
+    expect_exact_output(c);
 }
 
 TEST(SpaceTimeToolsArguments, RefuseBadValuesWithStatus2) {
-  const struct {
-    const char* command;
-    std::vector<std::string> args;
-    const char* reason;
-  } cases[] = {
+  const RefusalCase cases[] = {
       {"salduven.exe", {"200", "100"}, "high cut-off must be above the low cut-off (200 Hz)"},
       {"salduven.exe", {"0", "100"}, "low cut-off must be above 0 Hz"},
       {"salduven.exe", {"nan", "100"}, "'nan' is not a number"},
@@ -114,17 +100,8 @@ TEST(SpaceTimeToolsArguments, RefuseBadValuesWithStatus2) {
       // Far too many modes to count: the tool says so at once instead of counting for hours.
       {"yombric.exe", {"1000", "1000", "1000", "20000"}, "the room has at least "},
   };
-  for (const auto& c : cases) {
-    std::string line = c.command;
-    for (const std::string& arg : c.args)
-      line += " " + arg;
-    SCOPED_TRACE(line);
-    const ProgramRun run = run_with_args(c.command, c.args);
-    EXPECT_EQ(run.exit_code, 2);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err.rfind(std::string(c.command) + ": ", 0), 0U) << run.err;
-    EXPECT_NE(run.err.find(c.reason), std::string::npos) << run.err;
-  }
+  for (const RefusalCase& c : cases)
+    expect_refusal(c);
 }
 
 TEST(SpaceTimeToolsArguments, TheHighestLimitNamedIsAccepted) {
