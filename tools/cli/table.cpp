@@ -1,6 +1,7 @@
 #include "cli/table.hpp"
 
 #include <algorithm>
+#include <cassert>
 #include <charconv>
 
 #include "cli/number_format.hpp"
@@ -24,6 +25,9 @@ void Table::add_column(std::string header, Align align) {
 
 void Table::add_row(std::initializer_list<Cell> cells) {
   const std::size_t columns = headers_.size();
+  assert(cells.size() == columns);
+  // Should a release build meet a row of another length, it still stores exactly one cell a
+  // column: the rows after it stay in their columns and render never reads past the end.
   const std::size_t given = std::min(cells.size(), columns);
   cells_.insert(cells_.end(), cells.begin(), cells.begin() + given);
   cells_.resize(cells_.size() + columns - given);

@@ -51,8 +51,8 @@ class Table {
   // Makes room for this many rows at once, for a table whose length is known.
   void reserve_rows(std::size_t rows) { cells_.reserve(rows * headers_.size()); }
 
-  // Cells beyond the number of columns are dropped and missing ones left empty.
-  // REQUIRES: cells.size() equals the number of columns.
+  // Adds one row: a cell for each column, in order ("" for a cell left empty).
+  // REQUIRES: cells.size() equals the number of columns (asserted in debug builds).
   void add_row(std::initializer_list<Cell> cells);
 
   std::size_t row_count() const { return headers_.empty() ? 0 : cells_.size() / headers_.size(); }
