@@ -51,7 +51,7 @@ cli::Table band_table(const std::vector<acoustics::ModeBand>& bands) {
   for (const acoustics::ModeBand& band : bands)
     most = std::max(most, band.modes);
   cli::Table table;
-  table.add_column("Band (Hz)");
+  table.add_column("Band (Hz)", cli::Table::Align::kRight, "Third-octave band (Hz)");
   table.add_column("Modes");
   table.add_column("Remark", cli::Table::Align::kLeft);
   table.add_column("Count", cli::Table::Align::kLeft);
