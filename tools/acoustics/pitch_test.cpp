@@ -150,6 +150,84 @@ TEST(NearestNote, DeviationsMatchHighPrecisionReferences) {
   }
 }
 
+// Deviations at every decade from 1e-15 to 1 cent, from a frequency (as BRASKEL computes it),
+// a third harmonic (LIPRA) and step 7 of 12 (RUMBEL). References: mpmath at 50 digits on
+// the doubles as given. Deviations below kSnapSemitones (1e-9 cents) show as exactly 0,
+// which agrees with them to every digit shown; every other one keeps its digits.
+TEST(NearestNote, DeviationsAtEveryDecadeMatchFiftyDigitReferences) {
+  enum Kind { kFrequency, kHarmonic, kStep };
+  struct Row {
+    Kind kind;
+    double frequency_hz, a4_hz;
+    long long note;
+    double cents;
+  };
+  const Row rows[] = {
+      {kFrequency, 65.40639132512432, 439.9999999998295, 36, 5.6718106800221296253e-15},
+      {kFrequency, 65.40639132512433, 439.99999999982964, 36, -6.5497581991872358152e-14},
+      {kFrequency, 65.40639132512429, 439.99999999982947, 36, -5.2296164623004627558e-13},
+      {kFrequency, 65.40639132514971, 440.0, 36, 1.4289802046599661019e-12},
+      {kFrequency, 65.40639132515022, 440.0, 36, 1.4970215882559027806e-11},
+      {kFrequency, 65.40639132515533, 440.0, 36, 1.5000642722604665417e-10},
+      {kFrequency, 65.40639132520633, 440.0, 36, 1.4999923952248467407e-9},
+      {kFrequency, 65.40639132571636, 440.0, 36, 1.4999852075154949359e-8},
+      {kFrequency, 65.40639133081669, 440.0, 36, 1.4999995345040800929e-7},
+      {kFrequency, 65.40639138181999, 440.0, 36, 1.5000002143330728925e-6},
+      {kFrequency, 65.40639189185285, 440.0, 36, 0.000014999999756096791332},
+      {kFrequency, 65.40639699218187, 440.0, 36, 0.0001499999999158609236},
+      {kFrequency, 65.40644799549389, 440.0, 36, 0.001500000000278200994},
+      {kFrequency, 65.40695803080143, 440.0, 36, 0.014999999999818705908},
+      {kFrequency, 65.4120586026294, 440.0, 36, 0.14999999999989302751},
+      {kFrequency, 65.4630862024589, 440.0, 36, 1.5000000000000631198},
+      {kFrequency, 65.4063913251, 440.0, 36, -1.3143277531650373366e-9},
+      {kHarmonic, 219.75170460860116, 440.00000000004246, 76, -9.9282056914368961865e-15},
+      {kHarmonic, 219.75170460857998, 440.00000000000006, 76, 2.5461438509775283287e-14},
+      {kHarmonic, 146.66666666660979, 439.99999999982947, 69, -4.4731482816923829265e-13},
+      {kHarmonic, 146.6666666666668, 440.0, 69, 1.5656018985917263357e-12},
+      {kHarmonic, 146.66666666666794, 440.0, 69, 1.4985046743663608279e-11},
+      {kHarmonic, 146.66666666667936, 440.0, 69, 1.4985046743663024601e-10},
+      {kHarmonic, 146.66666666679373, 440.0, 69, 1.4998466188502248152e-9},
+      {kHarmonic, 146.66666666793745, 440.0, 69, 1.5000143619049395279e-8},
+      {kHarmonic, 146.66666667937434, 440.0, 69, 1.499997587540399228e-7},
+      {kHarmonic, 146.66666679374364, 440.0, 69, 1.4999999353584040288e-6},
+      {kHarmonic, 146.66666793743647, 440.0, 69, 0.00001499999963058587051},
+      {kHarmonic, 146.66667937436551, 440.0, 69, 0.00014999999985104055578},
+      {kHarmonic, 146.66679374370483, 440.0, 69, 0.0015000000000970256766},
+      {kHarmonic, 146.66793744200288, 440.0, 69, 0.014999999999773678535},
+      {kHarmonic, 146.6793749155119, 440.0, 69, 0.14999999999970804737},
+      {kHarmonic, 146.79379871758022, 440.0, 69, 1.4999999999998727657},
+      {kStep, 261.62556530049727, 439.9999999998295, 67, 5.6718106800221296253e-15},
+      {kStep, 261.6255653004973, 439.99999999982964, 67, -6.5497581991872358152e-14},
+      {kStep, 261.62556530049716, 439.99999999982947, 67, -5.2296164623004627558e-13},
+      {kStep, 261.62556530059885, 440.0, 67, 1.4289802046599661019e-12},
+      {kStep, 261.6255653006009, 440.0, 67, 1.4970215882559027806e-11},
+      {kStep, 261.6255653006213, 440.0, 67, 1.5000642722604665417e-10},
+      {kStep, 261.6255653008253, 440.0, 67, 1.4999923952248467407e-9},
+      {kStep, 261.6255653028654, 440.0, 67, 1.4999852075154949359e-8},
+      {kStep, 261.62556532326676, 440.0, 67, 1.4999995345040800929e-7},
+      {kStep, 261.62556552727995, 440.0, 67, 1.5000002143330728925e-6},
+      {kStep, 261.6255675674114, 440.0, 67, 0.000014999999756096791332},
+      {kStep, 261.6255879687275, 440.0, 67, 0.0001499999999158609236},
+      {kStep, 261.62579198197557, 440.0, 67, 0.001500000000278200994},
+      {kStep, 261.62783212320574, 440.0, 67, 0.014999999999818705908},
+      {kStep, 261.6482344105176, 440.0, 67, 0.14999999999989302751},
+      {kStep, 261.8523448098356, 440.0, 67, 1.5000000000000631198},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::Message() << row.frequency_hz << " Hz at A4 = " << row.a4_hz);
+    const NearestNote nearest =
+        row.kind == kFrequency  ? nearest_note_to_frequency(row.frequency_hz, row.a4_hz)
+        : row.kind == kHarmonic ? nearest_note_to_multiple(row.frequency_hz, 3, row.a4_hz)
+                                : nearest_note_to_step(row.frequency_hz, 7, 12, row.a4_hz);
+    EXPECT_EQ(nearest.midi_number, row.note);
+    if (std::fabs(row.cents) < kSnapSemitones * 100) {
+      EXPECT_EQ(nearest.deviation_cents, 0.0);
+    } else {
+      EXPECT_NEAR(nearest.deviation_cents, row.cents, std::fabs(row.cents) * 1e-15);
+    }
+  }
+}
+
 // A pitch within 1e-11 semitones of a note or of half way is taken as exactly there: the
 // doubles of exact notes (3 * 146.66666666666666 lies 1.1e-13 cents below A4; the default
 // middle C's quarter-tone steps lie 8e-14 cents below half way) show 0 and -50 cents.
