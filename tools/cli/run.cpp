@@ -25,7 +25,7 @@ constexpr const char* kCommonBehaviour =
     "Without values the tool asks for each one in turn; the questions go to standard\n"
     "error, so standard output holds only results. Exit status: 0 success, 1 input\n"
     "ended before every value was given, 2 invalid arguments, 3 the results could not\n"
-    "be written.\n";
+    "be written, or memory ran out.\n";
 
 }  // namespace
 
