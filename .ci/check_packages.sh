@@ -73,9 +73,16 @@ for command in $programs; do
     for part in SYNOPSIS OPTIONS --help --version "Example:  $command" "quesdral(1)"; do
       [[ "$text" == *"$part"* ]] || fail "$page: has no \"$part\""
     done
+    # Each example of the help starts a line of its own in the page too (man may widen
+    # the blanks of a justified line and print a dash as another hyphen).
+    "$scratch/root/usr/bin/$command" --help | sed -nE "s/^(Example:| ) +($command( [^ ]+)*)(  .*)?$/\2/p" |
+      while read -r example; do
+        grep -qE "^ +(Example: +)?$(sed 's/[.]/[.]/g; s/-/./g; s/ / +/g' <<<"$example")( |$)" <<<"$text" ||
+          fail "$page: the example \"$example\" does not start a line"
+      done
   fi
 done
-echo "19 man pages: NAME lines, options and examples in place"
+echo "19 man pages: NAME lines, options and examples in place, each example on its own line"
 
 # No PATH to search but the launcher's own folder: the tool can only be found beside it.
 output=$(cd / && printf '1\n0.5\n' | env -i PATH=/nonexistent "$scratch/root/usr/bin/quesdral" 2>/dev/null) ||
