@@ -93,6 +93,15 @@ echo "$output"
   " ENTER A NUMBER ON THE LIST TO EXECUTE A PROGRAM ==> Level: -6.02060 dB" ]] ||
   fail "VORLIX's result did not follow the prompt"
 
+echo "== installed size"
+# Counted as dpkg counts it: each file and each link at its own size in KiB rounded up (a
+# link is never counted at the size of what it points to), each directory 1 KiB.
+stated=$(dpkg-deb --field "$deb" Installed-Size)
+counted=$(find "$scratch/root" -mindepth 1 -printf '%y %s\n' |
+  awk '{ kib += $1 == "d" ? 1 : int(($2 + 1023) / 1024) } END { print kib }')
+[[ "$stated" == "$counted" ]] || fail "$deb: Installed-Size is $stated KiB; its files take $counted KiB"
+echo "$deb: Installed-Size $stated KiB, as its unpacked files take (du -sk: $(du -sk "$scratch/root" | cut -f1))"
+
 for preset in mingw64 mingw32; do
   echo "== Windows zip ($preset)"
   cmake --preset "$preset" >/dev/null
