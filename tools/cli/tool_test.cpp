@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <new>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/number_format.hpp"
@@ -229,6 +231,33 @@ TEST(RunTool, ReportsTheFirstReasonOnly) {
 
 // An answer is kept up to 4,096 characters and read as a number; one character more and it
 // is refused for its length alone, as is such a line in a batch, even a blank one.
+// A message names a value as its question does, without the unit the question asks in.
+TEST(Input, IsCalledByItsQuestion) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"Second frequency (Hz)", "the second frequency"},
+      {"Bit depth in bits", "the bit depth"},
+      {"Frequency of A4 (Hz)", "the frequency of A4"},
+      {"MIDI number", "the MIDI number"},
+      {"Level at the first distance in dB", "the level at the first distance"},
+  };
+  for (const auto& [question, called] : cases)
+    EXPECT_EQ(real_input("X", question).called(), called);
+}
+
+// Memory that runs out anywhere in the run ends it as a failed write does, with a message.
+TEST(RunTool, RunningOutOfMemoryIsReportedWithStatusThree) {
+  Tool tool = make_test_tool();
+  tool.compute = [](const Values&) -> Outcome { throw std::bad_alloc(); };
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"2"}, {"--batch"}}) {
+    std::istringstream in("2\n");
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(run_tool(tool, args, in, out, err), kExitOutputFailed);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(err.str(), "test.exe: not enough memory\n");
+  }
+}
+
 TEST(RunTool, AnswersAndBatchLinesAreBoundedAt4096Characters) {
   const std::string quoted_start = "'" + std::string(40, 'x') + "...' is not a number";
   const std::string too_long_line = "line 1: the line is too long to be a case\n";
