@@ -3,21 +3,41 @@
 
 import collections
 import random
+import tempfile
 import unittest
+from pathlib import Path
 
 import compare_builds as cb
 
 
 class ReadsTheTools(unittest.TestCase):
-    def test_every_catalogue_row_and_nothing_else(self):
-        commands = cb.tool_commands(cb.CATALOGUE.read_text())
-        self.assertEqual(len(commands), 18)
-        self.assertEqual((commands[0], commands[4], commands[-1]),
-                         ("vorlix.exe", "pelundA.exe", "yombric.exe"))
-        text = ('// {1, "A", "b", "c.exe"}, in a comment\n'
-                '    {7, "FENZO", "the amplitude [dB], \\"quoted\\"", "fenzo.exe"},\n'
-                '}};\n')
-        self.assertEqual(cb.tool_commands(text), ["fenzo.exe"])
+    def test_catalogue_rows(self):
+        for text, expected in (
+                ("1\tVORLIX\tIt converts raw amplitude to dBs\tvorlix.exe\n"
+                 "7\tFENZO\tthe amplitude [dB], \"quoted\"\tfenzo.exe\n",
+                 ["vorlix.exe", "fenzo.exe"]),
+                ("5\tPELUNDA\tIt converts Watts to dBs\tpelundA.exe", ["pelundA.exe"]),
+                ("", ValueError),
+                ("1\tVORLIX\tvorlix.exe\n", ValueError),
+                ("1\tVORLIX\ta\tb\tvorlix.exe\n", ValueError),
+                ("1\tVORLIX\tIt converts\t\n", ValueError)):
+            if expected is ValueError:
+                self.assertRaises(ValueError, cb.tool_commands, text)
+            else:
+                self.assertEqual(cb.tool_commands(text), expected, text)
+
+    def test_catalogue_beside_the_new_build_then_the_old(self):
+        with tempfile.TemporaryDirectory() as scratch:
+            old, new = Path(scratch, "old", "bin"), Path(scratch, "new", "bin")
+            self.assertEqual(cb.catalogue_path(old, new), new.parent / cb.CATALOGUE_FILE)
+            old.parent.mkdir()
+            (old.parent / cb.CATALOGUE_FILE).write_text("")
+            self.assertEqual(cb.catalogue_path(old, new), old.parent / cb.CATALOGUE_FILE)
+            new.parent.mkdir()
+            (new.parent / cb.CATALOGUE_FILE).write_text("")
+            self.assertEqual(cb.catalogue_path(old, new), new.parent / cb.CATALOGUE_FILE)
+            given = Path(scratch, "given.tsv")
+            self.assertEqual(cb.catalogue_path(old, new, given), given)
 
     def test_usage_lines(self):
         for line, expected in (
