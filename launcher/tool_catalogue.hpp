@@ -70,4 +70,14 @@ std::string_view format_menu_line(const ToolEntry& entry);
 // The row whose number equals `number`, or nullptr for any number outside 1 to 18.
 const ToolEntry* find_tool(long long number);
 
+// The row whose command is exactly `command` ("vorlix.exe"), or nullptr when no row's is.
+// In this header, like the table, for the tools, which do not link the launcher.
+constexpr const ToolEntry* find_command(std::string_view command) {
+  for (const ToolEntry& entry : kToolCatalogue) {
+    if (command == entry.command)
+      return &entry;
+  }
+  return nullptr;
+}
+
 }  // namespace quesdral
