@@ -254,7 +254,6 @@ Tool catalogued_tool(const char* command) {
   Tool tool;
   tool.command = command;
   if (const ToolEntry* entry = find_command(command)) {
-    tool.command = entry->command;
     tool.label = entry->label;
     tool.description = entry->description;
   }
