@@ -71,13 +71,5 @@ TEST(FindTool, MatchesExactlyTheRowNumbers) {
     EXPECT_EQ(find_tool(n), nullptr) << n;
 }
 
-TEST(FindCommand, MatchesEachRowsCommandExactly) {
-  for (const ToolEntry& entry : tool_catalogue())
-    EXPECT_EQ(find_command(entry.command), &entry) << entry.command;
-  for (const char* other :
-       {"", "vorlix", "VORLIX.EXE", "pelunda.exe", "vorlix.exe ", "./vorlix.exe", "quesdral"})
-    EXPECT_EQ(find_command(other), nullptr) << other;
-}
-
 }  // namespace
 }  // namespace quesdral

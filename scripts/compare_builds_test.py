@@ -3,9 +3,7 @@
 
 import collections
 import random
-import tempfile
 import unittest
-from pathlib import Path
 
 import compare_builds as cb
 
@@ -25,19 +23,6 @@ class ReadsTheTools(unittest.TestCase):
                 self.assertRaises(ValueError, cb.tool_commands, text)
             else:
                 self.assertEqual(cb.tool_commands(text), expected, text)
-
-    def test_catalogue_beside_the_new_build_then_the_old(self):
-        with tempfile.TemporaryDirectory() as scratch:
-            old, new = Path(scratch, "old", "bin"), Path(scratch, "new", "bin")
-            self.assertEqual(cb.catalogue_path(old, new), new.parent / cb.CATALOGUE_FILE)
-            old.parent.mkdir()
-            (old.parent / cb.CATALOGUE_FILE).write_text("")
-            self.assertEqual(cb.catalogue_path(old, new), old.parent / cb.CATALOGUE_FILE)
-            new.parent.mkdir()
-            (new.parent / cb.CATALOGUE_FILE).write_text("")
-            self.assertEqual(cb.catalogue_path(old, new), new.parent / cb.CATALOGUE_FILE)
-            given = Path(scratch, "given.tsv")
-            self.assertEqual(cb.catalogue_path(old, new, given), given)
 
     def test_usage_lines(self):
         for line, expected in (
