@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
-#include <new>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -242,20 +241,6 @@ TEST(Input, IsCalledByItsQuestion) {
   };
   for (const auto& [question, called] : cases)
     EXPECT_EQ(real_input("X", question).called(), called);
-}
-
-// Memory that runs out anywhere in the run ends it as a failed write does, with a message.
-TEST(RunTool, RunningOutOfMemoryIsReportedWithStatusThree) {
-  Tool tool = make_test_tool();
-  tool.compute = [](const Values&) -> Outcome { throw std::bad_alloc(); };
-  for (const std::vector<std::string>& args : {std::vector<std::string>{"2"}, {"--batch"}}) {
-    std::istringstream in("2\n");
-    std::ostringstream out;
-    std::ostringstream err;
-    EXPECT_EQ(run_tool(tool, args, in, out, err), kExitOutputFailed);
-    EXPECT_EQ(out.str(), "");
-    EXPECT_EQ(err.str(), "test.exe: not enough memory\n");
-  }
 }
 
 TEST(RunTool, AnswersAndBatchLinesAreBoundedAt4096Characters) {
