@@ -32,12 +32,6 @@ expect_same() {
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
-# The eighteen commands, from the catalogue rows the build reads them from.
-commands=$(sed -nE 's/^ *\{[0-9]+, "[A-Z]+", "[^"]*", "([A-Za-z]+\.exe)"\},$/\1/p' \
-  launcher/tool_catalogue.hpp | LC_ALL=C sort)
-[[ $(wc -l <<<"$commands") -eq 18 ]] || fail "expected 18 tools in the catalogue"
-programs=$(printf '%s\nquesdral\n' "$commands" | LC_ALL=C sort)
-
 linux_build=${1:-build-ci}
 
 echo "== Debian package"
@@ -46,6 +40,10 @@ if [[ ! -f "$linux_build/CMakeCache.txt" ]]; then
 fi
 [[ $(sed -n 's/^CMAKE_BUILD_TYPE:STRING=//p' "$linux_build/CMakeCache.txt") == Release ]] ||
   fail "$linux_build is not a Release build"
+# The tools' commands, from the list of the catalogue's rows that configuring writes.
+commands=$(cut -f4 "$linux_build/tool_catalogue.tsv" | LC_ALL=C sort)
+[[ -n "$commands" ]] || fail "$linux_build/tool_catalogue.tsv lists no tools"
+programs=$(printf '%s\nquesdral\n' "$commands" | LC_ALL=C sort)
 cmake --build "$linux_build" --target package
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$linux_build/CMakeCache.txt")
 deb=$linux_build/quesdral_${version}_$(dpkg --print-architecture).deb
@@ -84,9 +82,16 @@ for command in $programs; do
     for part in SYNOPSIS OPTIONS --help --version "Example:  $command" "quesdral(1)"; do
       [[ "$text" == *"$part"* ]] || fail "$page: has no \"$part\""
     done
+    # Each example of the help starts a line of its own in the page too (man may widen
+    # the blanks of a justified line and print a dash as another hyphen).
+    "$scratch/root/usr/bin/$command" --help | sed -nE "s/^(Example:| ) +($command( [^ ]+)*)(  .*)?$/\2/p" |
+      while read -r example; do
+        grep -qE "^ +(Example: +)?$(sed 's/[.]/[.]/g; s/-/./g; s/ / +/g' <<<"$example")( |$)" <<<"$text" ||
+          fail "$page: the example \"$example\" does not start a line"
+      done
   fi
 done
-echo "19 man pages: NAME lines, options and examples in place"
+echo "19 man pages: NAME lines, options and examples in place, each example on its own line"
 
 # No PATH to search but the launcher's own folder: the tool can only be found beside it.
 output=$(cd / && printf '1\n0.5\n' | env -i PATH=/nonexistent "$scratch/root/usr/bin/quesdral" 2>/dev/null) ||
@@ -96,6 +101,15 @@ echo "$output"
 [[ "$(tail -n 1 <<<"$output")" == \
   " ENTER A NUMBER ON THE LIST TO EXECUTE A PROGRAM ==> Level: -6.02060 dB" ]] ||
   fail "VORLIX's result did not follow the prompt"
+
+echo "== installed size"
+# Counted as dpkg counts it: each file and each link at its own size in KiB rounded up (a
+# link is never counted at the size of what it points to), each directory 1 KiB.
+stated=$(dpkg-deb --field "$deb" Installed-Size)
+counted=$(find "$scratch/root" -mindepth 1 -printf '%y %s\n' |
+  awk '{ kib += $1 == "d" ? 1 : int(($2 + 1023) / 1024) } END { print kib }')
+[[ "$stated" == "$counted" ]] || fail "$deb: Installed-Size is $stated KiB; its files take $counted KiB"
+echo "$deb: Installed-Size $stated KiB, as its unpacked files take (du -sk: $(du -sk "$scratch/root" | cut -f1))"
 
 for preset in mingw64 mingw32; do
   echo "== Windows zip ($preset)"

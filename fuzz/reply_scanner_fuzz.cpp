@@ -2,8 +2,8 @@
 // a time, as the launcher feeds it, and the outcome is compared with a second reading of the
 // same bytes done here in the plainest way: look at the whole text at once, find the blanks,
 // the sign, the digits and the end of the line by index. Both must agree on the number (or
-// its absence), on the row it selects and on how many bytes were read, and neither may read
-// past the line break that ends the reply's line.
+// its absence), on the row it selects and on how many bytes were read, and both must read
+// exactly through the line break that ends the reply's line, whatever that line holds.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -55,16 +55,13 @@ Reading read_by_model(std::string_view text) {
     negative = text[i] == '-';
     ++i;
   }
-  if (i == size)
-    return {std::nullopt, size};
-  // The first byte that cannot start the number is read, and then reading stops.
-  if (!is_digit(text[i]))
-    return {std::nullopt, i + 1};
   std::size_t digits_end = i;
   while (digits_end < size && is_digit(text[digits_end]))
     ++digits_end;
   const std::size_t line_break = text.find('\n', digits_end);
   const std::size_t bytes_read = line_break == std::string_view::npos ? size : line_break + 1;
+  if (digits_end == i)
+    return {std::nullopt, bytes_read};
   return {to_int32(text.substr(i, digits_end - i), negative), bytes_read};
 }
 
@@ -84,7 +81,7 @@ Reading read_by_scanner(std::string_view text) {
 }
 
 // One past the line break that ends the line holding the first byte that is not blank: the
-// launcher must leave everything from there on to the tool.
+// launcher must take all of that line and leave everything after it to the tool.
 std::size_t end_of_reply_line(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && is_c_space(text[i]))
@@ -101,10 +98,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const Reading actual = read_by_scanner(text);
   if (actual.reply != expected.reply || actual.bytes_read != expected.bytes_read)
     std::abort();
-  if (actual.bytes_read > end_of_reply_line(text))
+  if (actual.bytes_read != end_of_reply_line(text))
     std::abort();
   const quesdral::ToolEntry* row = actual.reply ? quesdral::find_tool(*actual.reply) : nullptr;
-  const bool selects_row = expected.reply && *expected.reply >= 1 && *expected.reply <= 18;
+  const bool selects_row = expected.reply && *expected.reply >= 1 &&
+                           *expected.reply <= std::int32_t{quesdral::kToolCount};
   if ((row != nullptr) != selects_row || (row != nullptr && row->number != *expected.reply))
     std::abort();
   return 0;

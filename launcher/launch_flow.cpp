@@ -73,35 +73,42 @@ bool ReplyScanner::take(char c) {
         state_ = State::kSign;
         return true;
       }
-      return start_number(c);
+      start_number(c);
+      return true;
     case State::kSign:
-      return start_number(c);
+      start_number(c);
+      return !ends_line(c);
     case State::kDigits:
       if (is_digit(c)) {
         add_digit(c);
         return true;
       }
-      state_ = c == '\n' ? State::kDone : State::kRestOfLine;
-      return state_ == State::kRestOfLine;
+      state_ = State::kRestOfLine;
+      return !ends_line(c);
     case State::kRestOfLine:
-      if (c == '\n')
-        state_ = State::kDone;
-      return state_ == State::kRestOfLine;
+      return !ends_line(c);
     case State::kDone:
       break;
   }
   return false;
 }
 
-bool ReplyScanner::start_number(char c) {
+void ReplyScanner::start_number(char c) {
   if (!is_digit(c)) {
-    // No number can follow, so nothing will run and there is no reason to read on.
-    state_ = State::kDone;
-    return false;
+    // No number can follow, but the rest of the line is still the reply's: on a terminal,
+    // whatever the launcher leaves unread is read next by the shell, as a command.
+    state_ = State::kRestOfLine;
+    return;
   }
   state_ = State::kDigits;
   has_number_ = true;
   add_digit(c);
+}
+
+bool ReplyScanner::ends_line(char c) {
+  if (c != '\n')
+    return false;
+  state_ = State::kDone;
   return true;
 }
 
@@ -125,19 +132,22 @@ std::optional<std::int32_t> ReplyScanner::reply() const {
 int run_launcher(const LauncherWorld& world) {
   world.clear_console();
   write_screen(world);
+  // The prompt must be seen before the wait, also when the output goes into a pipe that a
+  // user is watching (quesdral | tee log.txt).
+  world.flush();
   const std::optional<std::int32_t> reply = read_reply(world);
   const ToolEntry* tool = reply ? find_tool(*reply) : nullptr;
-  // The screen must be out before a tool writes below it.
-  world.flush();
-  if (tool != nullptr)
+  if (tool != nullptr) {
+    world.flush();
     world.run_command(tool->command);
+  }
   return 0;
 }
 
 int run_launcher() {
   platform::open_console();
   // On a console every character shows at once; into a file or pipe the output is buffered
-  // and written out before a tool starts and at exit.
+  // and written out in one piece before the reply is read.
   if (platform::stdout_is_console())
     std::setvbuf(stdout, nullptr, _IONBF, 0);
   // Unbuffered input takes one byte at a time, so the launcher never swallows the lines

@@ -15,13 +15,14 @@ namespace quesdral {
 // Reads the reply one character at a time, as the "%d" conversion does: white space (line
 // breaks included) is skipped, then an optional sign and decimal digits; the number ends at
 // the first character that is not a digit. Unlike "%d", a value outside the signed 32-bit
-// range selects nothing instead of wrapping around. The scanner also says when the reply's
-// line has ended, so that the launcher reads no byte beyond it and whatever follows stays
-// for the tool.
+// range selects nothing instead of wrapping around. Whatever the reply holds, its whole line
+// belongs to it: the scanner says when that line has ended, so that the launcher reads no
+// byte beyond it (what follows stays for the tool) and leaves nothing of it behind (on a
+// terminal, a rest left unread would be read next by the shell).
 class ReplyScanner {
  public:
   // Takes the next character of input. Returns false once the reply's line has ended (the
-  // character was its line break, or the reply cannot be a number): read no further then.
+  // character was its line break): read no further then.
   bool take(char c);
 
   // The number read so far, or nothing when the input held no number or one outside the
@@ -33,7 +34,9 @@ class ReplyScanner {
 
   // The first character after the blanks or the sign: a digit starts the number, anything
   // else means the reply holds none.
-  bool start_number(char c);
+  void start_number(char c);
+  // True, and the scan done, when `c` is the line break that ends the reply's line.
+  bool ends_line(char c);
   void add_digit(char c);
 
   State state_ = State::kBlank;
@@ -52,9 +55,9 @@ struct LauncherWorld {
   void (*run_command)(const char* command);  // returns once the command has ended
 };
 
-// Clears the console, writes the screen, reads the reply through the end of its line and
-// no further, flushes the output and, when the reply selects a row, runs that row's command.
-// Returns the exit status, always 0.
+// Clears the console, writes the screen and flushes it, reads the reply through the end of
+// its line and no further and, when the reply selects a row, flushes again and runs that
+// row's command. Returns the exit status, always 0.
 int run_launcher(const LauncherWorld& world);
 
 // The program's entry point: sets up the console and the standard streams, runs the flow

@@ -54,53 +54,60 @@ Seen run_with(const std::string& input) {
 struct Case {
   std::string input;
   const char* command;  // nullptr: nothing runs
-  std::size_t taken;    // bytes read: the reply's line and no more
+  const char* left;     // what stays unread: everything after the reply's line
 };
 
 const Case kCases[] = {
-    {"+12\nnext\n", "zirr.exe", 4},
-    {"012\n", "zirr.exe", 4},
-    {"3abc\r\nnext", "quilbern.exe", 6},
-    {"3.7\n", "quilbern.exe", 4},
-    {"3 14\nmore\n", "quilbern.exe", 5},
-    {"\n\n   \n9\n", "tolveni.exe", 8},
-    {" \t\r\v\f5\r\n", "pelundA.exe", 8},
-    {"13", "rumbeldv.exe", 2},  // input ends without a line break
-    {"0\n", nullptr, 2},
-    {"19\n", nullptr, 3},
-    {"-4\n", nullptr, 3},
-    {"100\n", nullptr, 4},
-    {"abc\n8\n", nullptr, 1},  // no number can follow, so reading stops at once
-    {"-\n5\n", nullptr, 2},    // a number on the next line is not the reply
-    {"", nullptr, 0},
-    {"\n\n", nullptr, 2},
+    {"+12\nnext\n", "zirr.exe", "next\n"},
+    {"012\n", "zirr.exe", ""},
+    {"3abc\r\nnext", "quilbern.exe", "next"},
+    {"3.7\n", "quilbern.exe", ""},
+    {"3 14\nmore\n", "quilbern.exe", "more\n"},
+    {"\n\n   \n9\n", "tolveni.exe", ""},
+    {" \t\r\v\f5\r\n", "pelundA.exe", ""},
+    {"13", "rumbeldv.exe", ""},  // input ends without a line break
+    {"0\n", nullptr, ""},
+    {"19\n", nullptr, ""},
+    {"-4\n", nullptr, ""},
+    {"100\n", nullptr, ""},
+    // No number, yet the whole line is the reply's: at a terminal the shell would read the
+    // rest as a command.
+    {"abc\n8\n", nullptr, "8\n"},
+    {"xecho INJECTED\nNEXT\n", nullptr, "NEXT\n"},
+    {"  x7\nNEXT\n", nullptr, "NEXT\n"},
+    {"+;echo X\nNEXT\n", nullptr, "NEXT\n"},
+    {"-x 3\n4\n", nullptr, "4\n"},
+    {".5\n", nullptr, ""},
+    {"abc", nullptr, ""},
+    {"-\n5\n", nullptr, "5\n"},  // a number on the next line is not the reply
+    {"", nullptr, ""},
+    {"\n\n", nullptr, ""},
     {"\xff"
-     "5\n",
-     nullptr, 1},
-    {"4294967305\n1\n", nullptr, 11},         // 9 once wrapped to 32 bits
-    {"-4294967287\n", nullptr, 12},           // 9 once wrapped to 32 bits
-    {"18446744073709551625\n", nullptr, 21},  // 9 once wrapped to 64 bits
+     "5\nNEXT\n",
+     nullptr, "NEXT\n"},
+    {"4294967305\n1\n", nullptr, "1\n"},                    // 9 once wrapped to 32 bits
+    {"-4294967287\n", nullptr, ""},                         // 9 once wrapped to 32 bits
+    {"18446744073709551625 x\nNEXT\n", nullptr, "NEXT\n"},  // 9 once wrapped to 64 bits
 };
 
-TEST(LauncherFlow, ReplyRunsTheCommandOfItsRowOrNothing) {
-  for (const Case& c : kCases)
-    EXPECT_EQ(run_with(c.input).command, c.command ? c.command : "") << '"' << c.input << '"';
+TEST(LauncherFlow, ReplyRunsTheCommandOfItsRowAndTakesItsWholeLineOnly) {
+  for (const Case& c : kCases) {
+    const Seen run = run_with(c.input);
+    EXPECT_EQ(run.command, c.command ? c.command : "") << '"' << c.input << '"';
+    EXPECT_EQ(run.input.substr(run.taken), c.left) << '"' << c.input << '"';
+  }
 }
 
-TEST(LauncherFlow, ReadsNoFurtherThanTheReplysLine) {
-  for (const Case& c : kCases)
-    EXPECT_EQ(run_with(c.input).taken, c.taken) << '"' << c.input << '"';
-}
-
-// The clear comes first, the whole screen is out before the reply is read and nothing is
-// written after the prompt; the output is flushed before a command runs and the status is 0.
-TEST(LauncherFlow, ClearsWritesReadsFlushesThenRuns) {
+// The clear comes first, and the whole screen is out, flushed, before the reply is read:
+// nothing is written after the prompt. The output is flushed again before a command runs,
+// and the status is 0.
+TEST(LauncherFlow, ClearsWritesFlushesReadsThenRuns) {
   const std::string screen = run_with("").output;
   ASSERT_GE(screen.size(), 4u);
   EXPECT_EQ(screen.compare(screen.size() - 4, 4, "==> "), 0);
   for (const Case& c : kCases) {
     const Seen run = run_with(c.input);
-    EXPECT_EQ(run.contacts, c.command ? "cwrfx" : "cwrf") << '"' << c.input << '"';
+    EXPECT_EQ(run.contacts, c.command ? "cwfrfx" : "cwfr") << '"' << c.input << '"';
     EXPECT_EQ(run.output, screen) << '"' << c.input << '"';
     EXPECT_EQ(run.status, 0) << '"' << c.input << '"';
   }
@@ -119,17 +126,14 @@ struct ScanCase {
   std::optional<std::int32_t> reply;
 };
 
-TEST(ReplyScanner, ReadsWhatPercentDReads) {
+TEST(ReplyScanner, ReadsWhatPercentDReadsWithinTheSignedThirtyTwoBitRange) {
   const ScanCase cases[] = {
-      {"-9\n", -9},          {"  -0\n", 0},           {"0x1F\n", 0},
-      {"+\n", std::nullopt}, {"+-3\n", std::nullopt}, {"- 3\n", std::nullopt},
-  };
-  for (const ScanCase& c : cases)
-    EXPECT_EQ(scan(c.input), c.reply) << c.input;
-}
-
-TEST(ReplyScanner, KeepsTheSignedThirtyTwoBitRangeAndRefusesBeyondIt) {
-  const ScanCase cases[] = {
+      {"-9\n", -9},
+      {"  -0\n", 0},
+      {"0x1F\n", 0},
+      {"+\n", std::nullopt},
+      {"+-3\n", std::nullopt},
+      {"- 3\n", std::nullopt},
       {"2147483647\n", INT32_MAX},
       {"-2147483648\n", INT32_MIN},
       {"0000000000000000000000000000012\n", 12},
@@ -145,7 +149,8 @@ TEST(ReplyScanner, KeepsTheSignedThirtyTwoBitRangeAndRefusesBeyondIt) {
 // Once the reply's line has ended, more input changes nothing: a caller that reads on by
 // mistake still gets the reply it would have had.
 TEST(ReplyScanner, StaysEndedOnceTheLineHasEnded) {
-  const ScanCase cases[] = {{"7\n", 7}, {"7 x\n", 7}, {"x", std::nullopt}, {"-\n", std::nullopt}};
+  const ScanCase cases[] = {
+      {"7\n", 7}, {"7 x\n", 7}, {"x y\n", std::nullopt}, {"-\n", std::nullopt}};
   for (const ScanCase& c : cases) {
     ReplyScanner scanner;
     const char* p = c.input;

@@ -21,14 +21,8 @@ bool stdout_is_console();
 
 // Hands `command` to the command interpreter and waits, without a time limit, until it ends.
 // Its status and any failure to start it are not the launcher's concern; an interrupt that
-// ended it ends the launcher as well. On POSIX the launcher's own folder is put first on
-// PATH for the interpreter and the tool.
+// ended it ends the launcher as well. The launcher's own folder is put first on PATH for the
+// interpreter and the tool, so that the tools beside the launcher are the ones found.
 void run_command(const char* command);
 
 }  // namespace quesdral::platform
-
-namespace quesdral {
-
-using platform::clear_console;
-
-}  // namespace quesdral

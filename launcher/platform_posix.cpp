@@ -88,6 +88,10 @@ bool stdout_is_console() {
 
 void run_command(const char* command) {
   put_own_folder_first_on_path();
+  // A parent that ignores SIGCHLD hands that on to us, and then system() cannot collect the
+  // shell's status (ECHILD): an interrupt would go unnoticed and the tool would inherit the
+  // odd setting too. The default action restores both.
+  std::signal(SIGCHLD, SIG_DFL);
   const int status = std::system(command);
   // system() ignores SIGINT and SIGQUIT in the caller while the shell runs. When Ctrl+C
   // ended the shell, the launcher ends by the same signal, so its own caller sees an

@@ -195,15 +195,20 @@ TEST_F(LauncherTool, CurrentDirectoryIsNotSearched) {
   EXPECT_EQ(run.exit_code, 0);
 }
 
+// Also when the launcher's parent ignores SIGCHLD, which the launcher would inherit and
+// which would keep it from learning how the shell ended.
 TEST_F(LauncherTool, InterruptedToolEndsTheLauncherByTheSameSignal) {
   // Ctrl+C signals the terminal's whole foreground process group: the launcher, the shell
   // and the tool. A session of its own keeps the test runner out of that group.
   write_script(tools_dir_.path() / "quav.exe", "kill -INT 0\nsleep 5");
-  ProgramOptions options;
-  options.new_session = true;
-  const ProgramRun run = launch("11\n", options);
-  EXPECT_EQ(run.signal, SIGINT);
-  EXPECT_EQ(run.out, kScreen);  // flushed before the tool started
+  for (bool sigchld_ignored : {false, true}) {
+    ProgramOptions options;
+    options.new_session = true;
+    options.sigchld_ignored = sigchld_ignored;
+    const ProgramRun run = launch("11\n", options);
+    EXPECT_EQ(run.signal, SIGINT) << "SIGCHLD ignored: " << sigchld_ignored;
+    EXPECT_EQ(run.out, kScreen) << "SIGCHLD ignored: " << sigchld_ignored;
+  }
 }
 
 // Only an interrupt is passed on. The signal must end the shell that system() waits for,
@@ -251,6 +256,21 @@ TEST_F(LauncherConsole, OnATerminalTheClearComesFirstThenTheScreen) {
   for (char c : kScreen)
     crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
   EXPECT_EQ(run.screen.find(crlf), clear + sizeof kClear - 1);
+}
+
+// As a user met it at a terminal: typed text that holds no number stays with the launcher,
+// whole, instead of being read next by the shell as a command; and with the output going
+// into a pipe (quesdral | tee log.txt), the prompt still shows before the launcher waits.
+TEST_F(LauncherConsole, TypedReplyNeverReachesTheShellAndThePromptShowsThroughAPipe) {
+  const fs::path script = launcher_dir_.path() / "session.sh";
+  write_script(
+      script, "'" + launcher_.string() + "' | cat\nIFS= read -r line\necho \"next line: [$line]\"");
+  TerminalOptions options;
+  options.typed = "xecho LEAKED\n\n";
+  options.type_after = "==> ";
+  const TerminalRun run = run_in_terminal(script.string(), options);
+  ASSERT_FALSE(run.timed_out) << run.screen;
+  EXPECT_NE(run.screen.find("next line: []"), std::string::npos) << run.screen;
 }
 
 // With standard input closed, the terminal opened for the clear takes descriptor 0.

@@ -1,16 +1,17 @@
 // The level tools (1 to 7) as a user or a script meets them: exact results in argument mode,
 // refusals with their statuses and nothing on stdout, the interactive questions with piped
-// answers, a reader that goes away, and a run through the launcher. Expected numbers come
-// from outside the code: 20 log10(0.5) = -6.0206 dB, one LSB at 16 bits = 2^-15 of full
-// scale = -90.3090 dBFS, 1 mW re 1 pW = 90 dB, and the others worked out by hand; those
-// near 0 dB and below the normal range of doubles by mpmath at 50 digits from the doubles
-// as parsed, rounded to the digits shown.
+// answers and a disk that is full; and tools of every family run through the launcher with
+// piped answers. Expected numbers come from outside the code: 20 log10(0.5) = -6.0206 dB,
+// one LSB at 16 bits = 2^-15 of full scale = -90.3090 dBFS, 1 mW re 1 pW = 90 dB, and the
+// others worked out by hand; those near 0 dB and below the normal range of doubles by
+// mpmath at 50 digits from the doubles as parsed, rounded to the digits shown.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "run_program.hpp"
+#include "tool_expectations.hpp"
 
 namespace quesdral::testing {
 namespace {
@@ -18,17 +19,8 @@ namespace {
 const char* const kLevelTools[] = {"vorlix.exe",  "truska.exe",  "quilbern.exe", "noskarte.exe",
                                    "pelundA.exe", "zorivek.exe", "fenzo.exe"};
 
-bool ends_with(const std::string& text, const std::string& end) {
-  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
 TEST(LevelToolsArguments, PrintExactResults) {
-  struct Case {
-    const char* command;
-    std::vector<std::string> args;
-    const char* out;
-  };
-  const Case cases[] = {
+  const ExactCase cases[] = {
       {"vorlix.exe", {"0.5"}, "Level: -6.02060 dB\n"},
       {"vorlix.exe", {"-0.5"}, "Level: -6.02060 dB\n"},  // a negative sample value
       {"vorlix.exe", {"1", "2e-5"}, "Level: 93.9794 dB\n"},
@@ -84,25 +76,15 @@ TEST(LevelToolsArguments, PrintExactResults) {
        {"-6260"},
        "Amplitude: 3.27680e-309\nNearest sample: 0\nFull scale: 32768\n"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.command) + " " + c.args[0]);
-    const ProgramRun run = run_with_args(c.command, c.args);
-    EXPECT_EQ(run.exit_code, 0);
-    EXPECT_EQ(run.out, c.out);
-    EXPECT_EQ(run.err, "");
-  }
+  for (const ExactCase& c : cases)
+    expect_exact_output(c);
 }
 
 // A reference by name, in any letter case: 20e-6 Pa for SPL, sqrt(0.6) V for dBu, 1 V for
 // dBV. Expected values by mpmath at 40 digits: 20 log10(1 / 20e-6) = 93.9794000867,
 // 20 log10(1 / sqrt(0.6)) = 2.21848749616, sqrt(0.6) * 10^(6/20) = 1.54552354344.
 TEST(LevelToolsArguments, NamedReferencesAreNamedInTheResult) {
-  struct Case {
-    const char* command;
-    std::vector<std::string> args;
-    const char* out;
-  };
-  const Case cases[] = {
+  const ExactCase cases[] = {
       {"vorlix.exe", {"1", "SPL"}, "Level: 93.9794 dB SPL\n"},
       {"vorlix.exe", {"-1", "spl"}, "Level: 93.9794 dB SPL\n"},
       {"vorlix.exe", {"1", "DBU"}, "Level: 2.21849 dBu\n"},
@@ -114,13 +96,8 @@ TEST(LevelToolsArguments, NamedReferencesAreNamedInTheResult) {
       {"truska.exe", {"6", "dbu"}, "Amplitude: 1.54552 V (reference dBu, 0.774597 V)\n"},
       {"truska.exe", {"-6", "DBV"}, "Amplitude: 0.501187 V (reference dBV, 1 V)\n"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.command) + " " + c.args[1]);
-    const ProgramRun run = run_with_args(c.command, c.args);
-    EXPECT_EQ(run.exit_code, 0);
-    EXPECT_EQ(run.out, c.out);
-    EXPECT_EQ(run.err, "");
-  }
+  for (const ExactCase& c : cases)
+    expect_exact_output(c);
   // Asked interactively, and case by case in a batch (a numeric reference keeps "dB").
   const ProgramRun asked = run_with_input("vorlix.exe", "1\nsPl\n");
   EXPECT_EQ(asked.exit_code, 0);
@@ -134,12 +111,7 @@ TEST(LevelToolsArguments, NamedReferencesAreNamedInTheResult) {
 }
 
 TEST(LevelToolsArguments, RefuseBadValuesWithStatusTwoAndNothingOnStdout) {
-  struct Case {
-    const char* command;
-    std::vector<std::string> args;
-    const char* err_part;
-  };
-  const Case cases[] = {
+  const RefusalCase cases[] = {
       {"vorlix.exe", {"0"}, "amplitude must not be 0 (its level is minus infinity)"},
       {"vorlix.exe", {"1", "0"}, "reference amplitude must be above 0"},
       {"vorlix.exe", {"nan"}, "AMPLITUDE: 'nan' is not a number"},
@@ -164,8 +136,12 @@ TEST(LevelToolsArguments, RefuseBadValuesWithStatusTwoAndNothingOnStdout) {
        "sample must be from -2147483648 to 2147483647 (the sample codes at 32 bits), not 0"},
       {"quilbern.exe", {"-2147483649", "32"}, "-2147483648 to 2147483647"},
       {"quilbern.exe", {"1", "33"}, "bit depth must be a whole number from 2 to 32"},
-      {"quilbern.exe", {"1", "16.0"}, "BITS: '16.0' is not a whole number"},
+      {"quilbern.exe", {"1", "16.0"}, "BITS: '16.0': whole numbers are written in digits (16)"},
       {"noskarte.exe", {"0.1"}, "level must be at most 0 dBFS"},
+      {"noskarte.exe",
+       {"0,5"},
+       "LEVEL_DBFS: '0,5' is not a number; write a decimal number such "
+       "as -3 or -1e-3\n"},
       {"noskarte.exe", {"-6", "64"}, "bit depth must be a whole number from 2 to 32"},
       {"noskarte.exe", {"-7000"}, "too small to show"},
       {"pelundA.exe", {"0"}, "power must be above 0 W"},
@@ -174,19 +150,13 @@ TEST(LevelToolsArguments, RefuseBadValuesWithStatusTwoAndNothingOnStdout) {
       {"fenzo.exe", {"94", "0", "2"}, "distance 1 must be above 0"},
       {"vorlix.exe",
        {"1", "dB"},
-       "REFERENCE: 'dB' is not a number; write a decimal number such as -3, 0.5 or 1e-12; or "
+       "REFERENCE: 'dB' is not a number; write a decimal number such as 0.5, 1e-12 or 20; or "
        "name the value: SPL, dBu or dBV"},
       {"truska.exe", {"0", "dBuV"}, "or name the value: SPL, dBu or dBV"},
       {"vorlix.exe", {"SPL"}, "AMPLITUDE: 'SPL' is not a number"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.command) + " " + c.args.back());
-    const ProgramRun run = run_with_args(c.command, c.args);
-    EXPECT_EQ(run.exit_code, 2);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err.rfind(std::string(c.command) + ": ", 0), 0u) << run.err;
-    EXPECT_NE(run.err.find(c.err_part), std::string::npos) << run.err;
-  }
+  for (const RefusalCase& c : cases)
+    expect_refusal(c);
 }
 
 TEST(LevelToolsArguments, WrongArgumentCountsAndOptionsShowTheUsage) {
@@ -250,7 +220,8 @@ TEST(LevelToolsInteractive, AnswersDefaultsAndReasking) {
       {"bad answers then a good one", "vorlix.exe", "12abc\n0\n\n0.5\n", 0, "Level: -6.02060 dB\n",
        "Amplitude: vorlix.exe: Amplitude: '12abc' is not a number"},
       {"no value and no default", "vorlix.exe", "", 1, "",
-       "Amplitude: \nvorlix.exe: input ended before AMPLITUDE was given, and it has no default\n"},
+       "Amplitude: \nvorlix.exe: input ended before the amplitude was given, and it has no "
+       "default\n"},
       {"sample checked against bits at the bits question", "quilbern.exe", "40000\n\n24\n", 0,
        "Level: -46.4326 dBFS\nFull scale: 8388608\n",
        "Bit depth in bits [16]: quilbern.exe: sample 40000 is beyond the sample codes at 16 "
@@ -259,10 +230,11 @@ TEST(LevelToolsInteractive, AnswersDefaultsAndReasking) {
        "Bit depth in bits [16]: \nquilbern.exe: sample 40000 is beyond the sample codes at 16 "
        "bits"},
       {"fenzo needs all three values", "fenzo.exe", "94\n1\n", 1, "",
-       "Distance 2 (same unit): \nfenzo.exe: input ended before DISTANCE_2 was given"},
+       "Second distance (same unit): \nfenzo.exe: input ended before the second distance was "
+       "given"},
       {"fenzo answered", "fenzo.exe", "94\n1\n2\n", 0,
        "Level at distance 2: 87.9794 dB\nChange: -6.02060 dB\n",
-       "Distance 1 (any unit): Distance 2 (same unit): \n"},
+       "First distance (any unit): Second distance (same unit): \n"},
       // A result out of range asks for the level again: no reference or bit depth can offset
       // a level of thousands of dB.
       {"power too large: the level again", "zorivek.exe", "5000\n\n90\n", 0,
@@ -301,14 +273,42 @@ TEST(LevelToolsOutput, AFullDiskIsReportedWithStatusThree) {
   EXPECT_EQ(run.err, "vorlix.exe: cannot write the results to standard output\n");
 }
 
-TEST(LevelToolsLauncher, ChoiceOneRunsVorlixOnTheNextLine) {
-  ProgramOptions options;
-  options.input = "1\n0.5\n";
-  const ProgramRun run = run_program(program_path("quesdral"), options);
-  EXPECT_EQ(run.exit_code, 0);
-  EXPECT_TRUE(ends_with(run.out, "==> Level: -6.02060 dB\n")) << run.out;
-  EXPECT_EQ(run.err,
-            "VORLIX - It converts raw amplitude to dBs\nAmplitude: Reference amplitude [1]: \n");
+// Tools of every family through the launcher, which leaves the lines after its reply unread
+// so that they answer the tool's questions: the tool's banner and questions open stderr, and
+// its results follow the launcher's prompt on stdout.
+TEST(ToolsThroughLauncher, EachRunsWithPipedAnswers) {
+  const struct {
+    const char* input;
+    const char* err_start;
+    const char* out_part;
+  } cases[] = {
+      {"1\n0.5\n",
+       "VORLIX - It converts raw amplitude to dBs\nAmplitude: Reference amplitude [1]: \n",
+       "==> Level: -6.02060 dB\n"},
+      {"8\n440\n", "BRASKEL - It converts Hz to MIDI numbers\n", "Nearest note: A4 (MIDI 69)\n"},
+      {"9\n60\n", "TOLVENI - It converts MIDI numbers to Hz\n", "Frequency: 261.626 Hz\n"},
+      {"10\n110\n3\n", "LIPRA - It calculates", "       3         2         330.000  E4"},
+      {"11\n1000\n100\n\n", "QUAV - It calculates", "Upper sideband: 1100.00 Hz\n"},
+      {"12\n1000\n100\n1\n\n", "ZIRR - It calculates", "Bandwidth (Carson's rule): 400.000 Hz\n"},
+      {"13\n12\n\n", "RUMBEL - It divides the octave in equal parts\n", "C5"},
+      {"14\n440\n442\n", "HOPRI - It calculates", "Beat period: 0.500000 s\n"},
+      {"15\n100\n200\n", "SALDUVEN - It calculates the center frequency of a bandpass filter\n",
+       "Centre frequency: 141.421 Hz\n"},
+      {"16\n10\n\n", "WIRN - It calculates the time interval between echoes\n",
+       "Echo interval: 58.2726 ms\n"},
+      {"17\n440\n0\n34.3215\n", "GRENDAX - It calculates the frequency of Doppler shift\n",
+       "Observed frequency: 484.000 Hz\n"},
+      {"18\n5\n4\n3\n60\n\n",
+       "YOMBRIC - It calculates the frequencies of standing waves in a room\n",
+       "1  1  0         54.9411  tangential\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.input);
+    const ProgramRun run = run_with_input("quesdral", c.input);
+    EXPECT_EQ(run.exit_code, 0);
+    EXPECT_EQ(run.err.rfind(c.err_start, 0), 0u) << run.err;
+    EXPECT_NE(run.out.find(c.out_part), std::string::npos) << run.out;
+  }
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
 // The pitch and spectrum tools (8 to 14) as a user or a script meets them: exact results in
-// argument mode, refusals with their statuses, the interactive questions with computed
-// defaults, and one run of each tool through the launcher with piped answers. Expected
-// numbers are worked out independently (equal temperament by hand, Bessel values from
-// published tables), not taken from the code under test; those of deviations far below a
-// cent, of sidebands a hair from 0 Hz and of values below the normal range of doubles by
-// mpmath at 50 digits from the doubles as parsed, rounded to the digits shown.
+// argument mode, refusals with their statuses and the interactive questions with computed
+// defaults (their runs through the launcher are in levels_e2e_test.cpp). Expected numbers
+// are worked out independently (equal temperament by hand, Bessel values from published
+// tables), not taken from the code under test; those of deviations far below a cent, of
+// sidebands a hair from 0 Hz and of values below the normal range of doubles by mpmath at
+// 50 digits from the doubles as parsed, rounded to the digits shown.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,24 +12,10 @@
 #include <vector>
 
 #include "run_program.hpp"
+#include "tool_expectations.hpp"
 
 namespace quesdral::testing {
 namespace {
-
-struct ExactCase {
-  const char* command;
-  std::vector<std::string> args;
-  const char* out;
-};
-
-// The run succeeds and prints exactly the expected lines, nothing on stderr.
-void expect_exact_output(const ExactCase& c) {
-  SCOPED_TRACE(::testing::Message() << c.command << " " << ::testing::PrintToString(c.args));
-  const ProgramRun run = run_with_args(c.command, c.args);
-  EXPECT_EQ(run.exit_code, 0);
-  EXPECT_EQ(run.out, c.out);
-  EXPECT_EQ(run.err, "");
-}
 
 TEST(PitchToolsArguments, PrintExactResults) {
   const ExactCase cases[] = {
@@ -282,12 +268,6 @@ TEST(PitchToolsArguments, EqualDivisionsTableHasEveryStep) {
   EXPECT_NE(thirty_one.out.find("  31         880.000  2.00000  1200.00  A5"), std::string::npos);
 }
 
-struct RefusalCase {
-  const char* command;
-  std::vector<std::string> args;
-  const char* message;  // part of the line on stderr
-};
-
 TEST(PitchToolsArguments, RefuseBadValuesWithStatusTwo) {
   const RefusalCase cases[] = {
       {"braskel.exe", {"0"}, "braskel.exe: frequency must be above 0 Hz"},
@@ -315,13 +295,8 @@ TEST(PitchToolsArguments, RefuseBadValuesWithStatusTwo) {
       {"hopri.exe", {"440", "0"}, "second frequency must be above 0 Hz"},
       {"hopri.exe", {"2.3e-308", "2.4e-308"}, "too large to show"},
   };
-  for (const RefusalCase& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.command << " " << ::testing::PrintToString(c.args));
-    const ProgramRun run = run_with_args(c.command, c.args);
-    EXPECT_EQ(run.exit_code, 2);
-    EXPECT_EQ(run.out, "");
-    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
-  }
+  for (const RefusalCase& c : cases)
+    expect_refusal(c);
 }
 
 TEST(PitchToolsInteractive, SidebandCountDefaultsFromTheIndex) {
@@ -354,31 +329,6 @@ TEST(PitchToolsInteractive, InputEndingUsesDefaultsOrFails) {
   const ProgramRun missing = run_with_input("hopri.exe", "440\n");
   EXPECT_EQ(missing.exit_code, 1);
   EXPECT_NE(missing.err.find("hopri.exe: "), std::string::npos);
-}
-
-// The launcher leaves the lines after its reply unread, so they answer the tool's questions.
-TEST(PitchToolsThroughLauncher, EachToolRunsWithPipedAnswers) {
-  struct LauncherCase {
-    const char* input;
-    const char* banner;
-    const char* result;
-  };
-  const LauncherCase cases[] = {
-      {"8\n440\n", "BRASKEL - It converts Hz to MIDI numbers\n", "Nearest note: A4 (MIDI 69)\n"},
-      {"9\n60\n", "TOLVENI - It converts MIDI numbers to Hz\n", "Frequency: 261.626 Hz\n"},
-      {"10\n110\n3\n", "LIPRA - It calculates", "       3         2         330.000  E4"},
-      {"11\n1000\n100\n\n", "QUAV - It calculates", "Upper sideband: 1100.00 Hz\n"},
-      {"12\n1000\n100\n1\n\n", "ZIRR - It calculates", "Bandwidth (Carson's rule): 400.000 Hz\n"},
-      {"13\n12\n\n", "RUMBEL - It divides the octave in equal parts\n", "C5"},
-      {"14\n440\n442\n", "HOPRI - It calculates", "Beat period: 0.500000 s\n"},
-  };
-  for (const LauncherCase& c : cases) {
-    SCOPED_TRACE(c.input);
-    const ProgramRun run = run_with_input("quesdral", c.input);
-    EXPECT_EQ(run.exit_code, 0);
-    EXPECT_EQ(run.err.rfind(c.banner, 0), 0u) << run.err;
-    EXPECT_NE(run.out.find(c.result), std::string::npos) << run.out;
-  }
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 // Each tool's own checks at their edges: the last value accepted and the first refused, with
 // the reason as printed. Expected values come from the formulas worked out apart from the
 // code (20 log10(2^-31) = -186.639 dB; c = 331.3 sqrt(1 + T / 273.15) is 263.774 m/s at
-// -100 and 436.034 m/s at 200 degrees C; half the largest double, 8.988465674311579e307, is
-// the highest start whose octave is still a double).
+// -100 and 436.034 m/s at 200 degrees C (mpmath at 50 digits), and an echo from 10 m
+// returns after 20 m / c; half the largest double, 8.988465674311579e307, is the highest
+// start whose octave is still a double).
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -65,6 +66,8 @@ const Case kCases[] = {
      {"100", "101"},
      0,
      "Lower sideband: 1.00000 Hz (reflected from -1.00000 Hz)\n"},
+    // The air temperature that WIRN, GRENDAX and YOMBRIC take last: -100 and 200 degrees C
+    // are accepted, anything beyond them refused.
     {"coldest air",
      grendax_tool,
      {"440", "0", "0", "-100"},
@@ -76,12 +79,52 @@ const Case kCases[] = {
      2,
      "grendax.exe: temperature must be from -100 to 200 degrees C (the speed of sound is "
      "computed for air)\n"},
+    {"a hair colder than that",
+     grendax_tool,
+     {"440", "0", "0", "-100.0001"},
+     2,
+     "grendax.exe: temperature must be from -100 to 200 degrees C (the speed of sound is "
+     "computed for air)\n"},
     {"hottest air", grendax_tool, {"440", "0", "0", "200"}, 0, "Speed of sound: 436.034 m/s\n"},
     {"hotter than that",
      grendax_tool,
      {"440", "0", "0", "200.001"},
      2,
      "grendax.exe: temperature must be from -100 to 200 degrees C (the speed of sound is "
+     "computed for air)\n"},
+    {"echo in the coldest air",
+     wirn_tool,
+     {"10", "-100"},
+     0,
+     "Speed of sound: 263.774 m/s\nEcho interval: 0.0758225 s\nEcho interval: 75.8225 ms\n"},
+    {"echo in the hottest air",
+     wirn_tool,
+     {"10", "200"},
+     0,
+     "Speed of sound: 436.034 m/s\nEcho interval: 0.0458680 s\nEcho interval: 45.8680 ms\n"},
+    {"echo a hair hotter",
+     wirn_tool,
+     {"10", "200.0001"},
+     2,
+     "wirn.exe: temperature must be from -100 to 200 degrees C (the speed of sound is computed "
+     "for air)\n"},
+    {"echo at absolute zero",
+     wirn_tool,
+     {"10", "-273.15"},
+     2,
+     "wirn.exe: temperature must be from -100 to 200 degrees C (the speed of sound is computed "
+     "for air)\n"},
+    {"echo at 1e300 degrees C",
+     wirn_tool,
+     {"1e-300", "1e300"},
+     2,
+     "wirn.exe: temperature must be from -100 to 200 degrees C (the speed of sound is computed "
+     "for air)\n"},
+    {"room in hotter air",
+     yombric_tool,
+     {"5", "4", "3", "300", "201"},
+     2,
+     "yombric.exe: temperature must be from -100 to 200 degrees C (the speed of sound is "
      "computed for air)\n"},
     {"highest start of an octave",
      rumbeldv_tool,

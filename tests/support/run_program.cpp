@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -70,11 +71,19 @@ std::vector<char*> pointers(std::vector<std::string>& strings) {
   // A test runner started in the background may ignore these; the child gets the defaults.
   for (int sig : {SIGPIPE, SIGINT, SIGQUIT})
     signal(sig, SIG_DFL);
+  if (options.sigchld_ignored)
+    signal(SIGCHLD, SIG_IGN);
   std::vector<std::string> argv_strings{path};
   argv_strings.insert(argv_strings.end(), options.args.begin(), options.args.end());
   std::vector<std::string> env_strings = child_environment(options);
   auto argv = pointers(argv_strings);
   auto envp = pointers(env_strings);
+  if (options.address_space_kb > 0) {
+    const rlim_t bytes = static_cast<rlim_t>(options.address_space_kb) * 1024;
+    const rlimit limit{bytes, bytes};
+    if (setrlimit(RLIMIT_AS, &limit) != 0)
+      _exit(126);
+  }
   execve(path.c_str(), argv.data(), envp.data());
   _exit(127);
 }

@@ -17,7 +17,9 @@ struct ProgramOptions {
   std::vector<std::string> env_unset;  // names removed from the environment
   std::string working_dir;             // empty: the test's own
   bool new_session = false;            // setsid(): the child has no controlling terminal
-  int timeout_ms = 20000;              // the child is killed after this long
+  bool sigchld_ignored = false;  // the child starts with SIGCHLD ignored, as some parents leave it
+  int timeout_ms = 20000;        // the child is killed after this long
+  long address_space_kb = 0;     // the child's address space is limited to this; 0: no limit
 };
 
 struct ProgramRun {

@@ -111,6 +111,8 @@ ProgramRun run_under_wine(const WineOptions& options) {
   run_options.args.insert(run_options.args.end(), options.command.begin(), options.command.end());
   run_options.env_set = wine_environment();
   run_options.env_set.insert(run_options.env_set.end(), {"IN=" + in, "OUT=" + out, "ERR=" + err});
+  run_options.env_set.insert(run_options.env_set.end(), options.env_set.begin(),
+                             options.env_set.end());
   run_options.env_unset = {"DISPLAY", "WAYLAND_DISPLAY"};
   run_options.working_dir = options.working_dir;
   run_options.stdin_closed = true;

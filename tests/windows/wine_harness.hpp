@@ -47,10 +47,11 @@ class ScratchDir {
 };
 
 struct WineOptions {
-  std::vector<std::string> command;  // Windows program (a POSIX or Windows path), arguments
-  std::string input;                 // the whole of standard input
-  std::string working_dir;           // REQUIRES: an existing folder
-  bool stdout_to_file = true;        // else a pipe
+  std::vector<std::string> command;       // Windows program (a POSIX or Windows path), arguments
+  std::string input;                      // the whole of standard input
+  std::string working_dir;                // REQUIRES: an existing folder
+  bool stdout_to_file = true;             // else a pipe
+  std::vector<std::string> env_set = {};  // "NAME=value" entries added to the environment
 };
 
 // Runs `options.command` under Wine in a session of its own, so that it has no terminal

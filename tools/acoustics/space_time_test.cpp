@@ -7,6 +7,7 @@
 #include <cfloat>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -64,27 +65,32 @@ TEST(BandPass, NarrowBandsKeepTheDigitsOfTheirWidthInOctaves) {
     expect_relatively_near(band_pass(c.low_hz, c.high_hz).bandwidth_octaves, c.octaves, 1e-15);
 }
 
-TEST(SpeedOfSound, FollowsTemperature) {
+// From -100 to 200 degrees C, both included; no speed for anything beyond.
+TEST(SpeedOfSound, FollowsTemperatureWithinTheRangeOfAir) {
   const struct {
-    double temperature_c, speed_m_per_s;
-  } cases[] = {{20, 343.2146226825680},
-               {0, 331.3},
-               {100, 387.2242581704915},
-               {-100, 263.7740583990637},
-               {200, 436.0339003235582}};
+    double temperature_c;
+    std::optional<double> speed_m_per_s;
+  } cases[] = {
+      {20, 343.2146226825680},
+      {0, 331.3},
+      {100, 387.2242581704915},
+      {-100, 263.7740583990637},
+      {200, 436.0339003235582},
+      {std::nextafter(-100.0, -200.0), std::nullopt},
+      {std::nextafter(200.0, 300.0), std::nullopt},
+      {kAbsoluteZeroC, std::nullopt},
+      {-300.0, std::nullopt},
+      {1e300, std::nullopt},
+      {-std::numeric_limits<double>::max(), std::nullopt},
+      {std::numeric_limits<double>::quiet_NaN(), std::nullopt},
+      {std::numeric_limits<double>::infinity(), std::nullopt},
+  };
   for (const auto& c : cases) {
-    const auto speed = speed_of_sound_m_per_s(c.temperature_c);
-    ASSERT_TRUE(speed.has_value()) << c.temperature_c;
-    expect_relatively_near(*speed, c.speed_m_per_s, 1e-12);
-  }
-}
-
-TEST(SpeedOfSound, RefusesTemperaturesOutsideTheRangeOfAir) {
-  for (const double temperature_c :
-       {std::nextafter(-100.0, -200.0), std::nextafter(200.0, 300.0), kAbsoluteZeroC, -300.0, 1e300,
-        -std::numeric_limits<double>::max(), std::numeric_limits<double>::quiet_NaN(),
-        std::numeric_limits<double>::infinity()}) {
-    EXPECT_FALSE(speed_of_sound_m_per_s(temperature_c).has_value()) << temperature_c;
+    SCOPED_TRACE(c.temperature_c);
+    const std::optional<double> speed = speed_of_sound_m_per_s(c.temperature_c);
+    ASSERT_EQ(speed.has_value(), c.speed_m_per_s.has_value());
+    if (c.speed_m_per_s)
+      expect_relatively_near(*speed, *c.speed_m_per_s, 1e-12);
   }
 }
 

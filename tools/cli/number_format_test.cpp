@@ -3,18 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <iterator>
 #include <limits>
 
 namespace quesdral::cli {
 namespace {
 
+struct TextCase {
+  double value;
+  const char* text;
+};
+
+// Both forms alike, as the form with an uncertainty of 0 shares the fast path.
 TEST(FormatNumber, ShowsSixSignificantDigits) {
-  struct Case {
-    double value;
-    const char* text;
-  };
-  const Case cases[] = {
+  const TextCase cases[] = {
       {-6.020599913279624, "-6.02060"},
       {261.6255653005986, "261.626"},
       {0.5, "0.500000"},
@@ -38,54 +39,26 @@ TEST(FormatNumber, ShowsSixSignificantDigits) {
       {std::numeric_limits<double>::max(), "1.79769e+308"},
       {std::numeric_limits<double>::quiet_NaN(), "?"},
       {std::numeric_limits<double>::infinity(), "?"},
-  };
-  for (const Case& c : cases)
-    EXPECT_EQ(format_number(c.value), c.text) << c.value;
-}
-
-struct TextCase {
-  double value;
-  const char* text;
-};
-
-// Both forms, as the form with an uncertainty of 0 shares the fast path.
-void expect_texts(const TextCase* begin, const TextCase* end) {
-  for (const TextCase* c = begin; c != end; ++c) {
-    SCOPED_TRACE(testing::Message() << std::hexfloat << c->value);
-    EXPECT_EQ(format_number(c->value), c->text);
-    EXPECT_EQ(format_number(c->value, 0.0), c->text);
-  }
-}
-
-// The digits are rounded from the double's exact binary value, not from the decimal typed:
-// each text below was worked out from the exact decimal expansion of its double.
-TEST(FormatNumber, RoundsTheExactBinaryValue) {
-  const TextCase cases[] = {
+      // The digits are rounded from the double's exact binary value, not from the decimal
+      // typed: each text below was worked out from the exact decimal expansion of its double.
       {261.6255, "261.625"},  // stored a little below the tie
       {20.00005, "20.0001"},  // stored a little above it
-      {0.0001234565, "0.000123457"}, {-1.234565, "-1.23456"},
+      {0.0001234565, "0.000123457"},
+      {-1.234565, "-1.23456"},
       {1234.125, "1234.12"},  // stored exactly: a tie goes to the even digit
-      {1234.375, "1234.38"},         {100000.5, "100000"},
+      {1234.375, "1234.38"},
+      {100000.5, "100000"},
       {100001.5, "100002"},
-  };
-  expect_texts(std::begin(cases), std::end(cases));
-}
-
-TEST(FormatNumber, CarriesIntoTheNextPowerOfTen) {
-  const TextCase cases[] = {
+      // Carries into the next power of ten, or not.
       {9.999995, "10.0000"},  // stored above the tie
       {99999.95, "99999.9"},  // stored below it: no carry
-      {0.9999995, "1.00000"},         {-999.9995, "-1000.00"},
+      {0.9999995, "1.00000"},
+      {-999.9995, "-1000.00"},
       {0.00009999995, "0.000100000"},  // into fixed notation
-      {9.999995e-18, "1.00000e-17"},  {9.999995e26, "1.00000e+27"},
-  };
-  expect_texts(std::begin(cases), std::end(cases));
-}
-
-// Around 1e-4 and 1e6, where the notation changes, and the ends of the range of doubles;
-// 1e-17 to 1e28 bound the values the fast path takes.
-TEST(FormatNumber, EdgesOfTheNotationAndOfTheRange) {
-  const TextCase cases[] = {
+      {9.999995e-18, "1.00000e-17"},
+      {9.999995e26, "1.00000e+27"},
+      // Around 1e-4 and 1e6, where the notation changes, and the ends of the range of
+      // doubles; 1e-17 to 1e28 bound the values the fast path takes.
       {std::nextafter(1e-4, 0.0), "0.000100000"},  // rounds to 1e-4, so in fixed notation
       {9.99994e-5, "9.99994e-05"},
       {-0.000123456, "-0.000123456"},  // the longest text of the fast path
@@ -99,15 +72,15 @@ TEST(FormatNumber, EdgesOfTheNotationAndOfTheRange) {
       {std::nextafter(std::numeric_limits<double>::min(), 1.0), "2.22507e-308"},
       {-std::numeric_limits<double>::max(), "-1.79769e+308"},
   };
-  expect_texts(std::begin(cases), std::end(cases));
+  for (const TextCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << std::hexfloat << c.value);
+    EXPECT_EQ(format_number(c.value), c.text);
+    EXPECT_EQ(format_number(c.value, 0.0), c.text);
+  }
 }
 
 TEST(FormatNumber, ShortFormKeepsTypedValuesAsTyped) {
-  struct Case {
-    double value;
-    const char* text;
-  };
-  const Case cases[] = {
+  const TextCase cases[] = {
       {1, "1"},
       {16, "16"},
       {1e-12, "1e-12"},
@@ -122,7 +95,7 @@ TEST(FormatNumber, ShortFormKeepsTypedValuesAsTyped) {
       {1234567, "1.23457e+06"},  // seven digits are more than the short form shows
       {std::numeric_limits<double>::quiet_NaN(), "?"},
   };
-  for (const Case& c : cases)
+  for (const TextCase& c : cases)
     EXPECT_EQ(format_short(c.value), c.text) << c.value;
 }
 
@@ -181,11 +154,7 @@ TEST(FormatNumber, WithAnUncertaintyShowsOnlyTheDigitsThatAreTrue) {
 // A deviation lies below +50 cents and must never read as +50: six digits, or as many more
 // as it takes (each text the shortest rounding of its value that stays below 50).
 TEST(FormatNumber, BelowABoundNeverReadsAsTheBound) {
-  struct Case {
-    double value;
-    const char* text;
-  };
-  const Case cases[] = {
+  const TextCase cases[] = {
       {19.5622, "19.5622"},
       {-50.0, "-50.0000"},
       {0.0, "0.00000"},
@@ -194,7 +163,7 @@ TEST(FormatNumber, BelowABoundNeverReadsAsTheBound) {
       {49.99999998, "49.99999998"},
       {49.99999999999999, "49.99999999999999"},
   };
-  for (const Case& c : cases)
+  for (const TextCase& c : cases)
     EXPECT_EQ(format_number_below(c.value, 50.0), c.text) << c.value;
 }
 

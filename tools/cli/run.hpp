@@ -1,11 +1,11 @@
-// The run of one tool, shared by the files that implement it (tool.cpp: arguments, batches,
-// help and what both modes share; run_interactive.cpp: the questions). Not part of the
-// cli library's interface: include cli/tool.hpp.
+// The run of one tool (arguments, batches, the questions, help and what the modes share),
+// implemented in run.cpp and started by run_tool. Not part of the cli library's interface:
+// include cli/tool.hpp.
 #pragma once
 
 #include <cstddef>
-#include <iosfwd>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,7 +29,6 @@ struct Line {
 
 Line read_line(std::istream& in);
 std::vector<std::string> split_blanks(const std::string& text);
-std::string bracketed_default(const Input& input);
 
 // A value as typed: a number, or one of the input's named values.
 struct TypedValue {

@@ -23,7 +23,7 @@ TEST(Table, RightAlignsNumbersAndLeavesNoTrailingSpaces) {
 }
 
 // Every line is laid out in place and then cut after its last character, so a row whose
-// last cells are empty, a short row and a cell wider than its header all need care.
+// last cells are empty, an empty row and a cell wider than its header all need care.
 TEST(Table, LaysOutRowsOfEveryShape) {
   Table table;
   table.add_column("Band");
@@ -31,9 +31,8 @@ TEST(Table, LaysOutRowsOfEveryShape) {
   table.add_column("Bar", Table::Align::kLeft);
   table.add_row({"31.5", "", "#"});
   table.add_row({"40", "partial", ""});
-  table.add_row({"50"});                     // missing cells are empty
-  table.add_row({"63", "", "", "dropped"});  // an extra cell is not shown
-  table.add_row({"", "", ""});               // an empty row is an empty line
+  table.add_row({"50", "", ""});
+  table.add_row({"", "", ""});  // an empty row is an empty line
   table.add_row({"12500", "a long remark", "###"});
   std::string text = "Before\n";
   table.render_to(text);
@@ -43,13 +42,11 @@ TEST(Table, LaysOutRowsOfEveryShape) {
             " 31.5                 #\n"
             "   40  partial\n"
             "   50\n"
-            "   63\n"
             "\n"
             "12500  a long remark  ###\n");
-  ASSERT_EQ(table.row_count(), 6u);
+  ASSERT_EQ(table.row_count(), 5u);
   EXPECT_EQ(table.row(1).size(), 3u);
   EXPECT_EQ(table.row(1)[1].text, "partial");
-  EXPECT_EQ(table.row(2)[2].text, "");
 }
 
 TEST(Table, CellsKeepTheNumberBehindTheirText) {

@@ -1,235 +1,17 @@
 #include "cli/tool.hpp"
 
-#include <cerrno>
 #include <iostream>
+#include <new>
+#include <optional>
 #include <utility>
 
 #include "cli/arguments.hpp"
 #include "cli/number_format.hpp"
-#include "cli/report_format.hpp"
 #include "cli/run.hpp"
 #include "tool_catalogue.hpp"
 
 namespace quesdral::cli {
-namespace internal {
 namespace {
-
-// The options every tool takes, and how every tool behaves, for --help.
-constexpr const char* kCommonOptions =
-    "\n"
-    "Options:\n"
-    "  -h, --help            show this help and exit\n"
-    "  --version             show the version and exit\n"
-    "  --format FORMAT       write the results as text (the default), csv or json\n"
-    "  --batch               read one case per line of standard input, its values\n"
-    "                        separated by blanks, and compute each in turn\n"
-    "  --                    end the options: every argument after it is a value\n";
-constexpr const char* kCommonBehaviour =
-    "\n"
-    "Without values the tool asks for each one in turn; the questions go to standard\n"
-    "error, so standard output holds only results. Exit status: 0 success, 1 input\n"
-    "ended before every value was given, 2 invalid arguments, 3 the results could not\n"
-    "be written.\n";
-
-}  // namespace
-
-TypedValue parse_value(const Input& input, std::string_view text) {
-  if (const NamedValue* named = input.named(text))
-    return {named->value, named->name, {}};
-  ParsedNumber parsed = parse_number(text, input.kind);
-  if (parsed.value || input.named_values.empty())
-    return {parsed.value, {}, std::move(parsed.error)};
-  std::string names;
-  for (std::size_t i = 0; i < input.named_values.size(); ++i) {
-    names += (i == 0 ? "" : i + 1 == input.named_values.size() ? " or " : ", ");
-    names += input.named_values[i].name;
-  }
-  return {std::nullopt, {}, parsed.error + "; or name the value: " + names};
-}
-
-int Run::help() {
-  out_ << usage_line(tool_) << "\n\n"
-       << tool_.label << " - " << tool_.description << "\n\n"
-       << tool_.help << kCommonOptions;
-  for (const ToolOption& option : tool_.options) {
-    std::string name = std::string("  ") + option.name;
-    if (*option.value_name != '\0')
-      name += std::string(" ") + option.value_name;
-    out_ << name << std::string(name.size() < 24 ? 24 - name.size() : 1, ' ') << option.help
-         << '\n';
-  }
-  out_ << kCommonBehaviour;
-  return flush_output() ? kExitOk : kExitOutputFailed;
-}
-
-int Run::version() {
-  out_ << tool_.command << " (Quesdral) " << QUESDRAL_VERSION << '\n';
-  return flush_output() ? kExitOk : kExitOutputFailed;
-}
-
-// ---------------------------------------------------------------------------------------
-// Argument mode: every value at once; the first problem ends the run with kExitInvalid.
-// ---------------------------------------------------------------------------------------
-
-int Run::with_arguments(const std::vector<std::string>& args) {
-  if (const auto reason = argument_problem(args))
-    return usage_error(*reason);
-  if (!compute_case(args))
-    return kExitInvalid;
-  return finish();
-}
-
-// Batch mode: each line of input is one case, its values as they would be given as
-// arguments. A refused line is reported with its number and the batch goes on.
-int Run::in_batch() {
-  int status = kExitOk;
-  for (Line line = read_line(in_); !line.ended; line = read_line(in_)) {
-    where_ = "line " + std::to_string(++line_number_) + ": ";
-    const std::vector<std::string> args = split_blanks(line.text);
-    if (args.empty() && !line.too_long)
-      continue;
-    std::optional<std::string> problem = argument_problem(args);
-    if (line.too_long)
-      problem = "the line is too long to be a case";
-    if (problem)
-      report(*problem);
-    if (problem || !compute_case(args)) {
-      status = kExitInvalid;
-      continue;
-    }
-    if (!write_results())
-      return kExitOutputFailed;
-  }
-  return status;
-}
-
-// Computes one case from its arguments, the values left off taking their defaults.
-// Reports the first problem and returns false when the case is refused.
-// REQUIRES: !argument_problem(args).
-bool Run::compute_case(const std::vector<std::string>& args) {
-  for (std::size_t i = 0; i < tool_.inputs.size(); ++i) {
-    if (!take_argument(i, i < args.size() ? &args[i] : nullptr))
-      return false;
-  }
-  if (const auto problem = evaluate()) {
-    report(problem->reason);
-    return false;
-  }
-  return true;
-}
-
-// What makes the arguments unusable as a whole: too many, too few.
-std::optional<std::string> Run::argument_problem(const std::vector<std::string>& args) const {
-  const std::size_t input_count = tool_.inputs.size();
-  if (args.size() > input_count)
-    return "too many arguments (at most " + std::to_string(input_count) + ")";
-  for (std::size_t i = args.size(); i < input_count; ++i) {
-    if (!tool_.inputs[i].optional())
-      return std::string("missing ") + tool_.inputs[i].name;
-  }
-  return std::nullopt;
-}
-
-// Sets the value of input `index` from its argument, or from its default when there is
-// none. Reports the reason and returns false when the value is refused.
-bool Run::take_argument(std::size_t index, const std::string* arg) {
-  const Input& input = tool_.inputs[index];
-  double value = 0;
-  std::string_view name;
-  if (arg != nullptr) {
-    const TypedValue parsed = parse_value(input, *arg);
-    if (!parsed.value) {
-      report(std::string(input.name) + ": " + parsed.error);
-      return false;
-    }
-    value = *parsed.value;
-    name = parsed.name;
-  } else if (const std::optional<double> fallback = default_for(index)) {
-    value = *fallback;
-  } else {
-    report(std::string("missing ") + input.name);
-    return false;
-  }
-  if (const auto reason = own_problem(index, value)) {
-    report(*reason);
-    return false;
-  }
-  set_value(index, value, name);
-  return true;
-}
-
-// ---------------------------------------------------------------------------------------
-// Both modes
-// ---------------------------------------------------------------------------------------
-
-std::optional<double> Run::default_for(std::size_t index) const {
-  const Input& input = tool_.inputs[index];
-  if (input.default_value)
-    return input.default_value;
-  if (input.computed_default)
-    return input.computed_default(values_);
-  return std::nullopt;
-}
-
-std::optional<std::string> Run::own_problem(std::size_t index, double value) const {
-  for (const CheckFn& check : tool_.inputs[index].checks) {
-    if (auto reason = check(value))
-      return reason;
-  }
-  return std::nullopt;
-}
-
-std::optional<Problem> Run::evaluate() {
-  for (const CrossCheck& cross : tool_.cross_checks) {
-    if (auto reason = cross.check(values_))
-      return Problem{std::move(*reason), cross.mended_by};
-  }
-  outcome_ = tool_.compute(values_);
-  if (outcome_.ok())
-    return std::nullopt;
-  return Problem{outcome_.error, outcome_.mended_by.value_or(tool_.inputs.size() - 1)};
-}
-
-int Run::usage_error(const std::string& reason) {
-  report(reason);
-  err_ << usage_line(tool_) << '\n';
-  return kExitInvalid;
-}
-
-int Run::finish() {
-  return write_results() ? kExitOk : kExitOutputFailed;
-}
-
-// Writes the results of the case just computed.
-bool Run::write_results() {
-  out_ << writer_.write(outcome_.report, line_number_);
-  return flush_output();
-}
-
-// A reader that closed the pipe early is no error to report (the standard utilities end
-// quietly then); any other failed write, such as a full disk, is.
-bool Run::flush_output() {
-  out_.flush();
-  if (out_)
-    return true;
-  if (errno != EPIPE)
-    report("cannot write the results to standard output");
-  return false;
-}
-
-std::vector<std::string> split_blanks(const std::string& text) {
-  std::vector<std::string> words;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    const std::size_t begin = text.find_first_not_of(" \t\r", start);
-    if (begin == std::string::npos)
-      break;
-    const std::size_t end = std::min(text.find_first_of(" \t\r", begin), text.size());
-    words.push_back(text.substr(begin, end - begin));
-    start = end;
-  }
-  return words;
-}
 
 // "[REFERENCE=1|SPL|dBu|dBV]": the default, then the names the value may be given by.
 std::string bracketed_default(const Input& input) {
@@ -241,7 +23,7 @@ std::string bracketed_default(const Input& input) {
   return text + "]";
 }
 
-}  // namespace internal
+}  // namespace
 
 using internal::Run;
 
@@ -250,12 +32,13 @@ Tool& Tool::check_across(std::size_t mended_by, CrossCheckFn check) {
   return *this;
 }
 
-Tool catalogued_tool(int number) {
-  const ToolEntry& entry = kToolCatalogue[static_cast<std::size_t>(number - 1)];
+Tool catalogued_tool(const char* command) {
   Tool tool;
-  tool.command = entry.command;
-  tool.label = entry.label;
-  tool.description = entry.description;
+  tool.command = command;
+  if (const ToolEntry* entry = find_command(command)) {
+    tool.label = entry->label;
+    tool.description = entry->description;
+  }
   return tool;
 }
 
@@ -263,13 +46,22 @@ std::string usage_line(const Tool& tool) {
   std::string line = std::string("usage: ") + tool.command;
   for (const Input& input : tool.inputs) {
     line += ' ';
-    line += input.optional() ? internal::bracketed_default(input) : std::string(input.name);
+    line += input.optional() ? bracketed_default(input) : std::string(input.name);
   }
   return line;
 }
 
-int run_tool(const Tool& tool, const std::vector<std::string>& args, std::istream& in,
-             std::ostream& out, std::ostream& err) {
+namespace {
+
+// Says that memory ran out, without asking for more: a text to an unbuffered stream.
+int out_of_memory(const char* command, std::ostream& err) {
+  err << command << ": not enough memory\n";
+  err.flush();
+  return kExitOutputFailed;
+}
+
+int run_parsed(const Tool& tool, const std::vector<std::string>& args, std::istream& in,
+               std::ostream& out, std::ostream& err) {
   const Arguments parsed = parse_arguments(args, tool.options);
   Run run(tool, in, out, err, parsed);
   if (parsed.help)
@@ -286,13 +78,52 @@ int run_tool(const Tool& tool, const std::vector<std::string>& args, std::istrea
   return parsed.values.empty() ? run.interactively() : run.with_arguments(parsed.values);
 }
 
+// The program's name as it was started, without its folder: the command a user typed.
+const char* program_name(int argc, char** argv) {
+  if (argc < 1 || argv[0] == nullptr)
+    return "quesdral-tools";
+  const char* name = argv[0];
+  for (const char* c = argv[0]; *c != '\0'; ++c) {
+    if (*c == '/' || *c == '\\')
+      name = c + 1;
+  }
+  return name;
+}
+
+}  // namespace
+
+// Memory runs out only where a case asks for much of it (a long listing, its text and its
+// json); the run ends there as it ends when results cannot be written, never by abort.
+int run_tool(const Tool& tool, const std::vector<std::string>& args, std::istream& in,
+             std::ostream& out, std::ostream& err) {
+  try {
+    return run_parsed(tool, args, in, out, err);
+  } catch (const std::bad_alloc&) {
+    return out_of_memory(tool.command, err);
+  }
+}
+
 int run_tool(const Tool& tool, int argc, char** argv) {
   // A reader that closes the pipe early ends the tool by SIGPIPE where there is one, quietly
   // and with a status that is not 0, as the standard utilities end; elsewhere the failed
   // write does.
-  std::ios::sync_with_stdio(false);
-  const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-  return run_tool(tool, args, std::cin, std::cout, std::cerr);
+  try {
+    std::ios::sync_with_stdio(false);
+    const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    return run_tool(tool, args, std::cin, std::cout, std::cerr);
+  } catch (const std::bad_alloc&) {
+    return out_of_memory(tool.command, std::cerr);
+  }
+}
+
+int run_tool(MakeTool make_tool, int argc, char** argv) {
+  std::optional<Tool> tool;
+  try {
+    tool.emplace(make_tool());
+  } catch (const std::bad_alloc&) {
+    return out_of_memory(program_name(argc, argv), std::cerr);
+  }
+  return run_tool(*tool, argc, argv);
 }
 
 }  // namespace quesdral::cli

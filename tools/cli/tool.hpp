@@ -26,7 +26,7 @@ namespace quesdral::cli {
 constexpr int kExitOk = 0;
 constexpr int kExitInputEnded = 1;    // standard input ended before all values were given
 constexpr int kExitInvalid = 2;       // invalid arguments, or a refused value in argument mode
-constexpr int kExitOutputFailed = 3;  // the results could not be written (e.g. a closed pipe)
+constexpr int kExitOutputFailed = 3;  // the results could not be written, or memory ran out
 
 // The reason a combination of values is refused, or nothing.
 using CrossCheckFn = std::function<std::optional<std::string>(const Values& values)>;
@@ -57,9 +57,12 @@ struct Tool {
   Tool& check_across(std::size_t mended_by, CrossCheckFn check);
 };
 
-// A tool with the command, label and description of the launcher's catalogue row `number`.
-// REQUIRES: 1 <= number <= 18.
-Tool catalogued_tool(int number);
+// A tool with the command, label and description of the launcher's catalogue row whose
+// command is `command` ("vorlix.exe"); the tool finds its row by name, so the order of the
+// rows is stated in the catalogue alone. For a command that no row has, the tool keeps
+// `command` with an empty label and description.
+// REQUIRES: command is a catalogue row's command.
+Tool catalogued_tool(const char* command);
 
 // "usage: vorlix.exe AMPLITUDE [REFERENCE=1]" (a computed default shows as "[COUNT]").
 std::string usage_line(const Tool& tool);
@@ -68,9 +71,15 @@ std::string usage_line(const Tool& tool);
 // standard streams. Returns the exit status.
 int run_tool(const Tool& tool, int argc, char** argv);
 
+// The same for the tool that make_tool defines, made here so that running out of memory
+// while it is made is reported like running out during the run.
+using MakeTool = Tool (*)();
+int run_tool(MakeTool make_tool, int argc, char** argv);
+
 // The same on explicit streams; args are argv[1...]. Never loops without reading input,
 // bounds the length of an answer it keeps, and reports a failed write to `out` as
-// kExitOutputFailed.
+// kExitOutputFailed. Running out of memory is reported on `err` ("<command>: not enough
+// memory") and ends the run with kExitOutputFailed too.
 int run_tool(const Tool& tool, const std::vector<std::string>& args, std::istream& in,
              std::ostream& out, std::ostream& err);
 

@@ -1,0 +1,361 @@
+#include "cli/run.hpp"
+
+#include <algorithm>
+#include <cerrno>
+#include <iostream>
+#include <utility>
+
+#include "cli/number_format.hpp"
+
+namespace quesdral::cli::internal {
+namespace {
+
+// The options every tool takes, and how every tool behaves, for --help.
+constexpr const char* kCommonOptions =
+    "\n"
+    "Options:\n"
+    "  -h, --help            show this help and exit\n"
+    "  --version             show the version and exit\n"
+    "  --format FORMAT       write the results as text (the default), csv or json\n"
+    "  --batch               read one case per line of standard input, its values\n"
+    "                        separated by blanks, and compute each in turn\n"
+    "  --                    end the options: every argument after it is a value\n";
+constexpr const char* kCommonBehaviour =
+    "\n"
+    "Without values the tool asks for each one in turn; the questions go to standard\n"
+    "error, so standard output holds only results. Exit status: 0 success, 1 input\n"
+    "ended before every value was given, 2 invalid arguments, 3 the results could not\n"
+    "be written, or memory ran out.\n";
+
+}  // namespace
+
+TypedValue parse_value(const Input& input, std::string_view text) {
+  if (const NamedValue* named = input.named(text))
+    return {named->value, named->name, {}};
+  ParsedNumber parsed =
+      parse_number(text, input.kind, [&input](double value) { return input.allows(value); });
+  if (parsed.value || input.named_values.empty())
+    return {parsed.value, {}, std::move(parsed.error)};
+  std::string names;
+  for (std::size_t i = 0; i < input.named_values.size(); ++i) {
+    names += (i == 0 ? "" : i + 1 == input.named_values.size() ? " or " : ", ");
+    names += input.named_values[i].name;
+  }
+  return {std::nullopt, {}, parsed.error + "; or name the value: " + names};
+}
+
+int Run::help() {
+  out_ << usage_line(tool_) << "\n\n"
+       << tool_.label << " - " << tool_.description << "\n\n"
+       << tool_.help << kCommonOptions;
+  for (const ToolOption& option : tool_.options) {
+    std::string name = std::string("  ") + option.name;
+    if (*option.value_name != '\0')
+      name += std::string(" ") + option.value_name;
+    out_ << name << std::string(name.size() < 24 ? 24 - name.size() : 1, ' ') << option.help
+         << '\n';
+  }
+  out_ << kCommonBehaviour;
+  return flush_output() ? kExitOk : kExitOutputFailed;
+}
+
+int Run::version() {
+  out_ << tool_.command << " (Quesdral) " << QUESDRAL_VERSION << '\n';
+  return flush_output() ? kExitOk : kExitOutputFailed;
+}
+
+// ---------------------------------------------------------------------------------------
+// Argument mode: every value at once; the first problem ends the run with kExitInvalid.
+// ---------------------------------------------------------------------------------------
+
+int Run::with_arguments(const std::vector<std::string>& args) {
+  if (const auto reason = argument_problem(args))
+    return usage_error(*reason);
+  if (!compute_case(args))
+    return kExitInvalid;
+  return finish();
+}
+
+// Batch mode: each line of input is one case, its values as they would be given as
+// arguments. A refused line is reported with its number and the batch goes on.
+int Run::in_batch() {
+  int status = kExitOk;
+  for (Line line = read_line(in_); !line.ended; line = read_line(in_)) {
+    where_ = "line " + std::to_string(++line_number_) + ": ";
+    const std::vector<std::string> args = split_blanks(line.text);
+    if (args.empty() && !line.too_long)
+      continue;
+    std::optional<std::string> problem = argument_problem(args);
+    if (line.too_long)
+      problem = "the line is too long to be a case";
+    if (problem)
+      report(*problem);
+    if (problem || !compute_case(args)) {
+      status = kExitInvalid;
+      continue;
+    }
+    if (!write_results())
+      return kExitOutputFailed;
+  }
+  return status;
+}
+
+// Computes one case from its arguments, the values left off taking their defaults.
+// Reports the first problem and returns false when the case is refused.
+// REQUIRES: !argument_problem(args).
+bool Run::compute_case(const std::vector<std::string>& args) {
+  for (std::size_t i = 0; i < tool_.inputs.size(); ++i) {
+    if (!take_argument(i, i < args.size() ? &args[i] : nullptr))
+      return false;
+  }
+  if (const auto problem = evaluate()) {
+    report(problem->reason);
+    return false;
+  }
+  return true;
+}
+
+// What makes the arguments unusable as a whole: too many, too few.
+std::optional<std::string> Run::argument_problem(const std::vector<std::string>& args) const {
+  const std::size_t input_count = tool_.inputs.size();
+  if (args.size() > input_count)
+    return "too many arguments (at most " + std::to_string(input_count) + ")";
+  for (std::size_t i = args.size(); i < input_count; ++i) {
+    if (!tool_.inputs[i].optional())
+      return std::string("missing ") + tool_.inputs[i].name;
+  }
+  return std::nullopt;
+}
+
+// Sets the value of input `index` from its argument, or from its default when there is
+// none. Reports the reason and returns false when the value is refused.
+bool Run::take_argument(std::size_t index, const std::string* arg) {
+  const Input& input = tool_.inputs[index];
+  double value = 0;
+  std::string_view name;
+  if (arg != nullptr) {
+    const TypedValue parsed = parse_value(input, *arg);
+    if (!parsed.value) {
+      report(std::string(input.name) + ": " + parsed.error);
+      return false;
+    }
+    value = *parsed.value;
+    name = parsed.name;
+  } else if (const std::optional<double> fallback = default_for(index)) {
+    value = *fallback;
+  } else {
+    report(std::string("missing ") + input.name);
+    return false;
+  }
+  if (const auto reason = own_problem(index, value)) {
+    report(*reason);
+    return false;
+  }
+  set_value(index, value, name);
+  return true;
+}
+
+// ---------------------------------------------------------------------------------------
+// Both modes
+// ---------------------------------------------------------------------------------------
+
+std::optional<double> Run::default_for(std::size_t index) const {
+  const Input& input = tool_.inputs[index];
+  if (input.default_value)
+    return input.default_value;
+  if (input.computed_default)
+    return input.computed_default(values_);
+  return std::nullopt;
+}
+
+std::optional<std::string> Run::own_problem(std::size_t index, double value) const {
+  for (const CheckFn& check : tool_.inputs[index].checks) {
+    if (auto reason = check(value))
+      return reason;
+  }
+  return std::nullopt;
+}
+
+std::optional<Problem> Run::evaluate() {
+  for (const CrossCheck& cross : tool_.cross_checks) {
+    if (auto reason = cross.check(values_))
+      return Problem{std::move(*reason), cross.mended_by};
+  }
+  outcome_ = tool_.compute(values_);
+  if (outcome_.ok())
+    return std::nullopt;
+  return Problem{outcome_.error, outcome_.mended_by.value_or(tool_.inputs.size() - 1)};
+}
+
+int Run::usage_error(const std::string& reason) {
+  report(reason);
+  err_ << usage_line(tool_) << '\n';
+  return kExitInvalid;
+}
+
+int Run::finish() {
+  return write_results() ? kExitOk : kExitOutputFailed;
+}
+
+// Writes the results of the case just computed.
+bool Run::write_results() {
+  out_ << writer_.write(outcome_.report, line_number_);
+  return flush_output();
+}
+
+// A reader that closed the pipe early is no error to report (the standard utilities end
+// quietly then); any other failed write, such as a full disk, is.
+bool Run::flush_output() {
+  out_.flush();
+  if (out_)
+    return true;
+  if (errno != EPIPE)
+    report("cannot write the results to standard output");
+  return false;
+}
+
+// ---------------------------------------------------------------------------------------
+// Interactive mode: one question per value, each asked until its answer passes the value's
+// own checks. Once every value is known, a refusal asks again the question that can mend
+// it, never one whose answer cannot help.
+// ---------------------------------------------------------------------------------------
+
+int Run::interactively() {
+  err_ << tool_.label << " - " << tool_.description << '\n';
+  const std::size_t count = tool_.inputs.size();
+  for (std::size_t i = 0; i < count; ++i) {
+    if (!ask(i))
+      return end_of_input(i);
+  }
+  while (const auto problem = evaluate()) {
+    report(problem->reason);
+    if (!ask(problem->mended_by))
+      return end_while_mending(*problem);
+  }
+  err_ << '\n';
+  return finish();
+}
+
+// Asks question `index` until it is answered; false when the input ended first.
+bool Run::ask(std::size_t index) {
+  const Input& input = tool_.inputs[index];
+  for (;;) {
+    const std::optional<double> fallback = default_for(index);
+    err_ << input.question;
+    if (fallback)
+      err_ << " [" << format_short(*fallback) << ']';
+    err_ << ": ";
+    err_.flush();
+    const Line line = read_line(in_);
+    if (line.ended)
+      return false;
+    if (const std::optional<TypedValue> typed = answer(index, line, fallback)) {
+      set_value(index, *typed->value, typed->name);
+      return true;
+    }
+  }
+}
+
+// The value of one answer, or nothing after reporting why it is refused.
+std::optional<TypedValue> Run::answer(std::size_t index, const Line& line,
+                                      const std::optional<double>& fallback) {
+  const Input& input = tool_.inputs[index];
+  TypedValue typed{fallback, {}, {}};
+  if (line.too_long) {
+    report(std::string(input.question) + ": the answer is too long to be a number");
+    return std::nullopt;
+  }
+  if (trim(line.text).empty()) {
+    if (!fallback)
+      report(std::string(input.question) + ": an answer is needed (there is no default)");
+  } else {
+    typed = parse_value(input, line.text);
+    if (!typed.value)
+      report(std::string(input.question) + ": " + typed.error);
+  }
+  if (!typed.value)
+    return std::nullopt;
+  if (const auto reason = own_problem(index, *typed.value)) {
+    report(*reason);
+    return std::nullopt;
+  }
+  return typed;
+}
+
+// Input ended before input `first` was answered: it and every later input take their
+// defaults, and any refusal then ends the run with kExitInputEnded.
+int Run::end_of_input(std::size_t first) {
+  err_ << '\n';
+  for (std::size_t i = first; i < tool_.inputs.size(); ++i) {
+    const std::string called = tool_.inputs[i].called();
+    const std::optional<double> fallback = default_for(i);
+    if (!fallback) {
+      report("input ended before " + called + " was given, and it has no default");
+      return kExitInputEnded;
+    }
+    if (const auto reason = own_problem(i, *fallback)) {
+      report(*reason + " (input ended before " + called + " was given)");
+      return kExitInputEnded;
+    }
+    set_value(i, *fallback);
+  }
+  if (const auto problem = evaluate()) {
+    report(problem->reason + " (input ended before other values were given)");
+    return kExitInputEnded;
+  }
+  return finish();
+}
+
+// Input ended while the question that can mend `problem` was asked again: its default is
+// the last chance, and the answers after it stay as they were.
+int Run::end_while_mending(Problem problem) {
+  err_ << '\n';
+  const std::size_t index = problem.mended_by;
+  const std::optional<double> fallback = default_for(index);
+  if (fallback && !own_problem(index, *fallback)) {
+    set_value(index, *fallback);
+    const std::optional<Problem> left = evaluate();
+    if (!left)
+      return finish();
+    problem = *left;
+  }
+  report(problem.reason + " (input ended before " + tool_.inputs[index].called() +
+         " was given again)");
+  return kExitInputEnded;
+}
+
+std::vector<std::string> split_blanks(const std::string& text) {
+  std::vector<std::string> words;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t begin = text.find_first_not_of(" \t\r", start);
+    if (begin == std::string::npos)
+      break;
+    const std::size_t end = std::min(text.find_first_of(" \t\r", begin), text.size());
+    words.push_back(text.substr(begin, end - begin));
+    start = end;
+  }
+  return words;
+}
+
+// Reads through istream::get, whose sentry turns a failing read (a closed or unreadable
+// standard input makes the stream buffer throw) into a stream state, i.e. the end of input.
+Line read_line(std::istream& in) {
+  Line line;
+  bool any = false;
+  char ch = 0;
+  while (in.get(ch)) {
+    any = true;
+    if (ch == '\n')
+      return line;
+    if (line.text.size() < kMaxAnswerLength) {
+      line.text += ch;
+    } else {
+      line.too_long = true;
+    }
+  }
+  line.ended = !any;
+  return line;
+}
+
+}  // namespace quesdral::cli::internal
