@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "cli/number_format.hpp"
+#include "cli/report_format.hpp"
 
 namespace quesdral::cli {
 
@@ -13,6 +14,8 @@ std::string render_text(const Report& report) {
   for (const ReportItem& item : report) {
     switch (item.kind) {
       case ReportItem::Kind::kField:
+        if (!item.field.shown)
+          break;
         text.append(item.field.label).append(": ").append(item.field.text);
         if (!item.field.unit.empty())
           text.append(" ").append(item.field.unit);
@@ -74,6 +77,38 @@ Results& Results::add_text(std::string_view label, std::string_view text) {
   return add_field({std::string(label), {}, std::string(text), std::nullopt, {}});
 }
 
+Results& Results::as(std::string_view key) {
+  if (!report_.empty())
+    report_.back().field.key = key;
+  return *this;
+}
+
+Results& Results::shown_as(std::string_view text) {
+  if (!report_.empty())
+    report_.back().field.text = text;
+  return *this;
+}
+
+Results& Results::data_number(std::string_view key, double value) {
+  Field field;
+  field.key = key;
+  field.number = value;
+  field.shown = false;
+  return add_field(std::move(field));
+}
+
+Results& Results::data_word(std::string_view key, std::string_view word) {
+  Field field;
+  field.key = key;
+  field.word = word;
+  field.shown = false;
+  return add_field(std::move(field));
+}
+
+Results& Results::data_flag(std::string_view key, bool value) {
+  return data_number(key, value ? 1.0 : 0.0);
+}
+
 Results& Results::add_table(std::string_view name, Table table) {
   ReportItem item{ReportItem::Kind::kTable, {}, std::string(name), std::move(table), {}};
   report_.push_back(std::move(item));
@@ -97,6 +132,8 @@ Outcome Results::finish(std::optional<std::size_t> mended_by) {
 }
 
 Results& Results::add_field(Field field) {
+  if (field.key.empty() && field.shown)
+    field.key = column_key(field.label, field.unit);
   report_.push_back({ReportItem::Kind::kField, std::move(field), {}, {}, {}});
   return *this;
 }
