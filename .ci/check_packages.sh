@@ -46,6 +46,7 @@ expected=$( (
   printf 'usr/libexec/quesdral/quesdral-tools\n'
   printf 'usr/share/lintian/overrides/quesdral\n'
   printf 'usr/share/man/man1/%s.1.gz\n' $programs
+  printf 'usr/share/quesdral/schemas/%s.schema.json\n' ${commands//.exe/}
   printf 'usr/share/doc/quesdral/%s\n' README.md changelog.gz copyright
 ) | LC_ALL=C sort)
 found=$(dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -v '/$' | sed 's|^\./||' | LC_ALL=C sort)

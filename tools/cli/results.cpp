@@ -34,6 +34,21 @@ std::string render_text(const Report& report) {
   return text;
 }
 
+namespace {
+
+Field shown_field(std::string_view label, std::string_view unit, std::string_view text,
+                  std::optional<double> number, std::string_view remark) {
+  Field field;
+  field.label = label;
+  field.unit = unit;
+  field.text = text;
+  field.number = number;
+  field.remark = remark;
+  return field;
+}
+
+}  // namespace
+
 Outcome Outcome::success(Report report) {
   return {std::move(report), {}, std::nullopt};
 }
@@ -50,8 +65,7 @@ Results& Results::add(std::string_view label, double value, std::string_view uni
     return fail("the result (" + std::string(label) +
                 ") is too large to show: its magnitude would exceed 1.79769e+308");
   }
-  return add_field(
-      {std::string(label), std::string(unit), format_number(value), value, std::string(remark)});
+  return add_field(shown_field(label, unit, format_number(value), value, remark));
 }
 
 Results& Results::add_magnitude(std::string_view label, double value, std::string_view unit,
@@ -66,15 +80,12 @@ Results& Results::add_magnitude(std::string_view label, double value, std::strin
 }
 
 Results& Results::add_integer(std::string_view label, long long value, std::string_view remark) {
-  return add_field({std::string(label),
-                    {},
-                    format_integer(value),
-                    static_cast<double>(value),
-                    std::string(remark)});
+  return add_field(
+      shown_field(label, {}, format_integer(value), static_cast<double>(value), remark));
 }
 
 Results& Results::add_text(std::string_view label, std::string_view text) {
-  return add_field({std::string(label), {}, std::string(text), std::nullopt, {}});
+  return add_field(shown_field(label, {}, text, std::nullopt, {}));
 }
 
 Results& Results::as(std::string_view key) {

@@ -345,11 +345,6 @@ std::optional<std::string> join(const std::vector<std::string>& words) {
   return text;
 }
 
-std::string schema_file(const Tool& tool) {
-  const std::string command = tool.command;
-  return command.substr(0, command.rfind(".exe")) + ".schema.json";
-}
-
 std::vector<std::string> split_blanks(const std::string& text) {
   std::vector<std::string> words;
   std::size_t start = 0;

@@ -33,8 +33,6 @@ Line read_line(std::istream& in);
 std::vector<std::string> split_blanks(const std::string& text);
 // The words as typed, one space between them.
 std::optional<std::string> join(const std::vector<std::string>& words);
-// "vorlix.schema.json": the file that describes the tool's csv and json.
-std::string schema_file(const Tool& tool);
 
 // A value as typed: a number, or one of the input's named values.
 struct TypedValue {

@@ -96,43 +96,59 @@ void write_properties(JsonWriter& json, const std::vector<FieldSpec>& fields,
   json.boolean(false);
 }
 
-// The one-line json spread over lines, two spaces an level, for a file people read.
+// The one-line json spread over lines, two spaces a level, for a file people read; an array
+// of words stays on one line. (No word of a schema holds a bracket or a comma.)
 std::string indented(const std::string& text) {
   std::string out;
-  int depth = 0;
+  std::size_t depth = 0;
   bool quoted = false;
-  const auto new_line = [&] {
-    out += '\n' + std::string(static_cast<std::size_t>(depth) * 2, ' ');
-  };
+  const auto new_line = [&] { out += '\n' + std::string(depth * 2, ' '); };
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
-    out += c;
     if (quoted) {
+      out += c;
       if (c == '\\')
         out += text[++i];
-      else if (c == '"')
-        quoted = false;
+      quoted = c != '"';
       continue;
     }
-    if (c == '"') {
-      quoted = true;
-    } else if (c == ':') {
-      out += ' ';
-    } else if (c == ',') {
-      new_line();
-    } else if (c == '{' || c == '[') {
-      const char close = c == '{' ? '}' : ']';
-      if (i + 1 < text.size() && text[i + 1] == close) {
-        out += close;
-        ++i;
-        continue;
-      }
-      ++depth;
-      new_line();
+    if (c == '[' && text.find_first_of("{[", i + 1) > text.find(']', i)) {
+      const std::size_t end = text.find(']', i);
+      for (; i <= end; ++i)
+        out += text[i] == ',' ? std::string(", ") : std::string(1, text[i]);
+      --i;
+      continue;
     }
-    if (i + 1 < text.size() && !quoted && (text[i + 1] == '}' || text[i + 1] == ']')) {
-      --depth;
-      new_line();
+    switch (c) {
+      case '"':
+        quoted = true;
+        out += c;
+        break;
+      case '{':
+      case '[':
+        out += c;
+        if (text[i + 1] == (c == '{' ? '}' : ']')) {
+          out += text[++i];
+          break;
+        }
+        ++depth;
+        new_line();
+        break;
+      case '}':
+      case ']':
+        --depth;
+        new_line();
+        out += c;
+        break;
+      case ',':
+        out += c;
+        new_line();
+        break;
+      case ':':
+        out += ": ";
+        break;
+      default:
+        out += c;
     }
   }
   return out + '\n';
@@ -203,6 +219,11 @@ std::vector<std::string> csv_columns(const Tool& tool, const std::string& table)
     columns.push_back(field.key);
   columns.emplace_back("error");
   return columns;
+}
+
+std::string schema_file(const Tool& tool) {
+  const std::string command = tool.command;
+  return command.substr(0, command.rfind(".exe")) + ".schema.json";
 }
 
 std::string json_schema(const Tool& tool) {

@@ -61,6 +61,9 @@ std::vector<std::string> csv_tables(const OutputSpec& output);
 // The columns of csv table `table` ("" for a tool without tables), header order.
 std::vector<std::string> csv_columns(const Tool& tool, const std::string& table);
 
+// "vorlix.schema.json": the name of the file that describes the tool's csv and json.
+std::string schema_file(const Tool& tool);
+
 // The JSON Schema (draft 2020-12) of one json record of the tool, as the text of the file
 // installed for it; the csv columns of each table are listed under "x-csv-tables".
 std::string json_schema(const Tool& tool);
