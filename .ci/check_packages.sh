@@ -27,14 +27,12 @@ expect_same() {
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
-# The eighteen commands, from the catalogue rows the build reads them from.
-commands=$(sed -nE 's/^ *\{[0-9]+, "[A-Z]+", "[^"]*", "([A-Za-z]+\.exe)"\},$/\1/p' \
-  launcher/tool_catalogue.hpp | LC_ALL=C sort)
-[[ $(wc -l <<<"$commands") -eq 18 ]] || fail "expected 18 tools in the catalogue"
-programs=$(printf '%s\nquesdral\n' "$commands" | LC_ALL=C sort)
-
 echo "== Debian package"
 cmake --preset default -B build-pkg >/dev/null
+# The tools' commands, from the list of the catalogue's rows that configuring writes.
+commands=$(cut -f4 build-pkg/tool_catalogue.tsv | LC_ALL=C sort)
+[[ -n "$commands" ]] || fail "build-pkg/tool_catalogue.tsv lists no tools"
+programs=$(printf '%s\nquesdral\n' "$commands" | LC_ALL=C sort)
 cmake --build build-pkg --target package
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-pkg/CMakeCache.txt)
 deb=build-pkg/quesdral_${version}_$(dpkg --print-architecture).deb

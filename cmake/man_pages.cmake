@@ -40,16 +40,11 @@ if(NOT QUESDRAL_HELP2MAN)
                  "and no Debian package can be made (Debian: help2man)")
 else()
   # Each page names the tool's menu description from the launcher's catalogue, without its
-  # leading "It " ("vorlix.exe - converts raw amplitude to dBs"). The rows are read as
-  # cmake/tool_catalogue.cmake reads them: {1, "VORLIX", "...", "vorlix.exe"}, one a line.
-  file(STRINGS ${PROJECT_SOURCE_DIR}/launcher/tool_catalogue.hpp rows
-       REGEX "^ *{[0-9]+, \"[A-Z]+\", \"[^\"]*\", \"[A-Za-z]+\\.exe\"},$")
+  # leading "It " ("vorlix.exe - converts raw amplitude to dBs").
   set(see_also ${quesdral_man_dir}/see_also.h2m)
   file(CONFIGURE OUTPUT ${see_also} CONTENT "[SEE ALSO]\n.BR quesdral (1)\n")
-  foreach(row IN LISTS rows)
-    string(REGEX MATCH "\"([^\"]*)\", \"([A-Za-z]+)\\.exe\"},$" found "${row}")
-    set(description "${CMAKE_MATCH_1}")
-    set(target "${CMAKE_MATCH_2}")
+  foreach(command description IN ZIP_LISTS QUESDRAL_TOOL_COMMANDS QUESDRAL_TOOL_DESCRIPTIONS)
+    string(REGEX REPLACE "\\.exe$" "" target "${command}")
     string(REGEX REPLACE "^It " "" description "${description}")
     if(NOT TARGET ${target})
       message(FATAL_ERROR "the catalogue's ${target}.exe has no program to write a page from")

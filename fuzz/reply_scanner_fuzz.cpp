@@ -101,7 +101,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (actual.bytes_read != end_of_reply_line(text))
     std::abort();
   const quesdral::ToolEntry* row = actual.reply ? quesdral::find_tool(*actual.reply) : nullptr;
-  const bool selects_row = expected.reply && *expected.reply >= 1 && *expected.reply <= 18;
+  const bool selects_row = expected.reply && *expected.reply >= 1 &&
+                           *expected.reply <= std::int32_t{quesdral::kToolCount};
   if ((row != nullptr) != selects_row || (row != nullptr && row->number != *expected.reply))
     std::abort();
   return 0;

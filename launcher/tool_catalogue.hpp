@@ -3,7 +3,9 @@
 //
 // Each row says what the menu shows for a tool and which command runs it. The table is
 // constant data in this header, so a program can use it without linking the launcher; rows
-// are numbered 1 to 18 without gaps, in the order the menu lists them.
+// are numbered 1 to 18 without gaps, in the order the menu lists them. The build reads the
+// rows too (cmake/tool_catalogue.cmake, which also lists them for scripts): each stays a
+// plain {number, "LABEL", "description", "command.exe"} of string literals without escapes.
 #pragma once
 
 #include <array>
@@ -22,9 +24,7 @@ struct ToolEntry {
 inline constexpr std::size_t kToolCount = 18;
 using ToolCatalogue = std::array<ToolEntry, kToolCount>;
 
-// The eighteen rows in ascending number order. Keep one row to a line, in this shape: the
-// build reads the tools' commands from these lines.
-// clang-format off
+// The eighteen rows in ascending number order.
 inline constexpr ToolCatalogue kToolCatalogue{{
     {1, "VORLIX", "It converts raw amplitude to dBs", "vorlix.exe"},
     {2, "TRUSKA", "It converts dBs to raw amplitude", "truska.exe"},
@@ -45,7 +45,6 @@ inline constexpr ToolCatalogue kToolCatalogue{{
     {17, "GRENDAX", "It calculates the frequency of Doppler shift", "grendax.exe"},
     {18, "YOMBRIC", "It calculates the frequencies of standing waves in a room", "yombric.exe"},
 }};
-// clang-format on
 
 static_assert(
     [] {
@@ -70,5 +69,15 @@ std::string_view format_menu_line(const ToolEntry& entry);
 
 // The row whose number equals `number`, or nullptr for any number outside 1 to 18.
 const ToolEntry* find_tool(long long number);
+
+// The row whose command is exactly `command` ("vorlix.exe"), or nullptr when no row's is.
+// In this header, like the table, for the tools, which do not link the launcher.
+constexpr const ToolEntry* find_command(std::string_view command) {
+  for (const ToolEntry& entry : kToolCatalogue) {
+    if (command == entry.command)
+      return &entry;
+  }
+  return nullptr;
+}
 
 }  // namespace quesdral

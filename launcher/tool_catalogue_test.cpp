@@ -57,14 +57,15 @@ TEST(ToolCatalogue, LabelsAreUpperCaseAndAtMostEightLetters) {
   }
 }
 
-TEST(FindTool, MatchesExactlyOneToEighteen) {
-  for (long long n = 1; n <= 18; ++n) {
+TEST(FindTool, MatchesExactlyTheRowNumbers) {
+  const long long count = static_cast<long long>(kToolCount);
+  for (long long n = 1; n <= count; ++n) {
     const ToolEntry* entry = find_tool(n);
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(entry->number, n);
   }
   const long long outside[] = {
-      0,         19,       -1, -18, INT32_MAX, INT32_MIN, (1LL << 32) + 9, -(1LL << 32) + 9,
+      0,         count + 1, -1, -count, INT32_MAX, INT32_MIN, (1LL << 32) + 9, -(1LL << 32) + 9,
       LLONG_MIN, LLONG_MAX};
   for (long long n : outside)
     EXPECT_EQ(find_tool(n), nullptr) << n;

@@ -1,10 +1,13 @@
 #!/usr/bin/env python3
-"""Runs the eighteen tools of two builds on the same random inputs and compares them.
+"""Runs the tools of two builds on the same random inputs and compares them.
 
     scripts/compare_builds.py OLD_BIN NEW_BIN [--cases N] [--seed S] [--argv-cases M]
+                              [--catalogue TSV]
 
-OLD_BIN and NEW_BIN are build folders' bin/ (each holding <command> for every row of
-launcher/tool_catalogue.hpp). For each tool, N cases are drawn from its usage line (read
+OLD_BIN and NEW_BIN are build folders' bin/, each holding <command> for every tool of the
+catalogue. The tools are the rows of the tool_catalogue.tsv that configuring a build writes
+beside its bin/ (cmake/tool_catalogue.cmake): NEW_BIN's, else OLD_BIN's, else the one
+--catalogue names. For each tool, N cases are drawn from its usage line (read
 from OLD_BIN's --help): values of every magnitude, the edges of each value's range and
 just beside them, numbers written in several ways, words, and sometimes too few or too
 many values, so that refusals are compared as well as results. They are fed through
@@ -25,7 +28,6 @@ import argparse
 import concurrent.futures
 import itertools
 import random
-import re
 import resource
 import subprocess
 import sys
@@ -33,11 +35,8 @@ import time
 from dataclasses import dataclass, field
 from pathlib import Path
 
-ROOT = Path(__file__).resolve().parent.parent
-CATALOGUE = ROOT / "launcher" / "tool_catalogue.hpp"
+CATALOGUE_FILE = "tool_catalogue.tsv"
 FORMATS = ("text", "csv", "json")
-# A catalogue row: {number, "LABEL", "description", "command"},
-CATALOGUE_ROW = re.compile(r'^\s*\{\d+,\s*".*",\s*"([^"]+)"\},?\s*$')
 # Lines of one batch that differ on their own, looked for before the rest is left unsearched.
 MOST_FOUND_PER_BATCH = 5
 # Differences shown per tool; the rest are counted.
@@ -74,9 +73,26 @@ class Tool:
         return sum(a.required for a in self.arguments)
 
 
-def tool_commands(catalogue_text):
-    """The commands of the catalogue's rows, in their order."""
-    return [m.group(1) for m in map(CATALOGUE_ROW.match, catalogue_text.splitlines()) if m]
+def tool_commands(catalogue_tsv):
+    """The commands of the catalogue's rows, in their order, from the lines of
+    tool_catalogue.tsv: number, label, description and command, separated by tabs."""
+    commands = []
+    for line in catalogue_tsv.splitlines():
+        fields = line.split("\t")
+        if len(fields) != 4 or not fields[3]:
+            raise ValueError(f"not a catalogue row: {line!r}")
+        commands.append(fields[3])
+    if not commands:
+        raise ValueError("the catalogue lists no tools")
+    return commands
+
+
+def catalogue_path(old_bin, new_bin, given=None):
+    """The catalogue to read: `given`, else the one beside NEW_BIN, else beside OLD_BIN."""
+    if given is not None:
+        return given
+    beside = [folder.parent / CATALOGUE_FILE for folder in (new_bin, old_bin)]
+    return next((path for path in beside if path.is_file()), beside[0])
 
 
 def parse_usage(line):
@@ -431,10 +447,18 @@ def main():
     parser.add_argument("--argv-cases", type=int, default=300,
                         help="cases per tool run each in a process of its own")
     parser.add_argument("--seed", type=int, default=None)
+    parser.add_argument("--catalogue", type=Path, default=None,
+                        help=f"the {CATALOGUE_FILE} of the tools to compare (default: the one "
+                             "beside NEW_BIN, else beside OLD_BIN)")
     args = parser.parse_args()
     seed = args.seed if args.seed is not None else random.randrange(2 ** 32)
     resource.setrlimit(resource.RLIMIT_AS, (MEMORY_LIMIT_BYTES, MEMORY_LIMIT_BYTES))
-    commands = tool_commands(CATALOGUE.read_text())
+    catalogue = catalogue_path(args.old_bin, args.new_bin, args.catalogue)
+    try:
+        commands = tool_commands(catalogue.read_text())
+    except (OSError, ValueError) as error:
+        sys.exit(f"compare_builds.py: {catalogue}: {getattr(error, 'strerror', None) or error} "
+                 "(configure a build to write it, or name one with --catalogue)")
     for folder in (args.old_bin, args.new_bin):
         missing = [c for c in commands if not (folder / c).is_file()]
         if missing:

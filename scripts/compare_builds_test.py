@@ -9,15 +9,20 @@ import compare_builds as cb
 
 
 class ReadsTheTools(unittest.TestCase):
-    def test_every_catalogue_row_and_nothing_else(self):
-        commands = cb.tool_commands(cb.CATALOGUE.read_text())
-        self.assertEqual(len(commands), 18)
-        self.assertEqual((commands[0], commands[4], commands[-1]),
-                         ("vorlix.exe", "pelundA.exe", "yombric.exe"))
-        text = ('// {1, "A", "b", "c.exe"}, in a comment\n'
-                '    {7, "FENZO", "the amplitude [dB], \\"quoted\\"", "fenzo.exe"},\n'
-                '}};\n')
-        self.assertEqual(cb.tool_commands(text), ["fenzo.exe"])
+    def test_catalogue_rows(self):
+        for text, expected in (
+                ("1\tVORLIX\tIt converts raw amplitude to dBs\tvorlix.exe\n"
+                 "7\tFENZO\tthe amplitude [dB], \"quoted\"\tfenzo.exe\n",
+                 ["vorlix.exe", "fenzo.exe"]),
+                ("5\tPELUNDA\tIt converts Watts to dBs\tpelundA.exe", ["pelundA.exe"]),
+                ("", ValueError),
+                ("1\tVORLIX\tvorlix.exe\n", ValueError),
+                ("1\tVORLIX\ta\tb\tvorlix.exe\n", ValueError),
+                ("1\tVORLIX\tIt converts\t\n", ValueError)):
+            if expected is ValueError:
+                self.assertRaises(ValueError, cb.tool_commands, text)
+            else:
+                self.assertEqual(cb.tool_commands(text), expected, text)
 
     def test_usage_lines(self):
         for line, expected in (

@@ -15,11 +15,13 @@
 #include <tuple>
 #include <vector>
 
+#include "catalogue_rows.hpp"
 #include "run_program.hpp"
 
 namespace quesdral::testing {
 namespace {
 
+// What each tool is run with, by command; the tools run are the catalogue's rows.
 struct ToolRow {
   const char* command;
   std::vector<std::string> valid_args;  // a run that succeeds and prints a result
@@ -29,7 +31,7 @@ struct ToolRow {
 
 // Where -0 is a fine first value (a level of 0 dB, MIDI note 0, ...) the run succeeds; where
 // the value must be above 0 or non-zero it is refused like 0.
-const ToolRow kTools[] = {
+const ToolRow kToolInputs[] = {
     {"vorlix.exe", {"0.5"}, 2, 1},
     {"truska.exe", {"-6"}, 0, 0},
     {"quilbern.exe", {"16384"}, 2, 1},
@@ -49,10 +51,6 @@ const ToolRow kTools[] = {
     {"grendax.exe", {"440", "10", "0"}, 2, 1},
     {"yombric.exe", {"5", "4", "3"}, 2, 1},
 };
-
-void PrintTo(const ToolRow& row, std::ostream* os) {
-  *os << row.command;
-}
 
 enum class Expect {
   kInputEnded,          // status 1
@@ -250,10 +248,13 @@ bool is_built(const std::string& path) {
   return access(path.c_str(), X_OK) == 0;
 }
 
-class ToolHostileInput : public ::testing::TestWithParam<std::tuple<ToolRow, HostileCase>> {};
+class ToolHostileInput : public ::testing::TestWithParam<std::tuple<const char*, HostileCase>> {};
 
 TEST_P(ToolHostileInput, EndsCleanlyWithoutAResult) {
-  const auto& [row, hostile] = GetParam();
+  const auto& [command, hostile] = GetParam();
+  const ToolRow* found = find_entry(kToolInputs, command);
+  ASSERT_NE(found, nullptr) << "kToolInputs has no entry for " << command;
+  const ToolRow& row = *found;
   const std::string path = program_path(row.command);
   ASSERT_TRUE(is_built(path)) << row.command << " was not built";
   const ProgramOptions options = hostile.options(row);
@@ -282,16 +283,20 @@ TEST_P(ToolHostileInput, EndsCleanlyWithoutAResult) {
 }
 
 std::string case_name(const ::testing::TestParamInfo<ToolHostileInput::ParamType>& param) {
-  const auto& [row, hostile] = param.param;
+  const auto& [command, hostile] = param.param;
   std::string name;
-  for (const char* c = row.command; *c != '\0' && *c != '.'; ++c)
+  for (const char* c = command; *c != '\0' && *c != '.'; ++c)
     name += *c;
   name[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
   return name + hostile.name;
 }
 
+TEST(ToolHostileInputTable, HasOneEntryPerCatalogueRow) {
+  EXPECT_EQ(entries_for_every_row(kToolInputs).size(), kToolCount);
+}
+
 INSTANTIATE_TEST_SUITE_P(AllTools, ToolHostileInput,
-                         ::testing::Combine(::testing::ValuesIn(kTools),
+                         ::testing::Combine(::testing::ValuesIn(catalogue_commands()),
                                             ::testing::ValuesIn(kCases)),
                          case_name);
 

@@ -7,16 +7,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <regex>
-#include <set>
 #include <string>
 #include <vector>
 
+#include "catalogue_rows.hpp"
 #include "run_program.hpp"
-#include "tool_catalogue.hpp"
 
 namespace quesdral::testing {
 namespace {
 
+// What each tool is run with, by command; the tools run are the catalogue's rows.
 struct ToolRun {
   const char* command;
   std::vector<std::string> args;
@@ -87,21 +87,17 @@ std::string as_text(const std::string& json_number) {
 }
 
 TEST(Formats, EveryToolIsCovered) {
-  std::set<std::string> covered;
-  for (const ToolRun& run : kRuns)
-    covered.insert(run.command);
-  for (const ToolEntry& entry : kToolCatalogue)
-    EXPECT_EQ(covered.count(entry.command), 1u) << entry.command;
+  EXPECT_EQ(entries_for_every_row(kRuns).size(), kToolCount);
 }
 
 TEST(Formats, JsonIsOneObjectThatARealParserReads) {
   if (std::string(QUESDRAL_JQ).empty())
     GTEST_SKIP() << "jq is not installed (Debian: jq)";
-  for (const ToolRun& tool : kRuns) {
-    SCOPED_TRACE(tool.command);
+  for (const ToolRun* tool : entries_for_every_row(kRuns)) {
+    SCOPED_TRACE(tool->command);
     ProgramOptions parse;
     parse.args = {"-e", "type == \"object\""};
-    parse.input = run_with_args(tool.command, with(tool.args, {"--format", "json"})).out;
+    parse.input = run_with_args(tool->command, with(tool->args, {"--format", "json"})).out;
     EXPECT_EQ(run_program(QUESDRAL_JQ, parse).exit_code, 0) << parse.input;
   }
 }
@@ -122,10 +118,10 @@ std::string results_of(const char* command, const std::string& json) {
 }
 
 TEST(Formats, JsonHoldsTheNumbersTheTextShows) {
-  for (const ToolRun& tool : kRuns) {
-    SCOPED_TRACE(tool.command);
-    const ProgramRun text = run_with_args(tool.command, tool.args);
-    const ProgramRun json = run_with_args(tool.command, with(tool.args, {"--format", "json"}));
+  for (const ToolRun* tool : entries_for_every_row(kRuns)) {
+    SCOPED_TRACE(tool->command);
+    const ProgramRun text = run_with_args(tool->command, tool->args);
+    const ProgramRun json = run_with_args(tool->command, with(tool->args, {"--format", "json"}));
     ASSERT_EQ(json.exit_code, 0) << json.err;
     ASSERT_EQ(lines_of(json.out, "\n").size(), 1u) << json.out;
     const std::string results = results_of(tool.command, json.out);
@@ -143,9 +139,9 @@ TEST(Formats, JsonHoldsTheNumbersTheTextShows) {
 }
 
 TEST(Formats, CsvHasAHeaderAndRowsOfEqualWidth) {
-  for (const ToolRun& tool : kRuns) {
-    SCOPED_TRACE(tool.command);
-    const ProgramRun csv = run_with_args(tool.command, with(tool.args, {"--format=csv"}));
+  for (const ToolRun* tool : entries_for_every_row(kRuns)) {
+    SCOPED_TRACE(tool->command);
+    const ProgramRun csv = run_with_args(tool->command, with(tool->args, {"--format=csv"}));
     ASSERT_EQ(csv.exit_code, 0) << csv.err;
     const std::vector<std::string> records = lines_of(csv.out, "\r\n");
     ASSERT_GE(records.size(), 2u) << csv.out;
@@ -157,21 +153,21 @@ TEST(Formats, CsvHasAHeaderAndRowsOfEqualWidth) {
 }
 
 TEST(Formats, BatchGivesOneResultPerLineAndVersionOneLine) {
-  for (const ToolRun& tool : kRuns) {
-    SCOPED_TRACE(tool.command);
+  for (const ToolRun* tool : entries_for_every_row(kRuns)) {
+    SCOPED_TRACE(tool->command);
     std::string line;
-    for (const std::string& arg : tool.args)
+    for (const std::string& arg : tool->args)
       line += arg + " ";
     ProgramOptions batch;
     batch.args = {"--batch", "--format", "json"};
     batch.input = line + "\n\n" + line + "\n";
-    const ProgramRun run = run_program(program_path(tool.command), batch);
+    const ProgramRun run = run_program(program_path(tool->command), batch);
     EXPECT_EQ(run.exit_code, 0) << run.err;
     EXPECT_EQ(lines_of(run.out, "\n").size(), 2u) << run.out;
 
-    const ProgramRun version = run_with_args(tool.command, {"--version"});
+    const ProgramRun version = run_with_args(tool->command, {"--version"});
     EXPECT_EQ(version.exit_code, 0);
-    EXPECT_EQ(version.out.rfind(std::string(tool.command) + " (Quesdral) ", 0), 0u);
+    EXPECT_EQ(version.out.rfind(std::string(tool->command) + " (Quesdral) ", 0), 0u);
     EXPECT_EQ(lines_of(version.out, "\n").size(), 1u);
   }
 }

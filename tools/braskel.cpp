@@ -35,7 +35,7 @@ cli::Outcome compute(const cli::Values& values) {
 }  // namespace
 
 cli::Tool braskel_tool() {
-  cli::Tool tool = cli::catalogued_tool(8);
+  cli::Tool tool = cli::catalogued_tool("braskel.exe");
   tool.help =
       "Computes the equal-tempered MIDI number of a frequency, unrounded:\n"
       "  MIDI number = 69 + 12 * log2(FREQUENCY_HZ / A4_HZ)\n"

@@ -20,7 +20,7 @@ cli::Outcome compute(const cli::Values& values) {
 }  // namespace
 
 cli::Tool fenzo_tool() {
-  cli::Tool tool = cli::catalogued_tool(7);
+  cli::Tool tool = cli::catalogued_tool("fenzo.exe");
   tool.help =
       "Computes the level of a point source in a free field at a second distance, from its\n"
       "level at a first distance (the inverse square law):\n"

@@ -54,7 +54,7 @@ cli::Outcome compute(const cli::Values& values) {
 }  // namespace
 
 cli::Tool grendax_tool() {
-  cli::Tool tool = cli::catalogued_tool(17);
+  cli::Tool tool = cli::catalogued_tool("grendax.exe");
   tool.help =
       "Computes the frequency heard by a moving listener from a moving source:\n"
       "  observed = FREQUENCY_HZ * (c + LISTENER_SPEED) / (c - SOURCE_SPEED) Hz\n"

@@ -25,7 +25,7 @@ cli::Outcome compute(const cli::Values& values) {
 }  // namespace
 
 cli::Tool hopri_tool() {
-  cli::Tool tool = cli::catalogued_tool(14);
+  cli::Tool tool = cli::catalogued_tool("hopri.exe");
   tool.help =
       "Computes how fast two sine waves of nearby frequencies beat (swell and fade):\n"
       "  beat frequency = |FREQUENCY_1_HZ - FREQUENCY_2_HZ| Hz,  beat period = 1 / that, in s\n"

@@ -58,7 +58,7 @@ cli::Outcome compute(const cli::Values& values) {
 }  // namespace
 
 cli::Tool lipra_tool() {
-  cli::Tool tool = cli::catalogued_tool(10);
+  cli::Tool tool = cli::catalogued_tool("lipra.exe");
   tool.help =
       "Lists harmonics 1 to COUNT of a periodic sound: harmonic n lies at\n"
       "  n * FUNDAMENTAL_HZ\n"

@@ -36,7 +36,7 @@ cli::Outcome compute(const cli::Values& values) {
 }  // namespace
 
 cli::Tool noskarte_tool() {
-  cli::Tool tool = cli::catalogued_tool(4);
+  cli::Tool tool = cli::catalogued_tool("noskarte.exe");
   tool.help =
       "Computes the sample amplitude of a level relative to the full scale of a bit depth:\n"
       "  amplitude = 2^(BITS - 1) * 10^(LEVEL_DBFS / 20)\n"

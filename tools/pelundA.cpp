@@ -23,7 +23,7 @@ cli::Outcome compute(const cli::Values& values) {
 }  // namespace
 
 cli::Tool pelunda_tool() {
-  cli::Tool tool = cli::catalogued_tool(5);
+  cli::Tool tool = cli::catalogued_tool("pelundA.exe");
   tool.help =
       "Computes the sound power level of an acoustic power:\n"
       "  level = 10 * log10(POWER_W / REFERENCE_W) dB re REFERENCE_W\n"

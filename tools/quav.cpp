@@ -46,7 +46,7 @@ std::optional<std::string> check_depth(double depth) {
 }  // namespace
 
 cli::Tool quav_tool() {
-  cli::Tool tool = cli::catalogued_tool(11);
+  cli::Tool tool = cli::catalogued_tool("quav.exe");
   tool.help =
       "Computes the sidebands of a carrier whose amplitude a modulator varies,\n"
       "(1 + DEPTH * cos(2 pi fm t)) * cos(2 pi fc t):\n"

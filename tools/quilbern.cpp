@@ -57,7 +57,7 @@ cli::Outcome compute(const cli::Values& values) {
 }  // namespace
 
 cli::Tool quilbern_tool() {
-  cli::Tool tool = cli::catalogued_tool(3);
+  cli::Tool tool = cli::catalogued_tool("quilbern.exe");
   tool.help =
       "Computes the level of a sample value relative to the full scale of its bit depth:\n"
       "  level = 20 * log10(|SAMPLE| / 2^(BITS - 1)) dBFS\n"

@@ -54,7 +54,7 @@ cli::Outcome compute(const cli::Values& values) {
 }  // namespace
 
 cli::Tool rumbeldv_tool() {
-  cli::Tool tool = cli::catalogued_tool(13);
+  cli::Tool tool = cli::catalogued_tool("rumbeldv.exe");
   tool.help =
       "Divides the octave above START_HZ into DIVISIONS equal steps. Step k, from 0 to\n"
       "DIVISIONS, lies at\n"

@@ -34,7 +34,7 @@ cli::Outcome compute(const cli::Values& values) {
 }  // namespace
 
 cli::Tool salduven_tool() {
-  cli::Tool tool = cli::catalogued_tool(15);
+  cli::Tool tool = cli::catalogued_tool("salduven.exe");
   tool.help =
       "Describes the pass band between two cut-off frequencies:\n"
       "  centre frequency = sqrt(LOW * HIGH) Hz (the geometric mean)\n"

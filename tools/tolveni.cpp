@@ -29,7 +29,7 @@ cli::Outcome compute(const cli::Values& values) {
 }  // namespace
 
 cli::Tool tolveni_tool() {
-  cli::Tool tool = cli::catalogued_tool(9);
+  cli::Tool tool = cli::catalogued_tool("tolveni.exe");
   tool.help =
       "Computes the equal-tempered frequency of a MIDI number:\n"
       "  frequency = A4_HZ * 2^((MIDI_NUMBER - 69) / 12) Hz\n"

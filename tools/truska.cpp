@@ -25,7 +25,7 @@ cli::Outcome compute(const cli::Values& values) {
 }  // namespace
 
 cli::Tool truska_tool() {
-  cli::Tool tool = cli::catalogued_tool(2);
+  cli::Tool tool = cli::catalogued_tool("truska.exe");
   tool.help =
       "Computes the amplitude that has a given level relative to a reference amplitude:\n"
       "  amplitude = REFERENCE * 10^(LEVEL_DB / 20)\n"

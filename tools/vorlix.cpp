@@ -22,7 +22,7 @@ cli::Outcome compute(const cli::Values& values) {
 }  // namespace
 
 cli::Tool vorlix_tool() {
-  cli::Tool tool = cli::catalogued_tool(1);
+  cli::Tool tool = cli::catalogued_tool("vorlix.exe");
   tool.help =
       "Computes the level of an amplitude relative to a reference amplitude:\n"
       "  level = 20 * log10(|AMPLITUDE| / REFERENCE) dB\n"

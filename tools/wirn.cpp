@@ -23,7 +23,7 @@ cli::Outcome compute(const cli::Values& values) {
 }  // namespace
 
 cli::Tool wirn_tool() {
-  cli::Tool tool = cli::catalogued_tool(16);
+  cli::Tool tool = cli::catalogued_tool("wirn.exe");
   tool.help =
       "Computes the time between successive echoes of a sound travelling between a source\n"
       "and a reflecting surface DISTANCE_M away (or between two parallel walls DISTANCE_M\n"

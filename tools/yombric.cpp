@@ -152,7 +152,7 @@ cli::Outcome compute(const cli::Values& values) {
 }  // namespace
 
 cli::Tool yombric_tool() {
-  cli::Tool tool = cli::catalogued_tool(18);
+  cli::Tool tool = cli::catalogued_tool("yombric.exe");
   tool.help =
       "Lists every standing wave (mode) of a rectangular room up to MAX_HZ:\n"
       "  f = (c / 2) * sqrt((p / LENGTH_M)^2 + (q / WIDTH_M)^2 + (r / HEIGHT_M)^2) Hz\n"

@@ -121,7 +121,7 @@ cli::Outcome compute(const cli::Values& values) {
 }  // namespace
 
 cli::Tool zirr_tool() {
-  cli::Tool tool = cli::catalogued_tool(12);
+  cli::Tool tool = cli::catalogued_tool("zirr.exe");
   tool.help =
       "Lists the spectrum of a frequency-modulated sine, sin(2 pi fc t + INDEX sin(2 pi fm t)):\n"
       "the carrier and the sideband pairs k = 1 to COUNT at CARRIER_HZ -/+ k * MODULATOR_HZ,\n"

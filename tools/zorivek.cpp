@@ -21,7 +21,7 @@ cli::Outcome compute(const cli::Values& values) {
 }  // namespace
 
 cli::Tool zorivek_tool() {
-  cli::Tool tool = cli::catalogued_tool(6);
+  cli::Tool tool = cli::catalogued_tool("zorivek.exe");
   tool.help =
       "Computes the acoustic power that has a given sound power level:\n"
       "  power = REFERENCE_W * 10^(LEVEL_DB / 10) W\n"

@@ -26,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue_rows.hpp"
 #include "run_program.hpp"
 
 namespace quesdral::testing {
@@ -380,6 +381,8 @@ class Draw {
 // One tool's values for one run, as they would be typed after its command.
 using Drawer = std::function<std::vector<std::string>(Draw&)>;
 
+// How each tool's values are drawn, by command; the tools run are the catalogue's rows, in
+// its order, which fixes the values each one draws.
 struct ToolDrawer {
   const char* command;
   Drawer draw;
@@ -498,9 +501,10 @@ std::vector<ToolDrawer> tool_drawers() {
 TEST_F(I386Digits, SeededArgumentsMatch) {
   Draw draw(20240229);
   std::vector<ToolRun> runs;
-  for (const ToolDrawer& tool : tool_drawers()) {
+  const std::vector<ToolDrawer> drawers = tool_drawers();
+  for (const ToolDrawer* tool : entries_for_every_row(drawers)) {
     for (int i = 0; i < 14; ++i)
-      runs.push_back({tool.command, tool.draw(draw), ""});
+      runs.push_back({tool->command, tool->draw(draw), ""});
   }
   expect_same_on_both(runs, Agreement::kBytes);
 }
@@ -514,11 +518,12 @@ TEST_F(I386Digits, SeededArgumentsMatch) {
 TEST_F(I386Digits, SeededJsonBatchesMatch) {
   Draw draw(19450716);
   std::vector<ToolRun> runs;
-  for (const ToolDrawer& tool : tool_drawers()) {
-    ToolRun run{tool.command, {"--batch", "--format", "json"}, ""};
+  const std::vector<ToolDrawer> drawers = tool_drawers();
+  for (const ToolDrawer* tool : entries_for_every_row(drawers)) {
+    ToolRun run{tool->command, {"--batch", "--format", "json"}, ""};
     for (int i = 0; i < 100; ++i) {
       std::string line;
-      for (const std::string& value : tool.draw(draw)) {
+      for (const std::string& value : tool->draw(draw)) {
         if (value.rfind("--", 0) == 0)
           continue;  // an option applies to the whole batch, not to one line
         line += (line.empty() ? "" : " ") + value;

@@ -331,7 +331,9 @@ TEST_F(WindowsConsole, ClearsEarlierTextAndLaysTheScreenOutFromTheTopRow) {
 TEST_F(WindowsConsole, ClearsTheConsoleButNotTheRedirectedOutput) {
   ConsolePane pane(kColumns, kRows, script(">" + shell_quote(output_file())));
   ASSERT_NO_FATAL_FAILURE(launch(pane));
-  ASSERT_TRUE(wait_until([&] { return !shows_earlier_text(pane); }));
+  // The cells are blanked before the cursor moves home: a pane seen between the two is not
+  // yet the cleared screen, so the wait is for both.
+  wait_until([&] { return !shows_earlier_text(pane) && pane.cursor() == std::make_pair(1, 1); });
   EXPECT_EQ(pane.rows(), std::vector<std::string>(kRows));
   EXPECT_EQ(pane.cursor(), std::make_pair(1, 1));
 

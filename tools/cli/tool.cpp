@@ -30,12 +30,13 @@ Tool& Tool::check_across(std::size_t mended_by, CrossCheckFn check) {
   return *this;
 }
 
-Tool catalogued_tool(int number) {
-  const ToolEntry& entry = kToolCatalogue[static_cast<std::size_t>(number - 1)];
+Tool catalogued_tool(const char* command) {
   Tool tool;
-  tool.command = entry.command;
-  tool.label = entry.label;
-  tool.description = entry.description;
+  tool.command = command;
+  if (const ToolEntry* entry = find_command(command)) {
+    tool.label = entry->label;
+    tool.description = entry->description;
+  }
   return tool;
 }
 

@@ -60,9 +60,12 @@ struct Tool {
   Tool& check_across(std::size_t mended_by, CrossCheckFn check);
 };
 
-// A tool with the command, label and description of the launcher's catalogue row `number`.
-// REQUIRES: 1 <= number <= 18.
-Tool catalogued_tool(int number);
+// A tool with the command, label and description of the launcher's catalogue row whose
+// command is `command` ("vorlix.exe"); the tool finds its row by name, so the order of the
+// rows is stated in the catalogue alone. For a command that no row has, the tool keeps
+// `command` with an empty label and description.
+// REQUIRES: command is a catalogue row's command.
+Tool catalogued_tool(const char* command);
 
 inline constexpr const char* kTableOption = "--table";
 
