@@ -124,7 +124,7 @@ TEST(Formats, JsonHoldsTheNumbersTheTextShows) {
     const ProgramRun json = run_with_args(tool->command, with(tool->args, {"--format", "json"}));
     ASSERT_EQ(json.exit_code, 0) << json.err;
     ASSERT_EQ(lines_of(json.out, "\n").size(), 1u) << json.out;
-    const std::string results = results_of(tool.command, json.out);
+    const std::string results = results_of(tool->command, json.out);
     // A note's MIDI number shows as its name in the tables; a band's centre, a preferred
     // number, shows as itself.
     const std::regex number(R"(\"([a-z0-9_]+)\":(-?[0-9][0-9.eE+-]*))");
