@@ -378,6 +378,7 @@ Line read_line(std::istream& in) {
     }
   }
   line.ended = !any;
+  // A line cut short by the failure is no case: the failure ends the input there.
   if (in.bad()) {
     const int error = errno;
     line.ended = true;

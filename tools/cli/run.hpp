@@ -119,8 +119,8 @@ class Run {
   ReportWriter writer_;
   std::size_t line_number_ = 0;       // the line of input a batch computes, else 0
   std::string where_;                 // "line 3: " while a batch computes its third line
-  std::optional<std::string> typed_;  // the values of the case as typed, when they were
-  std::string last_reason_;           // the last refusal reported
+  std::optional<std::string> typed_;  // the case's values as typed; nothing when asked
+  std::string last_reason_;           // the last refusal reported, for a batch line's record
 };
 
 }  // namespace quesdral::cli::internal
