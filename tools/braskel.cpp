@@ -17,19 +17,18 @@ cli::Outcome compute(const cli::Values& values) {
   const double midi_number = acoustics::midi_from_frequency(values[kFrequencyHz], values[kA4Hz]);
   const acoustics::NearestNote nearest =
       acoustics::nearest_note_to_frequency(values[kFrequencyHz], values[kA4Hz]);
-  std::string note = acoustics::note_name(nearest.midi_number, note_naming(values)) + " (MIDI " +
-                     cli::format_integer(nearest.midi_number);
+  const std::string name = acoustics::note_name(nearest.midi_number, note_naming(values));
+  std::string note = name + " (MIDI " + cli::format_integer(nearest.midi_number);
   note += nearest.in_midi_range ? ")" : ", outside the MIDI range 0 to 127)";
   cli::Results results;
-  results.add("MIDI number", midi_number, "").add_text("Nearest note", note);
-  // A deviation just below +50 cents needs more than six digits not to read as +50; only
-  // that rare text is worded rather than a number.
-  const std::string deviation = deviation_text(nearest.deviation_cents);
-  if (deviation == cli::format_number(nearest.deviation_cents)) {
-    results.add("Deviation", nearest.deviation_cents, "cents");
-  } else {
-    results.add_text("Deviation", deviation + " cents");
-  }
+  results.add("MIDI number", midi_number, "")
+      .add_text("Nearest note", note)
+      .data_word("note", name)
+      .data_number("midi", static_cast<double>(nearest.midi_number))
+      .data_flag("in_midi_range", nearest.in_midi_range);
+  // A deviation just below +50 cents needs more than six digits not to read as +50.
+  results.add("Deviation", nearest.deviation_cents, "cents")
+      .shown_as(deviation_text(nearest.deviation_cents));
   return results.finish();
 }
 
@@ -57,6 +56,9 @@ cli::Tool braskel_tool() {
   };
   tool.options = note_naming_options();
   tool.compute = compute;
+  tool.output.fields = {cli::number_field("midi_number", "the MIDI number, unrounded")};
+  for (cli::FieldSpec& field : nearest_note_fields())
+    tool.output.fields.push_back(std::move(field));
   return tool;
 }
 

@@ -72,13 +72,22 @@ cli::Tool grendax_tool() {
   tool.inputs = {
       cli::real_input("FREQUENCY_HZ", "Source frequency (Hz)")
           .checked_by(cli::must_be_positive("frequency must be above 0 Hz")),
-      cli::real_input("SOURCE_SPEED", "Source speed toward the listener (m/s)"),
-      cli::real_input("LISTENER_SPEED", "Listener speed toward the source (m/s)").defaults_to(0),
+      cli::real_input("SOURCE_SPEED", "Source speed toward the listener (m/s)")
+          .keyed("source_speed_m_per_s"),
+      cli::real_input("LISTENER_SPEED", "Listener speed toward the source (m/s)")
+          .keyed("listener_speed_m_per_s")
+          .defaults_to(0),
       temperature_input(),
   };
   tool.check_across(kSourceSpeed, check_source_speed);
   tool.check_across(kListenerSpeed, check_listener_speed);
   tool.compute = compute;
+  tool.output.fields = {
+      cli::number_field("speed_of_sound_m_per_s", "the speed of sound at TEMPERATURE_C"),
+      cli::number_field("observed_frequency_hz", "the frequency the listener hears"),
+      cli::number_field("shift_hz", "observed minus emitted frequency"),
+      cli::number_field("shift_cents", "the shift in cents"),
+  };
   return tool;
 }
 

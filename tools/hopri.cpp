@@ -40,6 +40,10 @@ cli::Tool hopri_tool() {
           .checked_by(cli::must_be_positive("second frequency must be above 0 Hz")),
   };
   tool.compute = compute;
+  tool.output.fields = {
+      cli::number_field("beat_frequency_hz", "|F1 - F2|"),
+      cli::number_field("beat_period_s", "1 / |F1 - F2|; null for equal frequencies (no beating)"),
+  };
   return tool;
 }
 

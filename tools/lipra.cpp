@@ -33,7 +33,9 @@ cli::Outcome compute(const cli::Values& values) {
   table.add_column("Overtone");
   table.add_column("Frequency (Hz)");
   table.add_column("Note", cli::Table::Align::kLeft);
-  table.add_column("Cents");
+  table.add_column("Cents", cli::Table::Align::kRight, "deviation_cents");
+  table.add_hidden_column("midi");
+  table.add_hidden_column("in_midi_range");
   const acoustics::NoteNaming naming = note_naming(values);
   bool any_outside = false;
   for (const acoustics::Harmonic& harmonic : acoustics::harmonic_series(
@@ -41,8 +43,10 @@ cli::Outcome compute(const cli::Values& values) {
     any_outside = any_outside || !harmonic.note.in_midi_range;
     table.add_row({cli::Table::Cell::integer(harmonic.number),
                    cli::Table::Cell::integer(harmonic.number - 1), harmonic.frequency_hz,
-                   note_cell(harmonic.note, naming),
-                   deviation_cell(harmonic.note.deviation_cents)});
+                   note_name_cell(harmonic.note, naming),
+                   deviation_cell(harmonic.note.deviation_cents),
+                   cli::Table::Cell::integer(harmonic.note.midi_number),
+                   cli::Table::Cell::integer(harmonic.note.in_midi_range)});
   }
   cli::Results results;
   results.add_table("harmonics", std::move(table));
@@ -79,6 +83,14 @@ cli::Tool lipra_tool() {
   tool.options = note_naming_options();
   tool.check_across(kCount, check_highest_harmonic);
   tool.compute = compute;
+  cli::TableSpec harmonics{"harmonics",
+                           "harmonics 1 to COUNT",
+                           {cli::integer_field("harmonic", "the harmonic number n"),
+                            cli::integer_field("overtone", "the overtone number, n - 1"),
+                            cli::number_field("frequency_hz", "n * FUNDAMENTAL_HZ")}};
+  for (cli::FieldSpec& field : nearest_note_fields())
+    harmonics.columns.push_back(std::move(field));
+  tool.output.tables = {std::move(harmonics)};
   return tool;
 }
 

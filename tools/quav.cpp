@@ -20,17 +20,20 @@ cli::Outcome compute(const cli::Values& values) {
   const acoustics::AmSidebands sidebands =
       acoustics::am_sidebands(carrier_hz, modulator_hz, values[kDepth]);
   cli::Results results;
-  std::string lower = cli::format_number(sidebands.lower_hz) + " Hz";
+  std::string shown_remark;
+  const char* remark = "";
   if (sidebands.lower_reflected) {
-    lower += " (reflected from " + cli::format_number(carrier_hz - modulator_hz) + " Hz)";
+    shown_remark = "(reflected from " + cli::format_number(carrier_hz - modulator_hz) + " Hz)";
+    remark = "reflected";
   } else if (sidebands.lower_dc) {
     // The cosine of 0 Hz is a constant: the sideband adds to the signal's mean.
-    lower += " (DC)";
+    shown_remark = "(DC)";
+    remark = "DC";
   }
-  results.add_text("Lower sideband", lower);
+  results.add("Lower sideband", sidebands.lower_hz, "Hz", shown_remark).data_word("remark", remark);
   results.add("Upper sideband", sidebands.upper_hz, "Hz");
-  results.add("Sideband amplitude (carrier = 1)", sidebands.amplitude, "");
-  results.add("Sideband level", sidebands.level_db, "dB re carrier");
+  results.add("Sideband amplitude (carrier = 1)", sidebands.amplitude, "").as("sideband_amplitude");
+  results.add("Sideband level", sidebands.level_db, "dB re carrier").as("sideband_level_db");
   return results.finish(kModulatorHz);
 }
 
@@ -64,6 +67,15 @@ cli::Tool quav_tool() {
       cli::real_input("DEPTH", "Modulation depth").defaults_to(1).checked_by(check_depth),
   };
   tool.compute = compute;
+  tool.output.fields = {
+      cli::number_field("lower_sideband_hz", "the lower sideband, at its absolute value"),
+      cli::text_field("remark", "reflected: the lower sideband lay below 0 Hz; DC: at 0 Hz",
+                      {"reflected", "DC"}),
+      cli::number_field("upper_sideband_hz", "the upper sideband"),
+      cli::number_field("sideband_amplitude",
+                        "the amplitude of each sideband, the carrier's being 1"),
+      cli::number_field("sideband_level_db", "the level of each sideband against the carrier"),
+  };
   return tool;
 }
 

@@ -32,13 +32,17 @@ cli::Outcome compute(const cli::Values& values) {
   table.add_column("Cents");
   table.add_column("Note", cli::Table::Align::kLeft);
   table.add_column("Deviation (cents)");
+  table.add_hidden_column("midi");
+  table.add_hidden_column("in_midi_range");
   const acoustics::NoteNaming naming = note_naming(values);
   bool any_outside = false;
   for (const acoustics::EqualStep& step : acoustics::equal_divisions(
            static_cast<int>(values[kDivisions]), values[kStartHz], values[kA4Hz])) {
     any_outside = any_outside || !step.note.in_midi_range;
     table.add_row({cli::Table::Cell::integer(step.step), step.frequency_hz, step.ratio, step.cents,
-                   note_cell(step.note, naming), deviation_cell(step.note.deviation_cents)});
+                   note_name_cell(step.note, naming), deviation_cell(step.note.deviation_cents),
+                   cli::Table::Cell::integer(step.note.midi_number),
+                   cli::Table::Cell::integer(step.note.in_midi_range)});
   }
   cli::Results results;
   results.add_table("steps", std::move(table));
@@ -76,6 +80,15 @@ cli::Tool rumbeldv_tool() {
   };
   tool.options = note_naming_options();
   tool.compute = compute;
+  cli::TableSpec steps{"steps",
+                       "steps 0 to DIVISIONS",
+                       {cli::integer_field("step", "the step k"),
+                        cli::number_field("frequency_hz", "START_HZ * 2^(k / DIVISIONS)"),
+                        cli::number_field("ratio", "2^(k / DIVISIONS)"),
+                        cli::number_field("cents", "k * 1200 / DIVISIONS, from the start")}};
+  for (cli::FieldSpec& field : nearest_note_fields())
+    steps.columns.push_back(std::move(field));
+  tool.output.tables = {std::move(steps)};
   return tool;
 }
 

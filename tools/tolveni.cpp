@@ -47,6 +47,10 @@ cli::Tool tolveni_tool() {
   };
   tool.options = note_naming_options();
   tool.compute = compute;
+  tool.output.fields = {
+      cli::number_field("frequency_hz", "the frequency"),
+      cli::text_field("note", "the name of the note; null for a fractional MIDI number"),
+  };
   return tool;
 }
 

@@ -51,26 +51,37 @@ cli::Table band_table(const std::vector<acoustics::ModeBand>& bands) {
   for (const acoustics::ModeBand& band : bands)
     most = std::max(most, band.modes);
   cli::Table table;
-  table.add_column("Band (Hz)", cli::Table::Align::kRight, "Third-octave band (Hz)");
+  table.add_column("Third-octave band (Hz)", cli::Table::Align::kRight, "band_hz");
   table.add_column("Modes");
   table.add_column("Remark", cli::Table::Align::kLeft);
   table.add_column("Count", cli::Table::Align::kLeft);
+  table.add_hidden_column("band_name");
+  table.add_hidden_column("partial");
+  table.add_hidden_column("fewer_than_band_below");
   for (const acoustics::ModeBand& band : bands) {
     // The band's name, a preferred number, rather than a computed value.
-    const cli::Table::Cell centre(acoustics::band_name(band.index));
+    cli::Table::Cell centre(acoustics::band_name(band.index));
+    const std::string name = centre.text;
+    centre.number = band.nominal_hz;
     const std::size_t width =
         most <= kBandBarWidth ? band.modes : (band.modes * kBandBarWidth + most / 2) / most;
     table.add_row({centre, cli::Table::Cell::integer(static_cast<long long>(band.modes)),
                    band.partial       ? "partial (cut at MAX_HZ)"
                    : band.below_lower ? "fewer than the band below"
                                       : "",
-                   std::string(width, '#')});
+                   std::string(width, '#'), name, cli::Table::Cell::integer(band.partial),
+                   cli::Table::Cell::integer(band.below_lower)});
   }
   return table;
 }
 
-// Bonello's criterion, judged on the full bands.
-std::string bonello_verdict(const std::vector<acoustics::ModeBand>& bands) {
+// Bonello's criterion, judged on the full bands: the text, and its word for csv and json.
+struct Verdict {
+  std::string text;
+  const char* word;
+};
+
+Verdict bonello_verdict(const std::vector<acoustics::ModeBand>& bands) {
   std::string breaking;
   std::size_t full = 0;
   for (const acoustics::ModeBand& band : bands) {
@@ -79,10 +90,10 @@ std::string bonello_verdict(const std::vector<acoustics::ModeBand>& bands) {
       breaking += (breaking.empty() ? "" : ", ") + acoustics::band_name(band.index);
   }
   if (full < 2)
-    return "not judged (fewer than two full bands)";
+    return {"not judged (fewer than two full bands)", "not_judged"};
   if (breaking.empty())
-    return "met (no full band holds fewer modes than the band below)";
-  return "not met (fewer modes than the band below at " + breaking + " Hz)";
+    return {"met (no full band holds fewer modes than the band below)", "met"};
+  return {"not met (fewer modes than the band below at " + breaking + " Hz)", "not_met"};
 }
 
 // Why the room's modes cannot be computed or shown, asking again for the side that can mend
@@ -121,6 +132,7 @@ cli::Outcome compute(const cli::Values& values) {
 
   const std::vector<acoustics::ModeBand> bands =
       acoustics::third_octave_bands(search.modes, max_hz);
+  const Verdict verdict = bonello_verdict(bands);
   long long kinds[3] = {0, 0, 0};
   for (const acoustics::RoomMode& mode : search.modes)
     ++kinds[static_cast<int>(mode.kind)];
@@ -132,7 +144,8 @@ cli::Outcome compute(const cli::Values& values) {
       .add_integer("Oblique modes", kinds[2])
       .add_integer("All modes", static_cast<long long>(search.modes.size()))
       .add_table("bands", band_table(bands))
-      .add_text("Bonello's criterion", bonello_verdict(bands))
+      .add_text("Bonello's criterion", verdict.text)
+      .data_word("bonello", verdict.word)
       .finish(kMaxHz);
 }
 
@@ -173,6 +186,33 @@ cli::Tool yombric_tool() {
       temperature_input(),
   };
   tool.compute = compute;
+  tool.output.fields = {
+      cli::number_field("speed_of_sound_m_per_s", "the speed of sound at TEMPERATURE_C"),
+      cli::integer_field("axial_modes", "the number of axial modes up to MAX_HZ"),
+      cli::integer_field("tangential_modes", "the number of tangential modes up to MAX_HZ"),
+      cli::integer_field("oblique_modes", "the number of oblique modes up to MAX_HZ"),
+      cli::integer_field("all_modes", "the number of modes up to MAX_HZ"),
+      cli::text_field("bonello", "Bonello's criterion on the full third-octave bands",
+                      {"met", "not_met", "not_judged"}),
+  };
+  tool.output.tables = {
+      {"modes",
+       "every mode up to MAX_HZ, by frequency",
+       {cli::integer_field("p", "the index along LENGTH_M"),
+        cli::integer_field("q", "the index along WIDTH_M"),
+        cli::integer_field("r", "the index along HEIGHT_M"),
+        cli::number_field("frequency_hz", "the frequency of the mode"),
+        cli::text_field("kind", "how many indices are above 0: one, two or three",
+                        {"axial", "tangential", "oblique"})}},
+      {"bands",
+       "the modes per third-octave band",
+       {cli::number_field("band_hz", "the band's nominal centre frequency"),
+        cli::text_field("band_name", "the band's preferred-number name"),
+        cli::integer_field("modes", "the number of modes in the band"),
+        cli::flag_field("partial", "whether MAX_HZ cuts the band"),
+        cli::flag_field("fewer_than_band_below",
+                        "whether the full band holds fewer modes than the band below")}},
+  };
   return tool;
 }
 

@@ -24,11 +24,15 @@ constexpr std::size_t kMaxAnswerLength = 4096;
 struct Line {
   bool ended = false;     // no line at all: the input has ended
   bool too_long = false;  // longer than kMaxAnswerLength; text holds only its start
+  bool failed = false;    // the input could not be read (ended is then true too)
+  std::string failure;    // why, when failed: "Is a directory"
   std::string text;
 };
 
 Line read_line(std::istream& in);
 std::vector<std::string> split_blanks(const std::string& text);
+// The words as typed, one space between them.
+std::optional<std::string> join(const std::vector<std::string>& words);
 
 // A value as typed: a number, or one of the input's named values.
 struct TypedValue {
@@ -57,7 +61,7 @@ class Run {
         out_(out),
         err_(err),
         values_(tool.inputs.size()),
-        writer_(arguments.format, arguments.batch) {
+        writer_(tool, arguments.format, table_option(arguments)) {
     for (const auto& [name, value] : arguments.tool_options)
       values_.set_option(name, value);
   }
@@ -93,8 +97,16 @@ class Run {
   std::optional<Problem> evaluate();
   void report(const std::string& reason) {
     err_ << tool_.command << ": " << where_ << reason << '\n';
+    last_reason_ = reason;
   }
-  bool write_results();
+  static std::string table_option(const Arguments& arguments) {
+    for (const auto& [name, value] : arguments.tool_options) {
+      if (name == kTableOption)
+        return value;
+    }
+    return {};
+  }
+  bool write_results(const std::string& error = {});
   bool flush_output();
   int finish();
 
@@ -105,8 +117,10 @@ class Run {
   Values values_;
   Outcome outcome_;  // set by evaluate() when it finds no problem
   ReportWriter writer_;
-  std::size_t line_number_ = 0;  // the line of input a batch computes, else 0
-  std::string where_;            // "line 3: " while a batch computes its third line
+  std::size_t line_number_ = 0;       // the line of input a batch computes, else 0
+  std::string where_;                 // "line 3: " while a batch computes its third line
+  std::optional<std::string> typed_;  // the case's values as typed; nothing when asked
+  std::string last_reason_;           // the last refusal reported, for a batch line's record
 };
 
 }  // namespace quesdral::cli::internal
