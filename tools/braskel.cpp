@@ -4,6 +4,7 @@
 #include "acoustics/pitch.hpp"
 #include "cli/number_format.hpp"
 #include "pitch_inputs.hpp"
+#include "render/wav_rendering.hpp"
 #include "tool_definitions.hpp"
 
 namespace quesdral::tools {
@@ -33,6 +34,17 @@ cli::Outcome compute(const cli::Values& values) {
   return results.finish();
 }
 
+// The frequency as typed, then the nearest equal-tempered note, so that the difference in
+// cents is heard.
+render::SoundRecipe sound(const cli::Values& values) {
+  const double frequency_hz = values[kFrequencyHz];
+  const acoustics::NearestNote nearest =
+      acoustics::nearest_note_to_frequency(frequency_hz, values[kA4Hz]);
+  const double note_hz =
+      acoustics::frequency_from_midi(static_cast<double>(nearest.midi_number), values[kA4Hz]);
+  return {{{{{{"the frequency", frequency_hz}}}, {{{"the nearest note", note_hz}}}}}, kFrequencyHz};
+}
+
 }  // namespace
 
 cli::Tool braskel_tool() {
@@ -57,6 +69,7 @@ cli::Tool braskel_tool() {
   };
   tool.options = note_naming_options();
   tool.compute = compute;
+  render::renders_sound(tool, sound);
   return tool;
 }
 

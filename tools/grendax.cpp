@@ -5,6 +5,7 @@
 
 #include "acoustics/space_time.hpp"
 #include "cli/number_format.hpp"
+#include "render/wav_rendering.hpp"
 #include "space_time_inputs.hpp"
 #include "tool_definitions.hpp"
 
@@ -51,6 +52,16 @@ cli::Outcome compute(const cli::Values& values) {
       .finish(kFrequencyHz);
 }
 
+// The source's frequency, then the frequency observed, so that the shift is heard.
+render::SoundRecipe sound(const cli::Values& values) {
+  const double frequency_hz = values[kFrequencyHz];
+  const auto shift = acoustics::doppler_shift(
+      frequency_hz, values[kSourceSpeed], values[kListenerSpeed], speed_at(values[kTemperatureC]));
+  return {{{{{{"the source's frequency", frequency_hz}}},
+            {{{"the observed frequency", shift ? shift->observed_hz : 0.0}}}}},
+          kFrequencyHz};
+}
+
 }  // namespace
 
 cli::Tool grendax_tool() {
@@ -79,6 +90,7 @@ cli::Tool grendax_tool() {
   tool.check_across(kSourceSpeed, check_source_speed);
   tool.check_across(kListenerSpeed, check_listener_speed);
   tool.compute = compute;
+  render::renders_sound(tool, sound);
   return tool;
 }
 

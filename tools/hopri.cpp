@@ -1,5 +1,6 @@
 // HOPRI: the beat frequency and beat period of two sine waves.
 #include "acoustics/spectra.hpp"
+#include "render/wav_rendering.hpp"
 #include "tool_definitions.hpp"
 
 namespace quesdral::tools {
@@ -22,6 +23,14 @@ cli::Outcome compute(const cli::Values& values) {
   return results.finish(kFrequency2Hz);
 }
 
+// The two tones together, equally loud, so that they beat at the printed frequency.
+render::SoundRecipe sound(const cli::Values& values) {
+  const double first_hz = values[kFrequency1Hz];
+  acoustics::SoundPart part{
+      {{"the first frequency", first_hz}, {"the second frequency", values[kFrequency2Hz]}}};
+  return {{{std::move(part)}}, first_hz >= acoustics::kNyquistHz ? kFrequency1Hz : kFrequency2Hz};
+}
+
 }  // namespace
 
 cli::Tool hopri_tool() {
@@ -40,6 +49,7 @@ cli::Tool hopri_tool() {
           .checked_by(cli::must_be_positive("second frequency must be above 0 Hz")),
   };
   tool.compute = compute;
+  render::renders_sound(tool, sound);
   return tool;
 }
 

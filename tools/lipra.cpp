@@ -7,6 +7,7 @@
 #include "cli/number_format.hpp"
 #include "cli/table.hpp"
 #include "pitch_inputs.hpp"
+#include "render/wav_rendering.hpp"
 #include "tool_definitions.hpp"
 
 namespace quesdral::tools {
@@ -51,6 +52,25 @@ cli::Outcome compute(const cli::Values& values) {
   return results.finish();
 }
 
+// Each harmonic alone, then all together with amplitudes 1/n, the series of a sawtooth (a
+// bowed string's, roughly), so that the chord sounds as one tone. Fewer harmonics mend a
+// highest one out of range, unless the fundamental itself is.
+render::SoundRecipe sound(const cli::Values& values) {
+  const double fundamental_hz = values[kFundamentalHz];
+  const int count = static_cast<int>(values[kCount]);
+  acoustics::Sound sound;
+  acoustics::SoundPart together;
+  for (int n = 1; n <= count; ++n) {
+    acoustics::Partial harmonic{"harmonic " + std::to_string(n), n * fundamental_hz, 1.0};
+    sound.parts.push_back({{harmonic}});
+    harmonic.amplitude = 1.0 / n;
+    together.partials.push_back(std::move(harmonic));
+  }
+  if (count > 1)
+    sound.parts.push_back(std::move(together));
+  return {std::move(sound), fundamental_hz >= acoustics::kNyquistHz ? kFundamentalHz : kCount};
+}
+
 }  // namespace
 
 cli::Tool lipra_tool() {
@@ -79,6 +99,7 @@ cli::Tool lipra_tool() {
   tool.options = note_naming_options();
   tool.check_across(kCount, check_highest_harmonic);
   tool.compute = compute;
+  render::renders_sound(tool, sound);
   return tool;
 }
 

@@ -1,9 +1,11 @@
 // QUAV: the two sidebands of amplitude modulation, their frequencies and level.
+#include <cmath>
 #include <optional>
 #include <string>
 
 #include "acoustics/spectra.hpp"
 #include "cli/number_format.hpp"
+#include "render/wav_rendering.hpp"
 #include "tool_definitions.hpp"
 
 namespace quesdral::tools {
@@ -40,6 +42,19 @@ std::optional<std::string> check_depth(double depth) {
   return "modulation depth must be above 0 and at most 1";
 }
 
+// The modulated carrier as the sum of its three cosines, so that a lower sideband below
+// 0 Hz folds over exactly as cos(-x) = cos(x) says, and one at 0 Hz is the constant term.
+render::SoundRecipe sound(const cli::Values& values) {
+  const double carrier_hz = values[kCarrierHz];
+  const double modulator_hz = values[kModulatorHz];
+  const double sideband = values[kDepth] / 2.0;
+  acoustics::SoundPart part{
+      {{"the carrier", carrier_hz, 1.0, true},
+       {"the lower sideband", std::fabs(carrier_hz - modulator_hz), sideband, true},
+       {"the upper sideband", carrier_hz + modulator_hz, sideband, true}}};
+  return {{{std::move(part)}}, carrier_hz >= acoustics::kNyquistHz ? kCarrierHz : kModulatorHz};
+}
+
 }  // namespace
 
 cli::Tool quav_tool() {
@@ -64,6 +79,7 @@ cli::Tool quav_tool() {
       cli::real_input("DEPTH", "Modulation depth").defaults_to(1).checked_by(check_depth),
   };
   tool.compute = compute;
+  render::renders_sound(tool, sound);
   return tool;
 }
 

@@ -7,6 +7,7 @@
 #include "cli/number_format.hpp"
 #include "cli/table.hpp"
 #include "pitch_inputs.hpp"
+#include "render/wav_rendering.hpp"
 #include "tool_definitions.hpp"
 
 namespace quesdral::tools {
@@ -47,6 +48,16 @@ cli::Outcome compute(const cli::Values& values) {
   return results.finish();
 }
 
+// Each step in turn, from the start up to the octave.
+render::SoundRecipe sound(const cli::Values& values) {
+  acoustics::Sound sound;
+  for (const acoustics::EqualStep& step : acoustics::equal_divisions(
+           static_cast<int>(values[kDivisions]), values[kStartHz], values[kA4Hz])) {
+    sound.parts.push_back({{{"step " + std::to_string(step.step), step.frequency_hz}}});
+  }
+  return {std::move(sound), kStartHz};
+}
+
 }  // namespace
 
 cli::Tool rumbeldv_tool() {
@@ -76,6 +87,7 @@ cli::Tool rumbeldv_tool() {
   };
   tool.options = note_naming_options();
   tool.compute = compute;
+  render::renders_sound(tool, sound);
   return tool;
 }
 

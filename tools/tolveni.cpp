@@ -3,6 +3,7 @@
 
 #include "acoustics/pitch.hpp"
 #include "pitch_inputs.hpp"
+#include "render/wav_rendering.hpp"
 #include "tool_definitions.hpp"
 
 namespace quesdral::tools {
@@ -26,6 +27,12 @@ cli::Outcome compute(const cli::Values& values) {
   return results.finish(kA4Hz);
 }
 
+// The note, alone.
+render::SoundRecipe sound(const cli::Values& values) {
+  const double frequency_hz = acoustics::frequency_from_midi(values[kMidiNumber], values[kA4Hz]);
+  return {{{{{{"the note", frequency_hz}}}}}, kMidiNumber};
+}
+
 }  // namespace
 
 cli::Tool tolveni_tool() {
@@ -47,6 +54,7 @@ cli::Tool tolveni_tool() {
   };
   tool.options = note_naming_options();
   tool.compute = compute;
+  render::renders_sound(tool, sound);
   return tool;
 }
 

@@ -9,6 +9,7 @@
 #include "acoustics/spectra.hpp"
 #include "cli/number_format.hpp"
 #include "cli/table.hpp"
+#include "render/wav_rendering.hpp"
 #include "tool_definitions.hpp"
 
 namespace quesdral::tools {
@@ -105,6 +106,16 @@ cli::Outcome compute(const cli::Values& values) {
       .finish(kModulatorHz);
 }
 
+// The modulated sine itself, not a sum of the listed sidebands: its spectrum holds every
+// sideband, the listed ones with the listed amplitudes.
+render::SoundRecipe sound(const cli::Values& values) {
+  const double carrier_hz = values[kCarrierHz];
+  acoustics::Partial carrier{"the carrier", carrier_hz,           1.0,
+                             false,         values[kModulatorHz], values[kIndex]};
+  return {{{{{std::move(carrier)}}}},
+          carrier_hz >= acoustics::kNyquistHz ? kCarrierHz : kModulatorHz};
+}
+
 }  // namespace
 
 cli::Tool zirr_tool() {
@@ -147,6 +158,7 @@ cli::Tool zirr_tool() {
   tool.check_across(kModulatorHz, check_first_sideband);
   tool.check_across(kCount, check_highest_sideband);
   tool.compute = compute;
+  render::renders_sound(tool, sound);
   return tool;
 }
 

@@ -182,7 +182,7 @@ std::optional<Problem> Run::evaluate() {
   }
   outcome_ = tool_.compute(values_);
   if (outcome_.ok())
-    return std::nullopt;
+    return render_files();
   return Problem{outcome_.error, outcome_.mended_by.value_or(tool_.inputs.size() - 1)};
 }
 
@@ -198,6 +198,8 @@ int Run::finish() {
 
 // Writes the results of the case just computed.
 bool Run::write_results() {
+  if (!write_rendered_files())
+    return false;
   out_ << writer_.write(outcome_.report, line_number_);
   return flush_output();
 }

@@ -68,6 +68,13 @@ class Run {
   int help();
   int version();
   int usage_error(const std::string& reason);
+  // Why the options of --wav or --svg cannot be used, before any case is computed: a value
+  // refused, or (outside a batch, whose files are numbered) a file that cannot be written.
+  std::optional<std::string> target_problem(bool batch) const;
+  int refuse(const std::string& reason) {
+    report(reason);
+    return kExitInvalid;
+  }
 
  private:
   // Argument mode, and each line of a batch.
@@ -94,6 +101,9 @@ class Run {
   void report(const std::string& reason) {
     err_ << tool_.command << ": " << where_ << reason << '\n';
   }
+  // The files of the case just computed (run_rendering.cpp): made in memory, then written.
+  std::optional<Problem> render_files();
+  bool write_rendered_files();
   bool write_results();
   bool flush_output();
   int finish();
@@ -107,6 +117,12 @@ class Run {
   ReportWriter writer_;
   std::size_t line_number_ = 0;  // the line of input a batch computes, else 0
   std::string where_;            // "line 3: " while a batch computes its third line
+  struct RenderedFile {
+    std::string path;
+    const char* what;
+    std::string bytes;
+  };
+  std::vector<RenderedFile> rendered_;  // by render_files(), for write_rendered_files()
 };
 
 }  // namespace quesdral::cli::internal

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "cli/input.hpp"
+#include "cli/rendering.hpp"
 #include "cli/results.hpp"
 
 namespace quesdral::cli {
@@ -53,6 +54,8 @@ struct Tool {
   // like a refused value: exit 2 with arguments; in the interactive mode the question that
   // Outcome::mended_by names (the last one by default) is asked again.
   ComputeFn compute;
+  // Files the tool renders from a case when their options are given (--wav, --svg).
+  std::vector<Rendering> renderings;
 
   Tool& check_across(std::size_t mended_by, CrossCheckFn check);
 };
