@@ -7,6 +7,8 @@
 #include "cli/number_format.hpp"
 #include "cli/table.hpp"
 #include "pitch_inputs.hpp"
+#include "render/charts.hpp"
+#include "render/svg_rendering.hpp"
 #include "render/wav_rendering.hpp"
 #include "tool_definitions.hpp"
 
@@ -71,6 +73,20 @@ render::SoundRecipe sound(const cli::Values& values) {
   return {std::move(sound), fundamental_hz >= acoustics::kNyquistHz ? kFundamentalHz : kCount};
 }
 
+// Each harmonic against the equal-tempered grid.
+std::string draw(const cli::Values& values) {
+  render::PitchChart chart;
+  chart.title = "LIPRA: harmonics of " + cli::format_short(values[kFundamentalHz]) + " Hz";
+  chart.position_label = "Harmonic";
+  for (const acoustics::Harmonic& harmonic : acoustics::harmonic_series(
+           values[kFundamentalHz], static_cast<int>(values[kCount]), values[kA4Hz])) {
+    chart.points.push_back({static_cast<double>(harmonic.number), harmonic.note.deviation_cents,
+                            note_cell(harmonic.note, note_naming(values)) + " (" +
+                                cli::format_number(harmonic.frequency_hz) + " Hz)"});
+  }
+  return render::draw_pitches(chart);
+}
+
 }  // namespace
 
 cli::Tool lipra_tool() {
@@ -99,6 +115,7 @@ cli::Tool lipra_tool() {
   tool.options = note_naming_options();
   tool.check_across(kCount, check_highest_harmonic);
   tool.compute = compute;
+  render::renders_drawing(tool, draw);
   render::renders_sound(tool, sound);
   return tool;
 }

@@ -5,6 +5,8 @@
 
 #include "acoustics/spectra.hpp"
 #include "cli/number_format.hpp"
+#include "render/charts.hpp"
+#include "render/svg_rendering.hpp"
 #include "render/wav_rendering.hpp"
 #include "tool_definitions.hpp"
 
@@ -55,6 +57,28 @@ render::SoundRecipe sound(const cli::Values& values) {
   return {{{std::move(part)}}, carrier_hz >= acoustics::kNyquistHz ? kCarrierHz : kModulatorHz};
 }
 
+// The carrier and its two sidebands, the lower one dashed when reflected.
+std::string draw(const cli::Values& values) {
+  const double carrier_hz = values[kCarrierHz];
+  const double modulator_hz = values[kModulatorHz];
+  const acoustics::AmSidebands sidebands =
+      acoustics::am_sidebands(carrier_hz, modulator_hz, values[kDepth]);
+  render::SpectrumChart chart;
+  chart.title = "QUAV: carrier " + cli::format_short(carrier_hz) + " Hz, modulator " +
+                cli::format_short(modulator_hz) + " Hz, depth " + cli::format_short(values[kDepth]);
+  chart.amplitude_label = "Amplitude (carrier = 1)";
+  chart.note = "dashed: reflected from below 0 Hz";
+  const char* lower = sidebands.lower_dc          ? "lower (DC)"
+                      : sidebands.lower_reflected ? "lower (reflected)"
+                                                  : "lower";
+  chart.lines = {
+      {sidebands.lower_hz, sidebands.amplitude, lower, sidebands.lower_reflected, false},
+      {carrier_hz, 1.0, "carrier", false, false},
+      {sidebands.upper_hz, sidebands.amplitude, "upper", false, false},
+  };
+  return render::draw_spectrum(chart);
+}
+
 }  // namespace
 
 cli::Tool quav_tool() {
@@ -79,6 +103,7 @@ cli::Tool quav_tool() {
       cli::real_input("DEPTH", "Modulation depth").defaults_to(1).checked_by(check_depth),
   };
   tool.compute = compute;
+  render::renders_drawing(tool, draw);
   render::renders_sound(tool, sound);
   return tool;
 }

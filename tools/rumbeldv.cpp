@@ -7,6 +7,8 @@
 #include "cli/number_format.hpp"
 #include "cli/table.hpp"
 #include "pitch_inputs.hpp"
+#include "render/charts.hpp"
+#include "render/svg_rendering.hpp"
 #include "render/wav_rendering.hpp"
 #include "tool_definitions.hpp"
 
@@ -58,6 +60,22 @@ render::SoundRecipe sound(const cli::Values& values) {
   return {std::move(sound), kStartHz};
 }
 
+// Each step against the equal-tempered grid.
+std::string draw(const cli::Values& values) {
+  render::PitchChart chart;
+  chart.title = "RUMBEL: " + cli::format_short(values[kDivisions]) +
+                " equal divisions of the octave from " + cli::format_number(values[kStartHz]) +
+                " Hz";
+  chart.position_label = "Step";
+  for (const acoustics::EqualStep& step : acoustics::equal_divisions(
+           static_cast<int>(values[kDivisions]), values[kStartHz], values[kA4Hz])) {
+    chart.points.push_back({static_cast<double>(step.step), step.note.deviation_cents,
+                            note_cell(step.note, note_naming(values)) + " (" +
+                                cli::format_number(step.frequency_hz) + " Hz)"});
+  }
+  return render::draw_pitches(chart);
+}
+
 }  // namespace
 
 cli::Tool rumbeldv_tool() {
@@ -87,6 +105,7 @@ cli::Tool rumbeldv_tool() {
   };
   tool.options = note_naming_options();
   tool.compute = compute;
+  render::renders_drawing(tool, draw);
   render::renders_sound(tool, sound);
   return tool;
 }

@@ -8,6 +8,8 @@
 #include "acoustics/room_modes.hpp"
 #include "cli/number_format.hpp"
 #include "cli/table.hpp"
+#include "render/charts.hpp"
+#include "render/svg_rendering.hpp"
 #include "space_time_inputs.hpp"
 #include "tool_definitions.hpp"
 
@@ -136,6 +138,23 @@ cli::Outcome compute(const cli::Values& values) {
       .finish(kMaxHz);
 }
 
+// The modes by kind on a logarithmic axis, the bands and the verdict. Only called once
+// compute has accepted the room and the count.
+std::string draw(const cli::Values& values) {
+  const double max_hz = values[kMaxHz];
+  const auto room = acoustics::make_room_in_air(values[kLengthM], values[kWidthM], values[kHeightM],
+                                                values[kTemperatureC]);
+  render::RoomChart chart;
+  chart.title = "YOMBRIC: room " + cli::format_short(values[kLengthM]) + " x " +
+                cli::format_short(values[kWidthM]) + " x " + cli::format_short(values[kHeightM]) +
+                " m, modes up to " + cli::format_short(max_hz) + " Hz";
+  chart.modes = acoustics::search_room_modes(*room, max_hz).modes;
+  chart.bands = acoustics::third_octave_bands(chart.modes, max_hz);
+  chart.max_hz = max_hz;
+  chart.verdict = bonello_verdict(chart.bands);
+  return render::draw_room_modes(chart);
+}
+
 }  // namespace
 
 cli::Tool yombric_tool() {
@@ -173,6 +192,7 @@ cli::Tool yombric_tool() {
       temperature_input(),
   };
   tool.compute = compute;
+  render::renders_drawing(tool, draw);
   return tool;
 }
 

@@ -9,6 +9,8 @@
 #include "acoustics/spectra.hpp"
 #include "cli/number_format.hpp"
 #include "cli/table.hpp"
+#include "render/charts.hpp"
+#include "render/svg_rendering.hpp"
 #include "render/wav_rendering.hpp"
 #include "tool_definitions.hpp"
 
@@ -116,6 +118,32 @@ render::SoundRecipe sound(const cli::Values& values) {
           carrier_hz >= acoustics::kNyquistHz ? kCarrierHz : kModulatorHz};
 }
 
+// The spectrum as heard: one line per frequency, reflected and summed ones marked.
+std::string draw(const cli::Values& values) {
+  const double carrier_hz = values[kCarrierHz];
+  const double modulator_hz = values[kModulatorHz];
+  const int count = static_cast<int>(values[kCount]);
+  const std::vector<acoustics::FmComponent> components =
+      acoustics::fm_spectrum(carrier_hz, modulator_hz, values[kIndex], count);
+  render::SpectrumChart chart;
+  chart.title = "ZIRR: carrier " + cli::format_short(carrier_hz) + " Hz, modulator " +
+                cli::format_short(modulator_hz) + " Hz, index " + cli::format_short(values[kIndex]);
+  chart.amplitude_label = "Magnitude (unmodulated carrier = 1)";
+  chart.note = "dashed: holds a sideband reflected from below 0 Hz; ring: components summed";
+  for (const acoustics::HeardComponent& line :
+       acoustics::heard_spectrum(components, carrier_hz, modulator_hz)) {
+    render::SpectrumLine drawn{
+        line.frequency_hz, line.amplitude, {}, false, line.orders.size() > 1};
+    for (const int order : line.orders) {
+      drawn.label += (drawn.label.empty() ? "" : " and ") + order_label(order);
+      drawn.reflected =
+          drawn.reflected || components[static_cast<std::size_t>(order + count)].reflected;
+    }
+    chart.lines.push_back(std::move(drawn));
+  }
+  return render::draw_spectrum(chart);
+}
+
 }  // namespace
 
 cli::Tool zirr_tool() {
@@ -158,6 +186,7 @@ cli::Tool zirr_tool() {
   tool.check_across(kModulatorHz, check_first_sideband);
   tool.check_across(kCount, check_highest_sideband);
   tool.compute = compute;
+  render::renders_drawing(tool, draw);
   render::renders_sound(tool, sound);
   return tool;
 }

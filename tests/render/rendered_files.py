@@ -35,9 +35,13 @@ CASES = [
     ("tolveni.exe", ["--wav=", "69"], None, 2, "--wav needs a file name", []),
     # A refused value writes nothing either.
     ("hopri.exe", ["--wav", "{dir}/b.wav", "440", "0"], None, 2, "above 0", []),
+    ("yombric.exe", ["--svg", "/dev/null", "5", "4", "3"], None, 2, "not a regular file", []),
+    ("quav.exe", ["--svg", "{dir}/old.wav", "--wav", "{dir}/am.wav", "1000", "100"], None, 0,
+     "", ["am.wav"]),
     # A batch writes one file per case, numbered by its line; a refused line writes none.
     ("hopri.exe", ["--batch", "--wav", "{dir}/b.wav"], "440 442\n440 -1\n\n100 101\n", 2,
      "line 2:", ["b-1.wav", "b-4.wav"]),
+    ("lipra.exe", ["--batch", "--svg", "{dir}/h"], "220 4\n110\n", 0, "", ["h-1", "h-2"]),
 ]
 
 
@@ -57,7 +61,9 @@ def run_case(bin_dir, tool, args, stdin, status, phrase, files):
         assert left == sorted(["old.wav", "link.wav"] + files), f"files left: {left}"
         with open(old, "rb") as file:
             replaced = file.read(4)
-        assert replaced == (b"RIFF" if "old.wav" in " ".join(args) else b"old "), "old.wav"
+        expected = {"--wav": b"RIFF", "--svg": b"<?xm"}.get(
+            next((a for a, b in zip(args, args[1:]) if b == "{dir}/old.wav"), None), b"old ")
+        assert replaced == expected, f"old.wav begins {replaced!r}"
         assert os.path.islink(os.path.join(folder, "link.wav")), "the link was replaced"
     assert stat.S_ISCHR(os.stat("/dev/null").st_mode), "/dev/null is no longer a device"
 

@@ -65,8 +65,11 @@ cli::Rendered render_case(const SoundFn& sound_of, const cli::Values& values) {
 }  // namespace
 
 void renders_sound(cli::Tool& tool, SoundFn sound) {
-  tool.options.push_back(
-      {kWavOption, "FILE", {}, "also write the sound the result describes to FILE (WAV)"});
+  tool.options.push_back({kWavOption,
+                          "FILE",
+                          {},
+                          "also write the sound the result describes to FILE (WAV); in a batch "
+                          "FILE-N.wav for line N"});
   tool.options.push_back({kDurationOption, "SECONDS", {}, "length of the WAV file"});
   tool.renderings.push_back(
       {kWavOption, "the WAV file",

@@ -1,0 +1,18 @@
+#include "render/svg_rendering.hpp"
+
+#include <utility>
+
+namespace quesdral::render {
+
+void renders_drawing(cli::Tool& tool, DrawFn draw) {
+  tool.options.push_back(
+      {"--svg", "FILE", {}, "also draw the result to FILE (SVG); in a batch FILE-N.svg"});
+  tool.renderings.push_back({"--svg",
+                             "the SVG file",
+                             [draw = std::move(draw)](const cli::Values& values) {
+                               return cli::Rendered{draw(values), {}, {}};
+                             },
+                             {}});
+}
+
+}  // namespace quesdral::render
