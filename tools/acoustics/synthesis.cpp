@@ -56,14 +56,12 @@ std::optional<OutOfRangeComponent> first_component_out_of_range(const Sound& sou
         return OutOfRangeComponent{partial.name, partial.frequency_hz};
       const int highest = highest_significant_order(partial.modulation_index);
       for (int k = 1; k <= highest; ++k) {
-        const double offset_hz = k * partial.modulator_hz;
-        const double upper_hz = partial.frequency_hz + offset_hz;
-        const double lower_hz = std::fabs(partial.frequency_hz - offset_hz);
-        const std::string order = std::to_string(k);
-        if (upper_hz >= kNyquistHz)
-          return OutOfRangeComponent{"sideband +" + order + " of " + partial.name, upper_hz};
-        if (lower_hz >= kNyquistHz)
-          return OutOfRangeComponent{"sideband -" + order + " of " + partial.name, lower_hz};
+        // The lower sideband, |fc - k fm|, never lies above the upper one.
+        const double upper_hz = partial.frequency_hz + k * partial.modulator_hz;
+        if (upper_hz >= kNyquistHz) {
+          return OutOfRangeComponent{"sideband +" + std::to_string(k) + " of " + partial.name,
+                                     upper_hz};
+        }
       }
     }
   }

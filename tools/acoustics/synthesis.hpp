@@ -46,7 +46,7 @@ struct OutOfRangeComponent {
 };
 
 // The first component at or above kNyquistHz, or nothing. A frequency-modulated partial
-// counts every sideband fc + k fm (folded to |fc + k fm|) whose amplitude |J_k(index)| is
+// counts every sideband fc + k fm (and |fc - k fm|, never higher) whose amplitude |J_k(index)| is
 // at least 1e-5 of the unmodulated carrier, a third of the smallest step of a 16-bit
 // sample at -1 dBFS: weaker ones vanish in the rounding.
 // REQUIRES: every modulation_index from 0 to kMaxBesselArgument (bessel.hpp).
