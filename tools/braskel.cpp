@@ -58,6 +58,7 @@ cli::Tool braskel_tool() {
       "(hundredths of a semitone). A nearest note outside MIDI 0 to 127 is still named, and\n"
       "flagged.\n"
       "Both frequencies must be above 0; A4_HZ defaults to 440.\n"
+      "--wav FILE plays the frequency, then the nearest equal-tempered note.\n"
       "\n"
       "Example: braskel.exe 445  prints  MIDI number: 69.1956, Nearest note: A4 (MIDI 69),\n"
       "         Deviation: 19.5622 cents\n"

@@ -77,6 +77,7 @@ cli::Tool grendax_tool() {
       "the source (LISTENER_SPEED > -c); LISTENER_SPEED defaults to 0, a listener standing\n"
       "still. TEMPERATURE_C must be from -100 to 200 (the formula is for air) and defaults to\n"
       "20 (c = 343.215 m/s).\n"
+      "--wav FILE plays the source's frequency, then the observed one.\n"
       "\n"
       "Example: grendax.exe 440 34.3215  prints  Observed frequency: 488.889 Hz\n"
       "         (a source approaching at a tenth of the speed of sound), with the shift.\n";

@@ -40,6 +40,7 @@ cli::Tool hopri_tool() {
       "  beat frequency = |FREQUENCY_1_HZ - FREQUENCY_2_HZ| Hz,  beat period = 1 / that, in s\n"
       "Equal frequencies do not beat: 0 Hz and \"no beating\" instead of a period.\n"
       "Both frequencies must be above 0.\n"
+      "--wav FILE plays the two tones together, equally loud: they beat as printed.\n"
       "\n"
       "Example: hopri.exe 440 442  prints  Beat frequency: 2.00000 Hz, Beat period: 0.500000 s\n";
   tool.inputs = {

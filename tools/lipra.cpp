@@ -100,6 +100,8 @@ cli::Tool lipra_tool() {
       "inclusive to +50 exclusive; notes outside MIDI 0 to 127 are marked *.\n"
       "FUNDAMENTAL_HZ must be above 0; COUNT is a whole number from 1 to 1000, default 10;\n"
       "A4_HZ must be above 0 and defaults to 440.\n"
+      "--wav FILE plays each harmonic in turn, then all together (amplitudes 1/n);\n"
+      "--svg FILE draws each harmonic's deviation from the equal-tempered grid.\n"
       "\n"
       "Example: lipra.exe 110 4  lists 110, 220, 330 and 440 Hz (A2, A3, E4 +1.955 cents, A4)\n"
       "         lipra.exe 108 2 432  lists 108 and 216 Hz as A2 and A3, 0 cents off\n";
@@ -115,8 +117,8 @@ cli::Tool lipra_tool() {
   tool.options = note_naming_options();
   tool.check_across(kCount, check_highest_harmonic);
   tool.compute = compute;
-  render::renders_drawing(tool, draw);
   render::renders_sound(tool, sound);
+  render::renders_drawing(tool, draw);
   return tool;
 }
 

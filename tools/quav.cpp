@@ -92,6 +92,7 @@ cli::Tool quav_tool() {
       "as reflected. One at exactly 0 Hz (a carrier equal to the modulator as typed) is a\n"
       "constant, a DC component, and marked DC. Both frequencies must be above 0; DEPTH above\n"
       "0 and at most 1, default 1.\n"
+      "--wav FILE plays the modulated carrier; --svg FILE draws its three lines.\n"
       "\n"
       "Example: quav.exe 1000 100  prints sidebands at 900 and 1100 Hz, at -6.02060 dB\n"
       "         quav.exe 100 100   prints  Lower sideband: 0.00000 Hz (DC)\n";
@@ -103,8 +104,8 @@ cli::Tool quav_tool() {
       cli::real_input("DEPTH", "Modulation depth").defaults_to(1).checked_by(check_depth),
   };
   tool.compute = compute;
-  render::renders_drawing(tool, draw);
   render::renders_sound(tool, sound);
+  render::renders_drawing(tool, draw);
   return tool;
 }
 

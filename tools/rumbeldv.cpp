@@ -89,6 +89,8 @@ cli::Tool rumbeldv_tool() {
       "deviation from it in cents (notes outside MIDI 0 to 127 are marked *). DIVISIONS is a\n"
       "whole number from 1 to 1200; START_HZ must be above 0 and defaults to middle C at\n"
       "A4 = 440 Hz, 440 * 2^(-9/12) = 261.626 Hz; A4_HZ must be above 0, default 440.\n"
+      "--wav FILE plays each step in turn; --svg FILE draws each step's deviation\n"
+      "from the equal-tempered grid.\n"
       "\n"
       "Example: rumbeldv.exe 12  lists the notes C4 to C5, each 0 cents off\n"
       "         rumbeldv.exe --flats 12  names the black keys Db4, Eb4, Gb4, Ab4, Bb4\n"
@@ -105,8 +107,8 @@ cli::Tool rumbeldv_tool() {
   };
   tool.options = note_naming_options();
   tool.compute = compute;
-  render::renders_drawing(tool, draw);
   render::renders_sound(tool, sound);
+  render::renders_drawing(tool, draw);
   return tool;
 }
 

@@ -44,6 +44,7 @@ cli::Tool tolveni_tool() {
       "--middle-c C3 name it otherwise).\n"
       "MIDI_NUMBER runs from 0 to 127 and may have a fraction (a microtone: 60.5 is a quarter\n"
       "tone above middle C). A4_HZ must be above 0 and defaults to 440.\n"
+      "--wav FILE plays the note.\n"
       "\n"
       "Example: tolveni.exe 60  prints  Frequency: 261.626 Hz  and  Note: C4\n"
       "         tolveni.exe --middle-c C3 60  prints  Note: C3\n";

@@ -175,6 +175,7 @@ cli::Tool yombric_tool() {
       "from -100 to 200 (the formula is for air) and defaults to 20 (c = 343.215 m/s). At\n"
       "most 10000 modes are listed: a higher count is refused, naming the count and the\n"
       "highest MAX_HZ that stays within it.\n"
+      "--svg FILE draws the modes by kind on a logarithmic axis, over the band counts.\n"
       "\n"
       "Example: yombric.exe 5 4 3 60  lists (1,0,0) 34.3215 Hz, (0,1,0) 42.9018 Hz,\n"
       "         (1,1,0) 54.9411 Hz and (0,0,1) 57.2024 Hz: 3 axial, 1 tangential, 0 oblique;\n"

@@ -162,6 +162,9 @@ cli::Tool zirr_tool() {
       "when INDEX is 0 (a pure sine).\n"
       "Both frequencies must be above 0; INDEX from 0 to 100, default 1; COUNT a whole number\n"
       "from 1 to 100, default the whole part of INDEX plus 2 (at most 100).\n"
+      "--wav FILE plays the modulated sine itself, whose spectrum is the table above\n"
+      "(every sideband above 1e-5 must lie below 24000 Hz); --svg FILE draws the\n"
+      "spectrum as heard.\n"
       "\n"
       "Example: zirr.exe 1000 100 1  lists 700 to 1300 Hz, the carrier at 0.765198, and\n"
       "         Bandwidth (Carson's rule): 400.000 Hz\n"
@@ -186,8 +189,8 @@ cli::Tool zirr_tool() {
   tool.check_across(kModulatorHz, check_first_sideband);
   tool.check_across(kCount, check_highest_sideband);
   tool.compute = compute;
-  render::renders_drawing(tool, draw);
   render::renders_sound(tool, sound);
+  render::renders_drawing(tool, draw);
   return tool;
 }
 

@@ -68,9 +68,13 @@ void renders_sound(cli::Tool& tool, SoundFn sound) {
   tool.options.push_back({kWavOption,
                           "FILE",
                           {},
-                          "also write the sound the result describes to FILE (WAV); in a batch "
-                          "FILE-N.wav for line N"});
-  tool.options.push_back({kDurationOption, "SECONDS", {}, "length of the WAV file"});
+                          "also write the sound to FILE (WAV, 48 kHz, 16 bits);\n"
+                          "                        in a batch FILE-N.wav for the case on line N"});
+  tool.options.push_back({kDurationOption,
+                          "SECONDS",
+                          {},
+                          "length of the WAV file, 0.1 to 600 s (default 0.5 s\n"
+                          "                        a sound, at least 4 s)"});
   tool.renderings.push_back(
       {kWavOption, "the WAV file",
        [sound = std::move(sound)](const cli::Values& values) { return render_case(sound, values); },
