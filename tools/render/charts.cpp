@@ -25,13 +25,23 @@ double band_edge_hz(int index, double side) {
 std::string draw_spectrum(const SpectrumChart& chart) {
   SvgDocument svg(900, 520, chart.title);
   svg.text(450, 30, chart.title, Anchor::kMiddle, 16);
+  double lowest_hz = chart.lines.empty() ? 0.0 : chart.lines.front().frequency_hz;
   double highest_hz = 0.0;
   double largest = 0.0;
   for (const SpectrumLine& line : chart.lines) {
+    lowest_hz = std::min(lowest_hz, line.frequency_hz);
     highest_hz = std::max(highest_hz, line.frequency_hz);
     largest = std::max(largest, std::fabs(line.amplitude));
   }
-  const Scale x{0.0, highest_hz > 0.0 ? highest_hz * 1.1 : 1.0, 90.0, 870.0};
+  // A spectrum far from 0 Hz (a narrow FM spectrum at a high carrier) fills the width;
+  // one that reaches near 0 Hz, where reflections happen, shows 0 Hz.
+  const double margin_hz = (highest_hz - lowest_hz) * 0.1;
+  const bool from_zero = lowest_hz <= (highest_hz - lowest_hz) * 0.25 || margin_hz == 0.0;
+  const Scale x{from_zero ? 0.0 : lowest_hz - margin_hz,
+                highest_hz <= 0.0 ? 1.0
+                : from_zero       ? highest_hz * 1.1
+                                  : highest_hz + margin_hz,
+                90.0, 870.0};
   const Scale y{0.0, largest > 0.0 ? largest * 1.2 : 1.0, 440.0, 90.0};
   draw_axes(svg, x, linear_ticks(x.data_min, x.data_max, 8), "Frequency (Hz)", y,
             linear_ticks(y.data_min, y.data_max, 5), chart.amplitude_label);
