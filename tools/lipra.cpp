@@ -70,7 +70,8 @@ render::SoundRecipe sound(const cli::Values& values) {
   }
   if (count > 1)
     sound.parts.push_back(std::move(together));
-  return {std::move(sound), fundamental_hz >= acoustics::kNyquistHz ? kFundamentalHz : kCount};
+  return {std::move(sound), fundamental_hz >= acoustics::kNyquistHz ? kFundamentalHz : kCount,
+          kCount};
 }
 
 // Each harmonic against the equal-tempered grid.

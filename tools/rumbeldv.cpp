@@ -57,7 +57,7 @@ render::SoundRecipe sound(const cli::Values& values) {
            static_cast<int>(values[kDivisions]), values[kStartHz], values[kA4Hz])) {
     sound.parts.push_back({{{"step " + std::to_string(step.step), step.frequency_hz}}});
   }
-  return {std::move(sound), kStartHz};
+  return {std::move(sound), kStartHz, kDivisions};
 }
 
 // Each step against the equal-tempered grid.

@@ -56,8 +56,9 @@ cli::Rendered render_case(const SoundFn& sound_of, const cli::Values& values) {
     const double needed_ms = std::ceil(kMinPartS * 1000.0 * parts - 1e-6);
     return cli::Rendered::refusal(
         "the WAV file plays " + cli::format_integer(static_cast<long long>(parts)) +
-        " sounds in turn, each for at least " + cli::format_short(kMinPartS) +
-        " s: give --duration " + cli::format_short(needed_ms / 1000.0) + " or more");
+            " sounds in turn, each for at least " + cli::format_short(kMinPartS) +
+            " s: give --duration " + cli::format_short(needed_ms / 1000.0) + " or more",
+        recipe.count_set_by);
   }
   return {wav_file_bytes(acoustics::synthesize(recipe.sound, samples_per_part, kPeakDbfs)), {}, {}};
 }

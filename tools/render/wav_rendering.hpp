@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,9 @@ inline constexpr double kPeakDbfs = -1.0;
 struct SoundRecipe {
   acoustics::Sound sound;
   std::size_t mended_by = 0;
+  // The input that sets how many sounds are played in turn, asked again when --duration
+  // leaves each too short; nothing: the last input.
+  std::optional<std::size_t> count_set_by = std::nullopt;
 };
 
 using SoundFn = std::function<SoundRecipe(const cli::Values& values)>;
