@@ -34,12 +34,16 @@ CASES = [
     ("zirr.exe", ["1000", "100", "2"], lambda r: [row["sum_of"] for row in r["heard"]]),
     ("zirr.exe", ["300", "200", "1.5", "6"], lambda r: [row["sum_of"] for row in r["heard"]]),
     ("lipra.exe", ["220", "16"], lambda r: notes(r["harmonics"])),
+    ("lipra.exe", ["220", "1"], lambda r: notes(r["harmonics"])),  # one point
+    ("lipra.exe", ["220", "2"], lambda r: notes(r["harmonics"])),
     ("rumbeldv.exe", ["19"], lambda r: notes(r["steps"])),
     ("rumbeldv.exe", ["1200"], lambda r: ["cents"]),  # too many to label each
     ("yombric.exe", ["5", "4", "3", "300"],
      lambda r: [f"axial ({r['axial_modes']})", f"tangential ({r['tangential_modes']})",
                 f"oblique ({r['oblique_modes']})", r["bonellos_criterion"]]
      + [str(band["modes"]) for band in r["bands"]]),
+    ("yombric.exe", ["5", "4", "3", "10"], lambda r: ["no mode at or below MAX_HZ"]),
+    ("zirr.exe", ["1000", "100", "0"], lambda r: ["carrier"]),  # a single line
 ]
 
 

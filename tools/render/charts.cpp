@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "cli/number_format.hpp"
 #include "render/svg_document.hpp"
@@ -18,6 +19,14 @@ constexpr std::size_t kMostLabels = 40;
 
 double band_edge_hz(int index, double side) {
   return std::pow(10.0, (index + side) / 10.0);
+}
+
+// The ticks at whole numbers, for what is counted (modes, harmonics, steps).
+std::vector<Tick> whole(std::vector<Tick> ticks) {
+  ticks.erase(std::remove_if(ticks.begin(), ticks.end(),
+                             [](const Tick& tick) { return tick.value != std::floor(tick.value); }),
+              ticks.end());
+  return ticks;
 }
 
 }  // namespace
@@ -77,8 +86,11 @@ std::string draw_pitches(const PitchChart& chart) {
   }
   const Scale x{first - 0.5, last + 0.5, 90.0, 800.0};
   const Scale y{-50.0, 50.0, 420.0, 100.0};
-  const int x_tick_count = static_cast<int>(std::min(10.0, last - first + 1.0));
-  std::vector<Tick> x_ticks = linear_ticks(first, last, std::max(x_tick_count, 1));
+  // Ticks at whole numbers only: there is no harmonic 1.5.
+  const std::vector<Tick> x_ticks =
+      last > first
+          ? whole(linear_ticks(first, last, static_cast<int>(std::min(10.0, last - first))))
+          : std::vector<Tick>{{first, cli::format_short(first)}};
   draw_axes(svg, x, x_ticks, chart.position_label, y, linear_ticks(-50.0, 50.0, 10),
             "Deviation from the nearest equal-tempered note (cents)");
   svg.line(x.px_min, y.to_px(0.0), x.px_max, y.to_px(0.0), "#000000", 1.5);
@@ -103,12 +115,14 @@ std::string draw_pitches(const PitchChart& chart) {
 std::string draw_room_modes(const RoomChart& chart) {
   SvgDocument svg(1000, 680, chart.title);
   svg.text(500, 30, chart.title, Anchor::kMiddle, 16);
-  const double low_hz = band_edge_hz(chart.bands.front().index, -0.5);
-  const double high_hz = band_edge_hz(chart.bands.back().index, 0.5);
+  // Without a mode there is no band: the axis then spans the octave below MAX_HZ.
+  const bool empty = chart.bands.empty();
+  const double low_hz = empty ? chart.max_hz / 2 : band_edge_hz(chart.bands.front().index, -0.5);
+  const double high_hz = empty ? chart.max_hz * 1.1 : band_edge_hz(chart.bands.back().index, 0.5);
   std::vector<Tick> ticks;
   for (const acoustics::ModeBand& band : chart.bands)
     ticks.push_back({band.nominal_hz, cli::format_short(band.nominal_hz)});
-  if (ticks.size() > 30)
+  if (ticks.size() > 30 || empty)
     ticks = log_ticks(low_hz, high_hz);
 
   // The modes: one row per kind.
@@ -142,7 +156,7 @@ std::string draw_room_modes(const RoomChart& chart) {
   const Scale counts_axis{0.0, static_cast<double>(most) * 1.15, 580.0, 340.0};
   const Scale band_x{low_hz, high_hz, 130.0, 960.0, true};
   draw_axes(svg, band_x, ticks, "Third-octave band (Hz)", counts_axis,
-            linear_ticks(0.0, counts_axis.data_max, 5), "Modes");
+            whole(linear_ticks(0.0, counts_axis.data_max, 5)), "Modes");
   for (const acoustics::ModeBand& band : chart.bands) {
     const double low = band_x.to_px(band_edge_hz(band.index, -0.5));
     const double high = band_x.to_px(std::min(band_edge_hz(band.index, 0.5), chart.max_hz));
@@ -155,6 +169,8 @@ std::string draw_room_modes(const RoomChart& chart) {
   legend_entry(svg, 140, 318, "#85c1e9", "full band");
   legend_entry(svg, 260, 318, "#d6eaf8", "band cut at MAX_HZ");
   legend_entry(svg, 420, 318, "#e6b0aa", "fewer modes than the band below");
+  if (empty)
+    svg.text(545, 460, "no mode at or below MAX_HZ", Anchor::kMiddle, 14);
   svg.text(130, 660, "Bonello's criterion: " + chart.verdict, Anchor::kStart, 13);
   return svg.finish();
 }

@@ -56,8 +56,7 @@ struct RoomChart {
 
 // The modes as ticks on a logarithmic frequency axis, one row per kind, and below them the
 // third-octave bands as bars of their counts, the bands that break Bonello's criterion in
-// red and a band cut at MAX_HZ lighter.
-// REQUIRES: bands not empty.
+// red and a band cut at MAX_HZ lighter. A room with no mode up to MAX_HZ has an empty chart.
 std::string draw_room_modes(const RoomChart& chart);
 
 }  // namespace quesdral::render
