@@ -73,27 +73,26 @@ std::vector<std::int16_t> synthesize(const Sound& sound, std::size_t samples_per
   std::vector<std::int16_t> samples;
   samples.reserve(sound.parts.size() * samples_per_part);
   const double peak_code = kFullScale * std::pow(10.0, peak_dbfs / 20.0);
-  std::vector<double> part_samples(samples_per_part);
   for (const SoundPart& part : sound.parts) {
-    std::fill(part_samples.begin(), part_samples.end(), 0.0);
-    for (const Partial& partial : part.partials) {
-      const double carrier_step = partial.frequency_hz / kSampleRateHz;
-      const double modulator_step = partial.modulator_hz / kSampleRateHz;
-      for (std::size_t n = 0; n < samples_per_part; ++n) {
-        double phase = kTwoPi * cycle_fraction(carrier_step, n);
-        if (partial.modulation_index != 0.0)
-          phase += partial.modulation_index * std::sin(kTwoPi * cycle_fraction(modulator_step, n));
-        part_samples[n] += partial.amplitude * (partial.cosine ? std::cos(phase) : std::sin(phase));
+    const auto value_at = [&](std::size_t n) {
+      double value = 0.0;
+      for (const Partial& partial : part.partials) {
+        double phase = kTwoPi * cycle_fraction(partial.frequency_hz / kSampleRateHz, n);
+        if (partial.modulation_index != 0.0) {
+          phase += partial.modulation_index *
+                   std::sin(kTwoPi * cycle_fraction(partial.modulator_hz / kSampleRateHz, n));
+        }
+        value += partial.amplitude * (partial.cosine ? std::cos(phase) : std::sin(phase));
       }
-    }
+      return value * fade_gain(n, samples_per_part);
+    };
+    // Two passes, the peak first, so that a sound of ten minutes needs no buffer of doubles.
     double peak = 0.0;
-    for (std::size_t n = 0; n < samples_per_part; ++n) {
-      part_samples[n] *= fade_gain(n, samples_per_part);
-      peak = std::max(peak, std::fabs(part_samples[n]));
-    }
+    for (std::size_t n = 0; n < samples_per_part; ++n)
+      peak = std::max(peak, std::fabs(value_at(n)));
     const double scale = peak > 0.0 ? peak_code / peak : 0.0;
-    for (const double value : part_samples) {
-      const double code = std::clamp(std::round(value * scale), -kFullScale, kLargestCode);
+    for (std::size_t n = 0; n < samples_per_part; ++n) {
+      const double code = std::clamp(std::round(value_at(n) * scale), -kFullScale, kLargestCode);
       samples.push_back(static_cast<std::int16_t>(code));
     }
   }
