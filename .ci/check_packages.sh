@@ -71,9 +71,16 @@ for command in $programs; do
     for part in SYNOPSIS OPTIONS --help --version "Example:  $command" "quesdral(1)"; do
       [[ "$text" == *"$part"* ]] || fail "$page: has no \"$part\""
     done
+    # Each example of the help starts a line of its own in the page too (man may widen
+    # the blanks of a justified line and print a dash as another hyphen).
+    "$scratch/root/usr/bin/$command" --help | sed -nE "s/^(Example:| ) +($command( [^ ]+)*)(  .*)?$/\2/p" |
+      while read -r example; do
+        grep -qE "^ +(Example: +)?$(sed 's/[.]/[.]/g; s/-/./g; s/ / +/g' <<<"$example")( |$)" <<<"$text" ||
+          fail "$page: the example \"$example\" does not start a line"
+      done
   fi
 done
-echo "19 man pages: NAME lines, options and examples in place"
+echo "19 man pages: NAME lines, options and examples in place, each example on its own line"
 
 # No PATH to search but the launcher's own folder: the tool can only be found beside it.
 output=$(cd / && printf '1\n0.5\n' | env -i PATH=/nonexistent "$scratch/root/usr/bin/quesdral" 2>/dev/null) ||
@@ -83,6 +90,15 @@ echo "$output"
 [[ "$(tail -n 1 <<<"$output")" == \
   " ENTER A NUMBER ON THE LIST TO EXECUTE A PROGRAM ==> Level: -6.02060 dB" ]] ||
   fail "VORLIX's result did not follow the prompt"
+
+echo "== installed size"
+# Counted as dpkg counts it: each file and each link at its own size in KiB rounded up (a
+# link is never counted at the size of what it points to), each directory 1 KiB.
+stated=$(dpkg-deb --field "$deb" Installed-Size)
+counted=$(find "$scratch/root" -mindepth 1 -printf '%y %s\n' |
+  awk '{ kib += $1 == "d" ? 1 : int(($2 + 1023) / 1024) } END { print kib }')
+[[ "$stated" == "$counted" ]] || fail "$deb: Installed-Size is $stated KiB; its files take $counted KiB"
+echo "$deb: Installed-Size $stated KiB, as its unpacked files take (du -sk: $(du -sk "$scratch/root" | cut -f1))"
 
 for preset in mingw64 mingw32; do
   echo "== Windows zip ($preset)"

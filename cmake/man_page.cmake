@@ -22,7 +22,8 @@
 #   -273.15 or -c, so the bold is taken off there.
 # - The example's further lines, indented under its first, would become a paragraph of
 #   their own; they stay with the first, under "Example:" as a tag, one result a line,
-#   and the example's command is set in bold.
+#   and the example's command is set in bold. A further example (a line that starts with
+#   the command) would run into the one before; it starts a line of its own, in bold too.
 cmake_minimum_required(VERSION 3.25)
 
 if(DEFINED PAGE)
@@ -86,6 +87,15 @@ else()
       string(REGEX REPLACE "\n\\.br\n([^A-Z])" "\n\\1" example "${example}")
       string(REGEX REPLACE "^\n\\.PP\nExample: ([^ \n]+( [^ \n]+)*)  "
                            "\n.TP 10n\nExample:\n\\\\fB\\1\\\\fR  " example "${example}")
+      # A further example starts a line of its own, as in the help, its command in bold
+      # (options and all): "tool.exe --flats 12  names ..." as help2man left it on one
+      # line, or broken after the command at the two blanks.
+      string(REGEX REPLACE "\\\\fB(\\\\-[^\\\\\n]*(\\\\-[^\\\\\n]*)*)\\\\fR" "\\1" example
+                           "${example}")
+      string(REGEX REPLACE "\n([a-z][A-Za-z]*\\.exe( [^ \n]+)*)  "
+                           "\n.br\n\\\\fB\\1\\\\fR  " example "${example}")
+      string(REGEX REPLACE "\n([a-z][A-Za-z]*\\.exe( [^ \n]+)*)\n([^.\n])"
+                           "\n.br\n\\\\fB\\1\\\\fR  \\3" example "${example}")
       set(body "${before_example}${example}")
     endif()
 

@@ -136,8 +136,12 @@ TEST(LevelToolsArguments, RefuseBadValuesWithStatusTwoAndNothingOnStdout) {
        "sample must be from -2147483648 to 2147483647 (the sample codes at 32 bits), not 0"},
       {"quilbern.exe", {"-2147483649", "32"}, "-2147483648 to 2147483647"},
       {"quilbern.exe", {"1", "33"}, "bit depth must be a whole number from 2 to 32"},
-      {"quilbern.exe", {"1", "16.0"}, "BITS: '16.0' is not a whole number"},
+      {"quilbern.exe", {"1", "16.0"}, "BITS: '16.0': whole numbers are written in digits (16)"},
       {"noskarte.exe", {"0.1"}, "level must be at most 0 dBFS"},
+      {"noskarte.exe",
+       {"0,5"},
+       "LEVEL_DBFS: '0,5' is not a number; write a decimal number such "
+       "as -3 or -1e-3\n"},
       {"noskarte.exe", {"-6", "64"}, "bit depth must be a whole number from 2 to 32"},
       {"noskarte.exe", {"-7000"}, "too small to show"},
       {"pelundA.exe", {"0"}, "power must be above 0 W"},
@@ -146,7 +150,7 @@ TEST(LevelToolsArguments, RefuseBadValuesWithStatusTwoAndNothingOnStdout) {
       {"fenzo.exe", {"94", "0", "2"}, "distance 1 must be above 0"},
       {"vorlix.exe",
        {"1", "dB"},
-       "REFERENCE: 'dB' is not a number; write a decimal number such as -3, 0.5 or 1e-12; or "
+       "REFERENCE: 'dB' is not a number; write a decimal number such as 0.5, 1e-12 or 20; or "
        "name the value: SPL, dBu or dBV"},
       {"truska.exe", {"0", "dBuV"}, "or name the value: SPL, dBu or dBV"},
       {"vorlix.exe", {"SPL"}, "AMPLITUDE: 'SPL' is not a number"},
@@ -216,7 +220,8 @@ TEST(LevelToolsInteractive, AnswersDefaultsAndReasking) {
       {"bad answers then a good one", "vorlix.exe", "12abc\n0\n\n0.5\n", 0, "Level: -6.02060 dB\n",
        "Amplitude: vorlix.exe: Amplitude: '12abc' is not a number"},
       {"no value and no default", "vorlix.exe", "", 1, "",
-       "Amplitude: \nvorlix.exe: input ended before AMPLITUDE was given, and it has no default\n"},
+       "Amplitude: \nvorlix.exe: input ended before the amplitude was given, and it has no "
+       "default\n"},
       {"sample checked against bits at the bits question", "quilbern.exe", "40000\n\n24\n", 0,
        "Level: -46.4326 dBFS\nFull scale: 8388608\n",
        "Bit depth in bits [16]: quilbern.exe: sample 40000 is beyond the sample codes at 16 "
@@ -225,10 +230,11 @@ TEST(LevelToolsInteractive, AnswersDefaultsAndReasking) {
        "Bit depth in bits [16]: \nquilbern.exe: sample 40000 is beyond the sample codes at 16 "
        "bits"},
       {"fenzo needs all three values", "fenzo.exe", "94\n1\n", 1, "",
-       "Distance 2 (same unit): \nfenzo.exe: input ended before DISTANCE_2 was given"},
+       "Second distance (same unit): \nfenzo.exe: input ended before the second distance was "
+       "given"},
       {"fenzo answered", "fenzo.exe", "94\n1\n2\n", 0,
        "Level at distance 2: 87.9794 dB\nChange: -6.02060 dB\n",
-       "Distance 1 (any unit): Distance 2 (same unit): \n"},
+       "First distance (any unit): Second distance (same unit): \n"},
       // A result out of range asks for the level again: no reference or bit depth can offset
       // a level of thousands of dB.
       {"power too large: the level again", "zorivek.exe", "5000\n\n90\n", 0,

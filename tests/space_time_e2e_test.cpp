@@ -50,11 +50,11 @@ TEST(SpaceTimeToolsArguments, PrintExactResults) {
        "1  1  0         54.9411  tangential\n"
        "0  0  1         57.2024  axial\n"
        "Axial modes: 3\nTangential modes: 1\nOblique modes: 0\nAll modes: 4\n"
-       "Band (Hz)  Modes  Remark                   Count\n"
-       "     31.5      1                           #\n"
-       "       40      1                           #\n"
-       "       50      1                           #\n"
-       "       63      1  partial (cut at MAX_HZ)  #\n"
+       "Third-octave band (Hz)  Modes  Remark                   Count\n"
+       "                  31.5      1                           #\n"
+       "                    40      1                           #\n"
+       "                    50      1                           #\n"
+       "                    63      1  partial (cut at MAX_HZ)  #\n"
        "Bonello's criterion: met (no full band holds fewer modes than the band below)\n"},
       // A narrow band keeps the digits of its width in octaves; a band below the normal range
       // shows its bandwidth, as HOPRI shows such a beat.
@@ -178,15 +178,15 @@ TEST(SpaceTimeToolsInteractive, AskAgainAfterARefusal) {
 TEST(SpaceTimeToolsArguments, ModesPerThirdOctaveBandAndBonellosCriterion) {
   const ProgramRun cube = run_with_args("yombric.exe", {"3", "3", "3", "200"});
   EXPECT_EQ(cube.exit_code, 0);
-  const std::string bands = cube.out.substr(cube.out.find("Band (Hz)"));
+  const std::string bands = cube.out.substr(cube.out.find("Third-octave band (Hz)"));
   EXPECT_EQ(bands,
-            "Band (Hz)  Modes  Remark                     Count\n"
-            "       63      3                             ###\n"
-            "       80      3                             ###\n"
-            "      100      1  fewer than the band below  #\n"
-            "      125     12                             ############\n"
-            "      160      9  fewer than the band below  #########\n"
-            "      200     10  partial (cut at MAX_HZ)    ##########\n"
+            "Third-octave band (Hz)  Modes  Remark                     Count\n"
+            "                    63      3                             ###\n"
+            "                    80      3                             ###\n"
+            "                   100      1  fewer than the band below  #\n"
+            "                   125     12                             ############\n"
+            "                   160      9  fewer than the band below  #########\n"
+            "                   200     10  partial (cut at MAX_HZ)    ##########\n"
             "Bonello's criterion: not met (fewer modes than the band below at 100, 160 Hz)\n");
   // No mode up to the limit: no band to judge.
   const ProgramRun none = run_with_args("yombric.exe", {"5", "4", "3", "20"});

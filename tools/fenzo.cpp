@@ -31,10 +31,10 @@ cli::Tool fenzo_tool() {
       "Example: fenzo.exe 94 1 2  prints  Level at distance 2: 87.9794 dB\n"
       "                                   Change: -6.02060 dB\n";
   tool.inputs = {
-      cli::real_input("LEVEL_DB", "Level at distance 1 in dB"),
-      cli::real_input("DISTANCE_1", "Distance 1 (any unit)")
+      cli::real_input("LEVEL_DB", "Level at the first distance in dB"),
+      cli::real_input("DISTANCE_1", "First distance (any unit)")
           .checked_by(cli::must_be_positive("distance 1 must be above 0")),
-      cli::real_input("DISTANCE_2", "Distance 2 (same unit)")
+      cli::real_input("DISTANCE_2", "Second distance (same unit)")
           .checked_by(cli::must_be_positive("distance 2 must be above 0")),
   };
   tool.compute = compute;

@@ -14,5 +14,5 @@ int main(int argc, char** argv) {
         stderr);
     return quesdral::cli::kExitInvalid;
   }
-  return quesdral::cli::run_tool(tool(), argc, argv);
+  return quesdral::cli::run_tool(tool, argc, argv);
 }

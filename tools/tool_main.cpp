@@ -3,5 +3,5 @@
 #include "tool_definitions.hpp"
 
 int main(int argc, char** argv) {
-  return quesdral::cli::run_tool(quesdral::tools::QUESDRAL_TOOL_DEFINITION(), argc, argv);
+  return quesdral::cli::run_tool(quesdral::tools::QUESDRAL_TOOL_DEFINITION, argc, argv);
 }

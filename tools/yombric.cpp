@@ -53,13 +53,13 @@ cli::Table band_table(const std::vector<acoustics::ModeBand>& bands) {
   for (const acoustics::ModeBand& band : bands)
     most = std::max(most, band.modes);
   cli::Table table;
-  table.add_column("Band (Hz)");
+  table.add_column("Band (Hz)", cli::Table::Align::kRight, "Third-octave band (Hz)");
   table.add_column("Modes");
   table.add_column("Remark", cli::Table::Align::kLeft);
   table.add_column("Count", cli::Table::Align::kLeft);
   for (const acoustics::ModeBand& band : bands) {
     // The band's name, a preferred number, rather than a computed value.
-    const cli::Table::Cell centre(cli::format_short(band.nominal_hz));
+    const cli::Table::Cell centre(acoustics::band_name(band.index));
     const std::size_t width =
         most <= kBandBarWidth ? band.modes : (band.modes * kBandBarWidth + most / 2) / most;
     table.add_row({centre, cli::Table::Cell::integer(static_cast<long long>(band.modes)),
@@ -78,7 +78,7 @@ std::string bonello_verdict(const std::vector<acoustics::ModeBand>& bands) {
   for (const acoustics::ModeBand& band : bands) {
     full += band.partial ? 0 : 1;
     if (band.below_lower)
-      breaking += (breaking.empty() ? "" : ", ") + cli::format_short(band.nominal_hz);
+      breaking += (breaking.empty() ? "" : ", ") + acoustics::band_name(band.index);
   }
   if (full < 2)
     return "not judged (fewer than two full bands)";

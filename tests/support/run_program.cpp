@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -77,6 +78,12 @@ std::vector<char*> pointers(std::vector<std::string>& strings) {
   std::vector<std::string> env_strings = child_environment(options);
   auto argv = pointers(argv_strings);
   auto envp = pointers(env_strings);
+  if (options.address_space_kb > 0) {
+    const rlim_t bytes = static_cast<rlim_t>(options.address_space_kb) * 1024;
+    const rlimit limit{bytes, bytes};
+    if (setrlimit(RLIMIT_AS, &limit) != 0)
+      _exit(126);
+  }
   execve(path.c_str(), argv.data(), envp.data());
   _exit(127);
 }

@@ -19,6 +19,7 @@ struct ProgramOptions {
   bool new_session = false;            // setsid(): the child has no controlling terminal
   bool sigchld_ignored = false;  // the child starts with SIGCHLD ignored, as some parents leave it
   int timeout_ms = 20000;        // the child is killed after this long
+  long address_space_kb = 0;     // the child's address space is limited to this; 0: no limit
 };
 
 struct ProgramRun {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <string>
 #include <vector>
 
 namespace quesdral::acoustics {
@@ -14,16 +15,43 @@ int band_index(double frequency_hz) {
   return static_cast<int>(std::floor(10.0 * std::log10(frequency_hz) + 0.5));
 }
 
+// The decade of band n, rounded toward minus infinity: -1 for the band of 0.5 Hz.
+int decade_of(int index) {
+  return index >= 0 ? index / 10 : -((-index + 9) / 10);
+}
+
+std::size_t step_in_decade(int index) {
+  return static_cast<std::size_t>(index - 10 * decade_of(index));
+}
+
 double preferred_centre_hz(int index) {
   static constexpr std::array<double, 10> kPreferred = {1.0,  1.25, 1.6, 2.0, 2.5,
                                                         3.15, 4.0,  5.0, 6.3, 8.0};
-  const int decade = index >= 0 ? index / 10 : -((-index + 9) / 10);
-  const double mantissa = kPreferred[static_cast<std::size_t>(index - 10 * decade)];
+  const int decade = decade_of(index);
+  const double mantissa = kPreferred[step_in_decade(index)];
   // Powers of ten are exact doubles up to 10^22, so the centre is rounded once.
   return decade >= 0 ? mantissa * std::pow(10.0, decade) : mantissa / std::pow(10.0, -decade);
 }
 
 }  // namespace
+
+std::string band_name(int index) {
+  // The significant digits of the ten preferred numbers from 1 to 8; the first digit stands
+  // for the units of the decade.
+  static constexpr std::array<const char*, 10> kDigits = {"1",   "125", "16", "2",  "25",
+                                                          "315", "4",   "5",  "63", "8"};
+  const std::string digits = kDigits[step_in_decade(index)];
+  const long long decade = decade_of(index);
+  const long long fraction_digits = static_cast<long long>(digits.size()) - 1 - decade;
+  if (fraction_digits <= 0)  // a whole number: the digits, then zeros
+    return digits + std::string(static_cast<std::size_t>(-fraction_digits), '0');
+  const long long whole_digits = static_cast<long long>(digits.size()) - fraction_digits;
+  if (whole_digits > 0) {
+    const auto split = static_cast<std::size_t>(whole_digits);
+    return digits.substr(0, split) + "." + digits.substr(split);
+  }
+  return "0." + std::string(static_cast<std::size_t>(-whole_digits), '0') + digits;
+}
 
 std::vector<ModeBand> third_octave_bands(const std::vector<RoomMode>& modes, double max_hz) {
   std::vector<ModeBand> bands;

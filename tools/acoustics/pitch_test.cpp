@@ -150,6 +150,62 @@ TEST(NearestNote, DeviationsMatchHighPrecisionReferences) {
   }
 }
 
+// Deviations at every decade from 1e-15 to 1 cent from a frequency (as BRASKEL computes it),
+// and across that range from a third harmonic (LIPRA) and step 7 of 12 (RUMBEL). References: mpmath
+// at 50 digits on the doubles as given. Deviations below kSnapSemitones (1e-9 cents) show as
+// exactly 0, which agrees with them to every digit shown; every other one keeps its digits.
+TEST(NearestNote, DeviationsAtEveryDecadeMatchFiftyDigitReferences) {
+  enum Kind { kFrequency, kHarmonic, kStep };
+  struct Row {
+    Kind kind;
+    double frequency_hz, a4_hz;
+    long long note;
+    double cents;
+  };
+  const Row rows[] = {
+      {kFrequency, 65.40639132512432, 439.9999999998295, 36, 5.6718106800221296253e-15},
+      {kFrequency, 65.40639132512433, 439.99999999982964, 36, -6.5497581991872358152e-14},
+      {kFrequency, 65.40639132512429, 439.99999999982947, 36, -5.2296164623004627558e-13},
+      {kFrequency, 65.40639132514971, 440.0, 36, 1.4289802046599661019e-12},
+      {kFrequency, 65.40639132515022, 440.0, 36, 1.4970215882559027806e-11},
+      {kFrequency, 65.40639132515533, 440.0, 36, 1.5000642722604665417e-10},
+      {kFrequency, 65.40639132520633, 440.0, 36, 1.4999923952248467407e-9},
+      {kFrequency, 65.40639132571636, 440.0, 36, 1.4999852075154949359e-8},
+      {kFrequency, 65.40639133081669, 440.0, 36, 1.4999995345040800929e-7},
+      {kFrequency, 65.40639138181999, 440.0, 36, 1.5000002143330728925e-6},
+      {kFrequency, 65.40639189185285, 440.0, 36, 0.000014999999756096791332},
+      {kFrequency, 65.40639699218187, 440.0, 36, 0.0001499999999158609236},
+      {kFrequency, 65.40644799549389, 440.0, 36, 0.001500000000278200994},
+      {kFrequency, 65.40695803080143, 440.0, 36, 0.014999999999818705908},
+      {kFrequency, 65.4120586026294, 440.0, 36, 0.14999999999989302751},
+      {kFrequency, 65.4630862024589, 440.0, 36, 1.5000000000000631198},
+      {kFrequency, 65.4063913251, 440.0, 36, -1.3143277531650373366e-9},
+      {kHarmonic, 219.75170460860116, 440.00000000004246, 76, -9.9282056914368961865e-15},
+      {kHarmonic, 146.6666666666668, 440.0, 69, 1.5656018985917263357e-12},
+      {kHarmonic, 146.66666666679373, 440.0, 69, 1.4998466188502248152e-9},
+      {kHarmonic, 146.66666679374364, 440.0, 69, 1.4999999353584040288e-6},
+      {kHarmonic, 146.79379871758022, 440.0, 69, 1.4999999999998727657},
+      {kStep, 261.62556530049727, 439.9999999998295, 67, 5.6718106800221296253e-15},
+      {kStep, 261.62556530059885, 440.0, 67, 1.4289802046599661019e-12},
+      {kStep, 261.6255653008253, 440.0, 67, 1.4999923952248467407e-9},
+      {kStep, 261.62556552727995, 440.0, 67, 1.5000002143330728925e-6},
+      {kStep, 261.8523448098356, 440.0, 67, 1.5000000000000631198},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::Message() << row.frequency_hz << " Hz at A4 = " << row.a4_hz);
+    const NearestNote nearest =
+        row.kind == kFrequency  ? nearest_note_to_frequency(row.frequency_hz, row.a4_hz)
+        : row.kind == kHarmonic ? nearest_note_to_multiple(row.frequency_hz, 3, row.a4_hz)
+                                : nearest_note_to_step(row.frequency_hz, 7, 12, row.a4_hz);
+    EXPECT_EQ(nearest.midi_number, row.note);
+    if (std::fabs(row.cents) < kSnapSemitones * 100) {
+      EXPECT_EQ(nearest.deviation_cents, 0.0);
+    } else {
+      EXPECT_NEAR(nearest.deviation_cents, row.cents, std::fabs(row.cents) * 1e-15);
+    }
+  }
+}
+
 // A pitch within 1e-11 semitones of a note or of half way is taken as exactly there: the
 // doubles of exact notes (3 * 146.66666666666666 lies 1.1e-13 cents below A4; the default
 // middle C's quarter-tone steps lie 8e-14 cents below half way) show 0 and -50 cents.

@@ -20,6 +20,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "acoustics/exact_decimal.hpp"
@@ -145,6 +146,10 @@ struct ModeBand {
   bool partial = false;      // cut at the frequency limit, which lies inside it
   bool below_lower = false;  // full, with fewer modes than the band below (Bonello's criterion)
 };
+
+// The name of band n: its ISO 266 preferred number in plain decimals, at every decade
+// ("0.0315", "31.5", "200000", "1600000"; never an exponent), as a band is named in print.
+std::string band_name(int index);
 
 // The bands from the one that holds the lowest mode to the one that holds max_hz, each with
 // its count of modes. Bonello's criterion asks that each band hold at least as many modes as

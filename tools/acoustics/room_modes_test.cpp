@@ -412,5 +412,29 @@ TEST(ModeBands, CountModesPerBandAndJudgeBonellosCriterion) {
   EXPECT_TRUE(wide.back().partial);
 }
 
+// The preferred numbers of ISO 266 (series R10) as its table prints them, band by band from
+// 0.16 Hz (band -8) to 2.5 MHz (band 64).
+TEST(ModeBands, NamesAreThePreferredNumbersInPlainDecimals) {
+  const char* const kIsoNames[] = {
+      "0.16",   "0.2",    "0.25",   "0.315",  "0.4",    "0.5",     "0.63",    "0.8",     "1",
+      "1.25",   "1.6",    "2",      "2.5",    "3.15",   "4",       "5",       "6.3",     "8",
+      "10",     "12.5",   "16",     "20",     "25",     "31.5",    "40",      "50",      "63",
+      "80",     "100",    "125",    "160",    "200",    "250",     "315",     "400",     "500",
+      "630",    "800",    "1000",   "1250",   "1600",   "2000",    "2500",    "3150",    "4000",
+      "5000",   "6300",   "8000",   "10000",  "12500",  "16000",   "20000",   "25000",   "31500",
+      "40000",  "50000",  "63000",  "80000",  "100000", "125000",  "160000",  "200000",  "250000",
+      "315000", "400000", "500000", "630000", "800000", "1000000", "1250000", "1600000", "2000000",
+      "2500000"};
+  int index = -8;
+  for (const char* name : kIsoNames) {
+    EXPECT_EQ(band_name(index), name) << "band " << index;
+    ++index;
+  }
+  // Beyond the table the same digits move by whole decades.
+  EXPECT_EQ(band_name(-25), "0.00315");
+  EXPECT_EQ(band_name(-30), "0.001");
+  EXPECT_EQ(band_name(80), "100000000");
+}
+
 }  // namespace
 }  // namespace quesdral::acoustics

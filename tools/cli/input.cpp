@@ -39,6 +39,29 @@ Input& Input::checked_by(CheckFn fn) {
   return *this;
 }
 
+std::string Input::called() const {
+  std::string_view words = question;
+  // "Frequency (Hz)", "Power in W": the unit is the question's, not the value's name.
+  if (const std::size_t paren = words.find(" ("); paren != std::string_view::npos)
+    words = words.substr(0, paren);
+  if (const std::size_t in = words.rfind(" in "); in != std::string_view::npos)
+    words = words.substr(0, in);
+  std::string text = "the " + std::string(words);
+  // "Length" reads as "the length"; "MIDI number" keeps its capitals.
+  const bool word_in_capitals = words.size() > 1 && words[1] >= 'A' && words[1] <= 'Z';
+  if (!word_in_capitals && text[4] >= 'A' && text[4] <= 'Z')
+    text[4] = static_cast<char>(text[4] - 'A' + 'a');
+  return text;
+}
+
+bool Input::allows(double value) const {
+  for (const CheckFn& check : checks) {
+    if (check(value))
+      return false;
+  }
+  return true;
+}
+
 Input real_input(const char* name, const char* question) {
   Input input;
   input.name = name;

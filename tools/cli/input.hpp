@@ -79,6 +79,12 @@ struct Input {
   Input& checked_by(CheckFn fn);
   Input& also_named(const char* value_name, double value);
 
+  // The value as its question names it in a message: "the second frequency" for "Second
+  // frequency (Hz)", "the bit depth" for "Bit depth in bits" (the unit left off).
+  std::string called() const;
+  // Whether `value` passes every one of the input's own checks.
+  bool allows(double value) const;
+
   // The named value that `text` names, blanks around it allowed, or nullptr.
   const NamedValue* named(std::string_view text) const;
 

@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
+#include <initializer_list>
 #include <limits>
 #include <system_error>
+#include <vector>
 
 namespace quesdral::cli {
 namespace {
@@ -30,8 +33,27 @@ ParsedNumber refused(std::string error) {
   return {std::nullopt, std::move(error)};
 }
 
-ParsedNumber not_a_number(std::string_view text) {
-  return refused(quote(text) + " is not a number; write a decimal number such as -3, 0.5 or 1e-12");
+// "such as -3, 0.5 or 1e-12": the first `count` of `pool` that `allowed` takes, so that an
+// example never suggests a value the input would refuse; empty when none fits.
+std::string examples(std::initializer_list<const char*> pool, std::size_t count,
+                     const ValueAllowed& allowed) {
+  std::vector<const char*> chosen;
+  for (const char* example : pool) {
+    if (chosen.size() < count && (!allowed || allowed(std::strtod(example, nullptr))))
+      chosen.push_back(example);
+  }
+  std::string text;
+  for (std::size_t i = 0; i < chosen.size(); ++i) {
+    text += i == 0 ? " such as " : i + 1 == chosen.size() ? " or " : ", ";
+    text += chosen[i];
+  }
+  return text;
+}
+
+ParsedNumber not_a_number(std::string_view text, const ValueAllowed& allowed) {
+  // Each example shows one way of writing: a sign, a point, an exponent.
+  return refused(quote(text) + " is not a number; write a decimal number" +
+                 examples({"-3", "0.5", "1e-12", "20", "440", "-1e-3"}, 3, allowed));
 }
 
 ParsedNumber too_close_to_zero(std::string_view text) {
@@ -104,9 +126,9 @@ long long decimal_magnitude(std::string_view text) {
   return leading + exponent;
 }
 
-ParsedNumber parse_real_text(std::string_view text) {
+ParsedNumber parse_real_text(std::string_view text, const ValueAllowed& allowed) {
   if (!is_well_formed_real(text))
-    return not_a_number(text);
+    return not_a_number(text, allowed);
   // from_chars takes no '+', and reads independently of the locale.
   const std::string_view digits = text[0] == '+' ? text.substr(1) : text;
   double value = 0;
@@ -117,7 +139,7 @@ ParsedNumber parse_real_text(std::string_view text) {
     return too_close_to_zero(text);
   }
   if (error != std::errc() || end != digits.data() + digits.size())
-    return not_a_number(text);
+    return not_a_number(text, allowed);
   // A subnormal result keeps too few digits to be trusted to six significant digits.
   if (value != 0 && std::fabs(value) < std::numeric_limits<double>::min())
     return too_close_to_zero(text);
@@ -139,10 +161,20 @@ bool is_integer_text(std::string_view text) {
   return i < text.size() && skip_digits(text, i) == text.size();
 }
 
-ParsedNumber parse_integer_text(std::string_view text) {
+// Below 2^53 every whole double is exact, and its digits are short enough to suggest.
+constexpr double kLargestSuggestedWhole = 0x1p53;
+
+ParsedNumber parse_integer_text(std::string_view text, const ValueAllowed& allowed) {
   if (!is_integer_text(text)) {
-    return refused(quote(text) +
-                   " is not a whole number; write digits with an optional sign, such as 16");
+    // "1e9" and "16.0" are whole numbers written another way: say how to write them.
+    const std::optional<double> real = parse_real_text(text, nullptr).value;
+    if (real && std::trunc(*real) == *real && std::fabs(*real) < kLargestSuggestedWhole) {
+      return refused(quote(text) + ": whole numbers are written in digits (" +
+                     std::to_string(static_cast<long long>(*real)) + ")");
+    }
+    const std::string such_as = examples({"16", "2", "100"}, 1, allowed);
+    return refused(quote(text) + " is not a whole number; write digits with an optional sign" +
+                   (such_as.empty() ? "" : "," + such_as));
   }
   const std::optional<long long> value = integer_value(text);
   if (!value)
@@ -152,11 +184,12 @@ ParsedNumber parse_integer_text(std::string_view text) {
 
 }  // namespace
 
-ParsedNumber parse_number(std::string_view text, ValueKind kind) {
+ParsedNumber parse_number(std::string_view text, ValueKind kind, const ValueAllowed& allowed) {
   const std::string_view trimmed = trim(text);
   if (trimmed.empty())
     return refused("a number is needed here");
-  return kind == ValueKind::kInteger ? parse_integer_text(trimmed) : parse_real_text(trimmed);
+  return kind == ValueKind::kInteger ? parse_integer_text(trimmed, allowed)
+                                     : parse_real_text(trimmed, allowed);
 }
 
 std::optional<double> parse_real(std::string_view text) {

@@ -6,6 +6,7 @@
 // number; ..."); the tool that prints them adds "<command>: " in front.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,6 +18,9 @@ enum class ValueKind {
   kInteger,  // digits with an optional sign only: 16, -3, +7
 };
 
+// Whether a value passes an input's own checks; it picks the examples a refusal suggests.
+using ValueAllowed = std::function<bool(double value)>;
+
 // A parsed value, or the reason the text was refused.
 struct ParsedNumber {
   std::optional<double> value;
@@ -27,8 +31,10 @@ struct ParsedNumber {
 // carriage return are allowed. Refused: empty text, trailing text ("12abc"), thousands
 // separators, "inf", "nan", hexadecimal, magnitudes beyond the double range ("1e400") or so
 // small they would become 0 ("1e-400"), and for kInteger anything but digits with an
-// optional sign ("16.0", "1e1") or beyond the range of long long.
-ParsedNumber parse_number(std::string_view text, ValueKind kind);
+// optional sign ("16.0", "1e1") or beyond the range of long long. A refusal suggests only
+// examples that `allowed` takes (any example when it is empty), and a whole number written
+// with a point or an exponent gets its digits ("1e9": 1000000000).
+ParsedNumber parse_number(std::string_view text, ValueKind kind, const ValueAllowed& allowed = {});
 
 // Shorthands of parse_number without the reason.
 std::optional<double> parse_real(std::string_view text);

@@ -130,7 +130,11 @@ TEST(ParseNumber, RefusalsQuoteTheTextAndSayWhatIsAllowed) {
       {"1e400", ValueKind::kReal, "'1e400' is too large; the magnitude must be below 1.79769e+308"},
       {"-", ValueKind::kInteger, "'-'" + whole_advice},
       {"+", ValueKind::kInteger, "'+'" + whole_advice},
-      {"16.0", ValueKind::kInteger, "'16.0'" + whole_advice},
+      {"16.0", ValueKind::kInteger, "'16.0': whole numbers are written in digits (16)"},
+      {"1e9", ValueKind::kInteger, "'1e9': whole numbers are written in digits (1000000000)"},
+      {"-2.5e1", ValueKind::kInteger, "'-2.5e1': whole numbers are written in digits (-25)"},
+      {"1.5", ValueKind::kInteger, "'1.5'" + whole_advice},
+      {"1e16", ValueKind::kInteger, "'1e16'" + whole_advice},
       {"-9223372036854775809", ValueKind::kInteger,
        "'-9223372036854775809' is out of range for a whole number"},
   };

@@ -25,14 +25,15 @@ constexpr const char* kCommonBehaviour =
     "Without values the tool asks for each one in turn; the questions go to standard\n"
     "error, so standard output holds only results. Exit status: 0 success, 1 input\n"
     "ended before every value was given, 2 invalid arguments, 3 the results could not\n"
-    "be written.\n";
+    "be written, or memory ran out.\n";
 
 }  // namespace
 
 TypedValue parse_value(const Input& input, std::string_view text) {
   if (const NamedValue* named = input.named(text))
     return {named->value, named->name, {}};
-  ParsedNumber parsed = parse_number(text, input.kind);
+  ParsedNumber parsed =
+      parse_number(text, input.kind, [&input](double value) { return input.allows(value); });
   if (parsed.value || input.named_values.empty())
     return {parsed.value, {}, std::move(parsed.error)};
   std::string names;
@@ -288,14 +289,14 @@ std::optional<TypedValue> Run::answer(std::size_t index, const Line& line,
 int Run::end_of_input(std::size_t first) {
   err_ << '\n';
   for (std::size_t i = first; i < tool_.inputs.size(); ++i) {
-    const char* name = tool_.inputs[i].name;
+    const std::string called = tool_.inputs[i].called();
     const std::optional<double> fallback = default_for(i);
     if (!fallback) {
-      report(std::string("input ended before ") + name + " was given, and it has no default");
+      report("input ended before " + called + " was given, and it has no default");
       return kExitInputEnded;
     }
     if (const auto reason = own_problem(i, *fallback)) {
-      report(*reason + " (input ended before another " + name + " was given)");
+      report(*reason + " (input ended before " + called + " was given)");
       return kExitInputEnded;
     }
     set_value(i, *fallback);
@@ -320,8 +321,8 @@ int Run::end_while_mending(Problem problem) {
       return finish();
     problem = *left;
   }
-  report(problem.reason + " (input ended before another " + tool_.inputs[index].name +
-         " was given)");
+  report(problem.reason + " (input ended before " + tool_.inputs[index].called() +
+         " was given again)");
   return kExitInputEnded;
 }
 

@@ -18,7 +18,8 @@ Table::Cell Table::Cell::integer(long long value) {
   return cell;
 }
 
-void Table::add_column(std::string header, Align align) {
+void Table::add_column(std::string header, Align align, std::string heading) {
+  headings_.push_back(heading.empty() ? header : std::move(heading));
   headers_.push_back(std::move(header));
   aligns_.push_back(align);
 }
@@ -64,15 +65,15 @@ void Table::render_to(std::string& text) const {
     line[end] = '\n';
     text.resize(start + end + 1);
   };
-  add_line([&](std::size_t i) -> const std::string& { return headers_[i]; });
+  add_line([&](std::size_t i) -> const std::string& { return headings_[i]; });
   for (std::size_t first = 0; first < cells_.size(); first += widths.size())
     add_line([&](std::size_t i) -> const std::string& { return cells_[first + i].text; });
 }
 
 std::vector<std::size_t> Table::column_widths() const {
   std::vector<std::size_t> widths;
-  for (const std::string& header : headers_)
-    widths.push_back(header.size());
+  for (const std::string& heading : headings_)
+    widths.push_back(heading.size());
   for (std::size_t i = 0; i < cells_.size(); ++i) {
     std::size_t& width = widths[i % widths.size()];
     width = std::max(width, cells_[i].text.size());

@@ -45,8 +45,10 @@ class Table {
     std::size_t size_;
   };
 
-  // Adds a column; all columns must be added before the first row.
-  void add_column(std::string header, Align align = Align::kRight);
+  // Adds a column; all columns must be added before the first row. `header` names the column
+  // in every format (csv and json derive their keys from it); `heading`, when given, is
+  // shown in its place in the text, where a reader may need more words than a key holds.
+  void add_column(std::string header, Align align = Align::kRight, std::string heading = {});
 
   // Makes room for this many rows at once, for a table whose length is known.
   void reserve_rows(std::size_t rows) { cells_.reserve(rows * headers_.size()); }
@@ -70,6 +72,7 @@ class Table {
   std::vector<std::size_t> column_widths() const;
 
   std::vector<std::string> headers_;
+  std::vector<std::string> headings_;  // the headers as the text shows them
   std::vector<Align> aligns_;
   // Row after row in one array, so that a row costs no allocation of its own.
   std::vector<Cell> cells_;

@@ -1,6 +1,8 @@
 #include "cli/tool.hpp"
 
 #include <iostream>
+#include <new>
+#include <optional>
 #include <utility>
 
 #include "cli/arguments.hpp"
@@ -49,8 +51,17 @@ std::string usage_line(const Tool& tool) {
   return line;
 }
 
-int run_tool(const Tool& tool, const std::vector<std::string>& args, std::istream& in,
-             std::ostream& out, std::ostream& err) {
+namespace {
+
+// Says that memory ran out, without asking for more: a text to an unbuffered stream.
+int out_of_memory(const char* command, std::ostream& err) {
+  err << command << ": not enough memory\n";
+  err.flush();
+  return kExitOutputFailed;
+}
+
+int run_parsed(const Tool& tool, const std::vector<std::string>& args, std::istream& in,
+               std::ostream& out, std::ostream& err) {
   const Arguments parsed = parse_arguments(args, tool.options);
   Run run(tool, in, out, err, parsed);
   if (parsed.help)
@@ -69,13 +80,52 @@ int run_tool(const Tool& tool, const std::vector<std::string>& args, std::istrea
   return parsed.values.empty() ? run.interactively() : run.with_arguments(parsed.values);
 }
 
+// The program's name as it was started, without its folder: the command a user typed.
+const char* program_name(int argc, char** argv) {
+  if (argc < 1 || argv[0] == nullptr)
+    return "quesdral-tools";
+  const char* name = argv[0];
+  for (const char* c = argv[0]; *c != '\0'; ++c) {
+    if (*c == '/' || *c == '\\')
+      name = c + 1;
+  }
+  return name;
+}
+
+}  // namespace
+
+// Memory runs out only where a case asks for much of it (a long listing, its text and its
+// json); the run ends there as it ends when results cannot be written, never by abort.
+int run_tool(const Tool& tool, const std::vector<std::string>& args, std::istream& in,
+             std::ostream& out, std::ostream& err) {
+  try {
+    return run_parsed(tool, args, in, out, err);
+  } catch (const std::bad_alloc&) {
+    return out_of_memory(tool.command, err);
+  }
+}
+
 int run_tool(const Tool& tool, int argc, char** argv) {
   // A reader that closes the pipe early ends the tool by SIGPIPE where there is one, quietly
   // and with a status that is not 0, as the standard utilities end; elsewhere the failed
   // write does.
-  std::ios::sync_with_stdio(false);
-  const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-  return run_tool(tool, args, std::cin, std::cout, std::cerr);
+  try {
+    std::ios::sync_with_stdio(false);
+    const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    return run_tool(tool, args, std::cin, std::cout, std::cerr);
+  } catch (const std::bad_alloc&) {
+    return out_of_memory(tool.command, std::cerr);
+  }
+}
+
+int run_tool(MakeTool make_tool, int argc, char** argv) {
+  std::optional<Tool> tool;
+  try {
+    tool.emplace(make_tool());
+  } catch (const std::bad_alloc&) {
+    return out_of_memory(program_name(argc, argv), std::cerr);
+  }
+  return run_tool(*tool, argc, argv);
 }
 
 }  // namespace quesdral::cli

@@ -27,7 +27,7 @@ namespace quesdral::cli {
 constexpr int kExitOk = 0;
 constexpr int kExitInputEnded = 1;    // standard input ended before all values were given
 constexpr int kExitInvalid = 2;       // invalid arguments, or a refused value in argument mode
-constexpr int kExitOutputFailed = 3;  // the results could not be written (e.g. a closed pipe)
+constexpr int kExitOutputFailed = 3;  // the results could not be written, or memory ran out
 
 // The reason a combination of values is refused, or nothing.
 using CrossCheckFn = std::function<std::optional<std::string>(const Values& values)>;
@@ -74,9 +74,15 @@ std::string usage_line(const Tool& tool);
 // standard streams. Returns the exit status.
 int run_tool(const Tool& tool, int argc, char** argv);
 
+// The same for the tool that make_tool defines, made here so that running out of memory
+// while it is made is reported like running out during the run.
+using MakeTool = Tool (*)();
+int run_tool(MakeTool make_tool, int argc, char** argv);
+
 // The same on explicit streams; args are argv[1...]. Never loops without reading input,
 // bounds the length of an answer it keeps, and reports a failed write to `out` as
-// kExitOutputFailed.
+// kExitOutputFailed. Running out of memory is reported on `err` ("<command>: not enough
+// memory") and ends the run with kExitOutputFailed too.
 int run_tool(const Tool& tool, const std::vector<std::string>& args, std::istream& in,
              std::ostream& out, std::ostream& err);
 

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/number_format.hpp"
@@ -82,7 +83,10 @@ TEST(RunTool, ArgumentMode) {
       {{"2", "3"}, kExitOk, "Product: 6.00000\nCount: 5\n", ""},
       {{"2", "3", "7"}, kExitOk, "Product: 6.00000\nCount: 7\n", ""},
       {{"--", "2", "3"}, kExitOk, "Product: 6.00000\nCount: 5\n", ""},
-      {{"2", "3", "7.0"}, kExitInvalid, "", "test.exe: COUNT: '7.0' is not a whole number"},
+      {{"2", "3", "7.0"},
+       kExitInvalid,
+       "",
+       "test.exe: COUNT: '7.0': whole numbers are written in digits (7)\n"},
       {{"2", "3", "200"}, kExitInvalid, "", "count must be from 1 to 100"},
       {{"2", "3", "0"}, kExitInvalid, "", "test.exe: count must be above 0\n"},
       {{"2", "2000"}, kExitInvalid, "", "test.exe: missing COUNT\n"},
@@ -143,19 +147,20 @@ TEST(RunTool, InteractiveMode) {
        ""},
       {"input ends without a line break", "2\n3", kExitOk, "Product: 6.00000\nCount: 5\n", ""},
       {"input ends before a value without default", "", kExitInputEnded, "",
-       "test.exe: input ended before LOW was given, and it has no default\n"},
-      {"input ends after only bad answers", "0\n-1\n", kExitInputEnded, "", "LOW was given"},
+       "test.exe: input ended before the low value was given, and it has no default\n"},
+      {"input ends after only bad answers", "0\n-1\n", kExitInputEnded, "",
+       "the low value was given"},
       {"a computed default may be absent", "2\n2000\n", kExitInputEnded, "",
-       "Count: \ntest.exe: input ended before COUNT was given, and it has no default\n"},
+       "Count: \ntest.exe: input ended before the count was given, and it has no default\n"},
       {"a default fails its own check when input ends", "200\n300\n", kExitInputEnded, "",
-       "test.exe: count must be from 1 to 100 (input ended before another COUNT was given)\n"},
+       "test.exe: count must be from 1 to 100 (input ended before the count was given)\n"},
       {"the asked-again question has no default", "2000\n3000\n1\n", kExitInputEnded, "",
-       "test.exe: the product is too large to show (input ended before another COUNT was "
-       "given)\n"},
+       "test.exe: the product is too large to show (input ended before the count was "
+       "given again)\n"},
       {"the asked-again question's default fails its own check", "200\n300\n5\n", kExitInputEnded,
        "",
-       "test.exe: the product is too large to show (input ended before another COUNT was "
-       "given)\n"},
+       "test.exe: the product is too large to show (input ended before the count was "
+       "given again)\n"},
       {"default fails its check when input ends", "20\n", kExitInputEnded, "",
        "high must be above low (input ended before other values were given)"},
       {"defaults pass their checks but the computation refuses them", "50\n60\n", kExitInputEnded,
@@ -163,8 +168,8 @@ TEST(RunTool, InteractiveMode) {
        "test.exe: the product is too large to show (input ended before other values were "
        "given)\n"},
       {"the asked-again question's default does not mend", "50\n60\n62\n", kExitInputEnded, "",
-       "test.exe: the product is too large to show (input ended before another COUNT was "
-       "given)\n"},
+       "test.exe: the product is too large to show (input ended before the count was "
+       "given again)\n"},
       {"refused result asks the last question again", "200\n300\n5\n1\n", kExitOk,
        "Product: 60000.0\nCount: 1\n",
        "Count [302]: test.exe: the product is too large to show\nCount [302]: \n"},
@@ -211,7 +216,7 @@ TEST(RunTool, ReportsTheFirstReasonOnly) {
   const Case cases[] = {
       {{"0", "x", "0"}, "test.exe: low must be above 0\n"},
       {{"x", "y"},
-       "test.exe: LOW: 'x' is not a number; write a decimal number such as -3, 0.5 or 1e-12\n"},
+       "test.exe: LOW: 'x' is not a number; write a decimal number such as 0.5, 1e-12 or 20\n"},
       {{"2", "3", "0"}, "test.exe: count must be above 0\n"},
       {{"5", "1", "200"}, "test.exe: count must be from 1 to 100\n"},
       {{"300", "200", "2"}, "test.exe: high must be above low\n"},
@@ -225,6 +230,19 @@ TEST(RunTool, ReportsTheFirstReasonOnly) {
 
 // An answer is kept up to 4,096 characters and read as a number; one character more and it
 // is refused for its length alone, as is such a line in a batch, even a blank one.
+// A message names a value as its question does, without the unit the question asks in.
+TEST(Input, IsCalledByItsQuestion) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"Second frequency (Hz)", "the second frequency"},
+      {"Bit depth in bits", "the bit depth"},
+      {"Frequency of A4 (Hz)", "the frequency of A4"},
+      {"MIDI number", "the MIDI number"},
+      {"Level at the first distance in dB", "the level at the first distance"},
+  };
+  for (const auto& [question, called] : cases)
+    EXPECT_EQ(real_input("X", question).called(), called);
+}
+
 TEST(RunTool, AnswersAndBatchLinesAreBoundedAt4096Characters) {
   const std::string quoted_start = "'" + std::string(40, 'x') + "...' is not a number";
   const std::string too_long_line = "line 1: the line is too long to be a case\n";
@@ -312,7 +330,7 @@ TEST(RunTool, AnUnreadableInputIsTheEndOfInput) {
   std::ostringstream out;
   std::ostringstream err;
   EXPECT_EQ(run_tool(make_test_tool(), {}, in, out, err), kExitInputEnded);
-  EXPECT_NE(err.str().find("input ended before LOW was given"), std::string::npos);
+  EXPECT_NE(err.str().find("input ended before the low value was given"), std::string::npos);
 }
 
 // Results, help and version alike: a write that fails is never a success. A reader that
