@@ -4,6 +4,7 @@
 #include "acoustics/pitch.hpp"
 #include "cli/number_format.hpp"
 #include "pitch_inputs.hpp"
+#include "render/wav_rendering.hpp"
 #include "tool_definitions.hpp"
 
 namespace quesdral::tools {
@@ -32,6 +33,17 @@ cli::Outcome compute(const cli::Values& values) {
   return results.finish();
 }
 
+// The frequency as typed, then the nearest equal-tempered note, so that the difference in
+// cents is heard.
+render::SoundRecipe sound(const cli::Values& values) {
+  const double frequency_hz = values[kFrequencyHz];
+  const acoustics::NearestNote nearest =
+      acoustics::nearest_note_to_frequency(frequency_hz, values[kA4Hz]);
+  const double note_hz =
+      acoustics::frequency_from_midi(static_cast<double>(nearest.midi_number), values[kA4Hz]);
+  return {{{{{{"the frequency", frequency_hz}}}, {{{"the nearest note", note_hz}}}}}, kFrequencyHz};
+}
+
 }  // namespace
 
 cli::Tool braskel_tool() {
@@ -45,6 +57,7 @@ cli::Tool braskel_tool() {
       "(hundredths of a semitone). A nearest note outside MIDI 0 to 127 is still named, and\n"
       "flagged.\n"
       "Both frequencies must be above 0; A4_HZ defaults to 440.\n"
+      "--wav FILE plays the frequency, then the nearest equal-tempered note.\n"
       "\n"
       "Example: braskel.exe 445  prints  MIDI number: 69.1956, Nearest note: A4 (MIDI 69),\n"
       "         Deviation: 19.5622 cents\n"
@@ -59,6 +72,7 @@ cli::Tool braskel_tool() {
   tool.output.fields = {cli::number_field("midi_number", "the MIDI number, unrounded")};
   for (cli::FieldSpec& field : nearest_note_fields())
     tool.output.fields.push_back(std::move(field));
+  render::renders_sound(tool, sound);
   return tool;
 }
 

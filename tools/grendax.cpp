@@ -5,6 +5,7 @@
 
 #include "acoustics/space_time.hpp"
 #include "cli/number_format.hpp"
+#include "render/wav_rendering.hpp"
 #include "space_time_inputs.hpp"
 #include "tool_definitions.hpp"
 
@@ -51,6 +52,16 @@ cli::Outcome compute(const cli::Values& values) {
       .finish(kFrequencyHz);
 }
 
+// The source's frequency, then the frequency observed, so that the shift is heard.
+render::SoundRecipe sound(const cli::Values& values) {
+  const double frequency_hz = values[kFrequencyHz];
+  const auto shift = acoustics::doppler_shift(
+      frequency_hz, values[kSourceSpeed], values[kListenerSpeed], speed_at(values[kTemperatureC]));
+  return {{{{{{"the source's frequency", frequency_hz}}},
+            {{{"the observed frequency", shift ? shift->observed_hz : 0.0}}}}},
+          kFrequencyHz};
+}
+
 }  // namespace
 
 cli::Tool grendax_tool() {
@@ -66,6 +77,7 @@ cli::Tool grendax_tool() {
       "the source (LISTENER_SPEED > -c); LISTENER_SPEED defaults to 0, a listener standing\n"
       "still. TEMPERATURE_C must be from -100 to 200 (the formula is for air) and defaults to\n"
       "20 (c = 343.215 m/s).\n"
+      "--wav FILE plays the source's frequency, then the observed one.\n"
       "\n"
       "Example: grendax.exe 440 34.3215  prints  Observed frequency: 488.889 Hz\n"
       "         (a source approaching at a tenth of the speed of sound), with the shift.\n";
@@ -88,6 +100,7 @@ cli::Tool grendax_tool() {
       cli::number_field("shift_hz", "observed minus emitted frequency"),
       cli::number_field("shift_cents", "the shift in cents"),
   };
+  render::renders_sound(tool, sound);
   return tool;
 }
 

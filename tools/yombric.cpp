@@ -8,6 +8,8 @@
 #include "acoustics/room_modes.hpp"
 #include "cli/number_format.hpp"
 #include "cli/table.hpp"
+#include "render/charts.hpp"
+#include "render/svg_rendering.hpp"
 #include "space_time_inputs.hpp"
 #include "tool_definitions.hpp"
 
@@ -149,6 +151,23 @@ cli::Outcome compute(const cli::Values& values) {
       .finish(kMaxHz);
 }
 
+// The modes by kind on a logarithmic axis, the bands and the verdict. Only called once
+// compute has accepted the room and the count.
+std::string draw(const cli::Values& values) {
+  const double max_hz = values[kMaxHz];
+  const auto room = acoustics::make_room_in_air(values[kLengthM], values[kWidthM], values[kHeightM],
+                                                values[kTemperatureC]);
+  render::RoomChart chart;
+  chart.title = "YOMBRIC: room " + cli::format_short(values[kLengthM]) + " x " +
+                cli::format_short(values[kWidthM]) + " x " + cli::format_short(values[kHeightM]) +
+                " m, modes up to " + cli::format_short(max_hz) + " Hz";
+  chart.modes = acoustics::search_room_modes(*room, max_hz).modes;
+  chart.bands = acoustics::third_octave_bands(chart.modes, max_hz);
+  chart.max_hz = max_hz;
+  chart.verdict = bonello_verdict(chart.bands).text;
+  return render::draw_room_modes(chart);
+}
+
 }  // namespace
 
 cli::Tool yombric_tool() {
@@ -169,6 +188,7 @@ cli::Tool yombric_tool() {
       "from -100 to 200 (the formula is for air) and defaults to 20 (c = 343.215 m/s). At\n"
       "most 10000 modes are listed: a higher count is refused, naming the count and the\n"
       "highest MAX_HZ that stays within it.\n"
+      "--svg FILE draws the modes by kind on a logarithmic axis, over the band counts.\n"
       "\n"
       "Example: yombric.exe 5 4 3 60  lists (1,0,0) 34.3215 Hz, (0,1,0) 42.9018 Hz,\n"
       "         (1,1,0) 54.9411 Hz and (0,0,1) 57.2024 Hz: 3 axial, 1 tangential, 0 oblique;\n"
@@ -213,6 +233,7 @@ cli::Tool yombric_tool() {
         cli::flag_field("fewer_than_band_below",
                         "whether the full band holds fewer modes than the band below")}},
   };
+  render::renders_drawing(tool, draw);
   return tool;
 }
 

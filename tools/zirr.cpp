@@ -9,6 +9,9 @@
 #include "acoustics/spectra.hpp"
 #include "cli/number_format.hpp"
 #include "cli/table.hpp"
+#include "render/charts.hpp"
+#include "render/svg_rendering.hpp"
+#include "render/wav_rendering.hpp"
 #include "tool_definitions.hpp"
 
 namespace quesdral::tools {
@@ -118,6 +121,42 @@ cli::Outcome compute(const cli::Values& values) {
       .finish(kModulatorHz);
 }
 
+// The modulated sine itself, not a sum of the listed sidebands: its spectrum holds every
+// sideband, the listed ones with the listed amplitudes.
+render::SoundRecipe sound(const cli::Values& values) {
+  const double carrier_hz = values[kCarrierHz];
+  acoustics::Partial carrier{"the carrier", carrier_hz,           1.0,
+                             false,         values[kModulatorHz], values[kIndex]};
+  return {{{{{std::move(carrier)}}}},
+          carrier_hz >= acoustics::kNyquistHz ? kCarrierHz : kModulatorHz};
+}
+
+// The spectrum as heard: one line per frequency, reflected and summed ones marked.
+std::string draw(const cli::Values& values) {
+  const double carrier_hz = values[kCarrierHz];
+  const double modulator_hz = values[kModulatorHz];
+  const int count = static_cast<int>(values[kCount]);
+  const std::vector<acoustics::FmComponent> components =
+      acoustics::fm_spectrum(carrier_hz, modulator_hz, values[kIndex], count);
+  render::SpectrumChart chart;
+  chart.title = "ZIRR: carrier " + cli::format_short(carrier_hz) + " Hz, modulator " +
+                cli::format_short(modulator_hz) + " Hz, index " + cli::format_short(values[kIndex]);
+  chart.amplitude_label = "Magnitude (unmodulated carrier = 1)";
+  chart.note = "dashed: holds a sideband reflected from below 0 Hz; ring: components summed";
+  for (const acoustics::HeardComponent& line :
+       acoustics::heard_spectrum(components, carrier_hz, modulator_hz)) {
+    render::SpectrumLine drawn{
+        line.frequency_hz, line.amplitude, {}, false, line.orders.size() > 1};
+    for (const int order : line.orders) {
+      drawn.label += (drawn.label.empty() ? "" : " and ") + order_label(order);
+      drawn.reflected =
+          drawn.reflected || components[static_cast<std::size_t>(order + count)].reflected;
+    }
+    chart.lines.push_back(std::move(drawn));
+  }
+  return render::draw_spectrum(chart);
+}
+
 }  // namespace
 
 cli::Tool zirr_tool() {
@@ -136,6 +175,9 @@ cli::Tool zirr_tool() {
       "when INDEX is 0 (a pure sine).\n"
       "Both frequencies must be above 0; INDEX from 0 to 100, default 1; COUNT a whole number\n"
       "from 1 to 100, default the whole part of INDEX plus 2 (at most 100).\n"
+      "--wav FILE plays the modulated sine itself, whose spectrum is the table above\n"
+      "(every sideband above 1e-5 must lie below 24000 Hz); --svg FILE draws the\n"
+      "spectrum as heard.\n"
       "\n"
       "Example: zirr.exe 1000 100 1  lists 700 to 1300 Hz, the carrier at 0.765198, and\n"
       "         Bandwidth (Carson's rule): 400.000 Hz\n"
@@ -179,6 +221,8 @@ cli::Tool zirr_tool() {
         cli::number_field("amplitude", "the sum of the components' signed amplitudes"),
         cli::text_field("orders", "the orders summed there, separated by spaces (0 -2)")}},
   };
+  render::renders_sound(tool, sound);
+  render::renders_drawing(tool, draw);
   return tool;
 }
 

@@ -192,7 +192,7 @@ std::optional<Problem> Run::evaluate() {
   }
   outcome_ = tool_.compute(values_);
   if (outcome_.ok())
-    return std::nullopt;
+    return render_files();
   return Problem{outcome_.error, outcome_.mended_by.value_or(tool_.inputs.size() - 1)};
 }
 
@@ -208,6 +208,8 @@ int Run::finish() {
 
 // Writes the record of the case just computed, or of the batch line refused for `error`.
 bool Run::write_results(const std::string& error) {
+  if (error.empty() && !write_rendered_files())
+    return false;
   CaseHead head;
   if (line_number_ != 0)
     head.line = line_number_;

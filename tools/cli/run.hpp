@@ -72,6 +72,13 @@ class Run {
   int help();
   int version();
   int usage_error(const std::string& reason);
+  // Why the options of --wav or --svg cannot be used, before any case is computed: a value
+  // refused, or (outside a batch, whose files are numbered) a file that cannot be written.
+  std::optional<std::string> target_problem(bool batch) const;
+  int refuse(const std::string& reason) {
+    report(reason);
+    return kExitInvalid;
+  }
 
  private:
   // Argument mode, and each line of a batch.
@@ -107,6 +114,9 @@ class Run {
     return {};
   }
   bool write_results(const std::string& error = {});
+  // The files of the case just computed (run_rendering.cpp): made in memory, then written.
+  std::optional<Problem> render_files();
+  bool write_rendered_files();
   bool flush_output();
   int finish();
 
@@ -121,6 +131,12 @@ class Run {
   std::string where_;                 // "line 3: " while a batch computes its third line
   std::optional<std::string> typed_;  // the case's values as typed; nothing when asked
   std::string last_reason_;           // the last refusal reported, for a batch line's record
+  struct RenderedFile {
+    std::string path;
+    const char* what;
+    std::string bytes;
+  };
+  std::vector<RenderedFile> rendered_;  // by render_files(), for write_rendered_files()
 };
 
 }  // namespace quesdral::cli::internal

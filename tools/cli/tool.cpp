@@ -82,6 +82,8 @@ int run_parsed(const Tool& tool, const std::vector<std::string>& args, std::istr
     return run.version();
   if (!parsed.error.empty())
     return run.usage_error(parsed.error);
+  if (const auto problem = run.target_problem(parsed.batch))
+    return run.refuse(*problem);
   if (parsed.batch) {
     if (!parsed.values.empty())
       return run.usage_error("--batch reads its cases from standard input, not from arguments");

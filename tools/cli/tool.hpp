@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "cli/input.hpp"
+#include "cli/rendering.hpp"
 #include "cli/results.hpp"
 #include "cli/schema.hpp"
 
@@ -56,6 +57,8 @@ struct Tool {
   ComputeFn compute;
   // The results csv and json write, beside the inputs: one fixed shape for every case.
   OutputSpec output;
+  // Files the tool renders from a case when their options are given (--wav, --svg).
+  std::vector<Rendering> renderings;
 
   Tool& check_across(std::size_t mended_by, CrossCheckFn check);
 };
