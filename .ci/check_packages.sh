@@ -55,6 +55,7 @@ expected=$( (
   printf 'usr/libexec/quesdral/quesdral-tools\n'
   printf 'usr/share/lintian/overrides/quesdral\n'
   printf 'usr/share/man/man1/%s.1.gz\n' $programs
+  printf 'usr/share/quesdral/schemas/%s.schema.json\n' ${commands//.exe/}
   printf 'usr/share/doc/quesdral/%s\n' README.md changelog.gz copyright
 ) | LC_ALL=C sort)
 found=$(dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -v '/$' | sed 's|^\./||' | LC_ALL=C sort)
@@ -126,6 +127,7 @@ for preset in mingw64 mingw32; do
   expected=$( (
     echo "$top/README.md"
     printf "$top/bin/%s\n" quesdral.exe $commands
+    printf "$top/share/quesdral/schemas/%s.schema.json\n" ${commands//.exe/}
   ) | LC_ALL=C sort)
   found=$(cmake -E tar tf "$zip" | grep -v '/$' | LC_ALL=C sort)
   expect_same "the files in $zip" "$expected" "$found"
@@ -138,7 +140,7 @@ for preset in mingw64 mingw32; do
     found_machine=$(od -An -tx2 -j$((pe_at + 4)) -N2 "$exe" | tr -d ' ')
     [[ "$found_machine" == "$machine" ]] || fail "$exe: machine $found_machine, not $machine"
   done
-  echo "$zip: 19 programs for $system and README.md, $(stat -c %s "$zip") bytes"
+  echo "$zip: 19 programs for $system, README.md and the schemas, $(stat -c %s "$zip") bytes"
 done
 
 echo "== packages checked"

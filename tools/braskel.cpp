@@ -4,6 +4,7 @@
 #include "acoustics/pitch.hpp"
 #include "cli/number_format.hpp"
 #include "pitch_inputs.hpp"
+#include "render/wav_rendering.hpp"
 #include "tool_definitions.hpp"
 
 namespace quesdral::tools {
@@ -17,20 +18,30 @@ cli::Outcome compute(const cli::Values& values) {
   const double midi_number = acoustics::midi_from_frequency(values[kFrequencyHz], values[kA4Hz]);
   const acoustics::NearestNote nearest =
       acoustics::nearest_note_to_frequency(values[kFrequencyHz], values[kA4Hz]);
-  std::string note = acoustics::note_name(nearest.midi_number, note_naming(values)) + " (MIDI " +
-                     cli::format_integer(nearest.midi_number);
+  const std::string name = acoustics::note_name(nearest.midi_number, note_naming(values));
+  std::string note = name + " (MIDI " + cli::format_integer(nearest.midi_number);
   note += nearest.in_midi_range ? ")" : ", outside the MIDI range 0 to 127)";
   cli::Results results;
-  results.add("MIDI number", midi_number, "").add_text("Nearest note", note);
-  // A deviation just below +50 cents needs more than six digits not to read as +50; only
-  // that rare text is worded rather than a number.
-  const std::string deviation = deviation_text(nearest.deviation_cents);
-  if (deviation == cli::format_number(nearest.deviation_cents)) {
-    results.add("Deviation", nearest.deviation_cents, "cents");
-  } else {
-    results.add_text("Deviation", deviation + " cents");
-  }
+  results.add("MIDI number", midi_number, "")
+      .add_text("Nearest note", note)
+      .data_word("note", name)
+      .data_number("midi", static_cast<double>(nearest.midi_number))
+      .data_flag("in_midi_range", nearest.in_midi_range);
+  // A deviation just below +50 cents needs more than six digits not to read as +50.
+  results.add("Deviation", nearest.deviation_cents, "cents")
+      .shown_as(deviation_text(nearest.deviation_cents));
   return results.finish();
+}
+
+// The frequency as typed, then the nearest equal-tempered note, so that the difference in
+// cents is heard.
+render::SoundRecipe sound(const cli::Values& values) {
+  const double frequency_hz = values[kFrequencyHz];
+  const acoustics::NearestNote nearest =
+      acoustics::nearest_note_to_frequency(frequency_hz, values[kA4Hz]);
+  const double note_hz =
+      acoustics::frequency_from_midi(static_cast<double>(nearest.midi_number), values[kA4Hz]);
+  return {{{{{{"the frequency", frequency_hz}}}, {{{"the nearest note", note_hz}}}}}, kFrequencyHz};
 }
 
 }  // namespace
@@ -46,6 +57,7 @@ cli::Tool braskel_tool() {
       "(hundredths of a semitone). A nearest note outside MIDI 0 to 127 is still named, and\n"
       "flagged.\n"
       "Both frequencies must be above 0; A4_HZ defaults to 440.\n"
+      "--wav FILE plays the frequency, then the nearest equal-tempered note.\n"
       "\n"
       "Example: braskel.exe 445  prints  MIDI number: 69.1956, Nearest note: A4 (MIDI 69),\n"
       "         Deviation: 19.5622 cents\n"
@@ -57,6 +69,10 @@ cli::Tool braskel_tool() {
   };
   tool.options = note_naming_options();
   tool.compute = compute;
+  tool.output.fields = {cli::number_field("midi_number", "the MIDI number, unrounded")};
+  for (cli::FieldSpec& field : nearest_note_fields())
+    tool.output.fields.push_back(std::move(field));
+  render::renders_sound(tool, sound);
   return tool;
 }
 

@@ -38,6 +38,10 @@ cli::Tool fenzo_tool() {
           .checked_by(cli::must_be_positive("distance 2 must be above 0")),
   };
   tool.compute = compute;
+  tool.output.fields = {
+      cli::number_field("level_at_distance_2_db", "the level at the second distance"),
+      cli::number_field("change_db", "the change of level from the first distance to the second"),
+  };
   return tool;
 }
 

@@ -5,6 +5,7 @@
 
 #include "acoustics/space_time.hpp"
 #include "cli/number_format.hpp"
+#include "render/wav_rendering.hpp"
 #include "space_time_inputs.hpp"
 #include "tool_definitions.hpp"
 
@@ -51,6 +52,16 @@ cli::Outcome compute(const cli::Values& values) {
       .finish(kFrequencyHz);
 }
 
+// The source's frequency, then the frequency observed, so that the shift is heard.
+render::SoundRecipe sound(const cli::Values& values) {
+  const double frequency_hz = values[kFrequencyHz];
+  const auto shift = acoustics::doppler_shift(
+      frequency_hz, values[kSourceSpeed], values[kListenerSpeed], speed_at(values[kTemperatureC]));
+  return {{{{{{"the source's frequency", frequency_hz}}},
+            {{{"the observed frequency", shift ? shift->observed_hz : 0.0}}}}},
+          kFrequencyHz};
+}
+
 }  // namespace
 
 cli::Tool grendax_tool() {
@@ -66,19 +77,30 @@ cli::Tool grendax_tool() {
       "the source (LISTENER_SPEED > -c); LISTENER_SPEED defaults to 0, a listener standing\n"
       "still. TEMPERATURE_C must be from -100 to 200 (the formula is for air) and defaults to\n"
       "20 (c = 343.215 m/s).\n"
+      "--wav FILE plays the source's frequency, then the observed one.\n"
       "\n"
       "Example: grendax.exe 440 34.3215  prints  Observed frequency: 488.889 Hz\n"
       "         (a source approaching at a tenth of the speed of sound), with the shift.\n";
   tool.inputs = {
       cli::real_input("FREQUENCY_HZ", "Source frequency (Hz)")
           .checked_by(cli::must_be_positive("frequency must be above 0 Hz")),
-      cli::real_input("SOURCE_SPEED", "Source speed toward the listener (m/s)"),
-      cli::real_input("LISTENER_SPEED", "Listener speed toward the source (m/s)").defaults_to(0),
+      cli::real_input("SOURCE_SPEED", "Source speed toward the listener (m/s)")
+          .keyed("source_speed_m_per_s"),
+      cli::real_input("LISTENER_SPEED", "Listener speed toward the source (m/s)")
+          .keyed("listener_speed_m_per_s")
+          .defaults_to(0),
       temperature_input(),
   };
   tool.check_across(kSourceSpeed, check_source_speed);
   tool.check_across(kListenerSpeed, check_listener_speed);
   tool.compute = compute;
+  tool.output.fields = {
+      cli::number_field("speed_of_sound_m_per_s", "the speed of sound at TEMPERATURE_C"),
+      cli::number_field("observed_frequency_hz", "the frequency the listener hears"),
+      cli::number_field("shift_hz", "observed minus emitted frequency"),
+      cli::number_field("shift_cents", "the shift in cents"),
+  };
+  render::renders_sound(tool, sound);
   return tool;
 }
 

@@ -1,5 +1,6 @@
 // HOPRI: the beat frequency and beat period of two sine waves.
 #include "acoustics/spectra.hpp"
+#include "render/wav_rendering.hpp"
 #include "tool_definitions.hpp"
 
 namespace quesdral::tools {
@@ -22,6 +23,14 @@ cli::Outcome compute(const cli::Values& values) {
   return results.finish(kFrequency2Hz);
 }
 
+// The two tones together, equally loud, so that they beat at the printed frequency.
+render::SoundRecipe sound(const cli::Values& values) {
+  const double first_hz = values[kFrequency1Hz];
+  acoustics::SoundPart part{
+      {{"the first frequency", first_hz}, {"the second frequency", values[kFrequency2Hz]}}};
+  return {{{std::move(part)}}, first_hz >= acoustics::kNyquistHz ? kFrequency1Hz : kFrequency2Hz};
+}
+
 }  // namespace
 
 cli::Tool hopri_tool() {
@@ -31,6 +40,7 @@ cli::Tool hopri_tool() {
       "  beat frequency = |FREQUENCY_1_HZ - FREQUENCY_2_HZ| Hz,  beat period = 1 / that, in s\n"
       "Equal frequencies do not beat: 0 Hz and \"no beating\" instead of a period.\n"
       "Both frequencies must be above 0.\n"
+      "--wav FILE plays the two tones together, equally loud: they beat as printed.\n"
       "\n"
       "Example: hopri.exe 440 442  prints  Beat frequency: 2.00000 Hz, Beat period: 0.500000 s\n";
   tool.inputs = {
@@ -40,6 +50,11 @@ cli::Tool hopri_tool() {
           .checked_by(cli::must_be_positive("second frequency must be above 0 Hz")),
   };
   tool.compute = compute;
+  tool.output.fields = {
+      cli::number_field("beat_frequency_hz", "|F1 - F2|"),
+      cli::number_field("beat_period_s", "1 / |F1 - F2|; null for equal frequencies (no beating)"),
+  };
+  render::renders_sound(tool, sound);
   return tool;
 }
 

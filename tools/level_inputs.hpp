@@ -48,6 +48,14 @@ inline std::optional<ReferenceUse> named_reference(std::string_view name) {
   return std::nullopt;
 }
 
+// The unit of the amplitude of a named reference, for csv and json: Pa or V; null for a
+// reference given as a number.
+inline cli::FieldSpec reference_unit_field() {
+  return cli::text_field("reference_unit",
+                         "the unit of the named reference's amplitude; null for a number",
+                         {"Pa", "V"});
+}
+
 // REFERENCE_W, default 1e-12 W, above 0.
 inline cli::Input reference_power_input() {
   return cli::real_input("REFERENCE_W", "Reference power in W")

@@ -7,6 +7,9 @@
 #include "cli/number_format.hpp"
 #include "cli/table.hpp"
 #include "pitch_inputs.hpp"
+#include "render/charts.hpp"
+#include "render/svg_rendering.hpp"
+#include "render/wav_rendering.hpp"
 #include "tool_definitions.hpp"
 
 namespace quesdral::tools {
@@ -33,7 +36,9 @@ cli::Outcome compute(const cli::Values& values) {
   table.add_column("Overtone");
   table.add_column("Frequency (Hz)");
   table.add_column("Note", cli::Table::Align::kLeft);
-  table.add_column("Cents");
+  table.add_column("Cents", cli::Table::Align::kRight, "deviation_cents");
+  table.add_hidden_column("midi");
+  table.add_hidden_column("in_midi_range");
   const acoustics::NoteNaming naming = note_naming(values);
   bool any_outside = false;
   for (const acoustics::Harmonic& harmonic : acoustics::harmonic_series(
@@ -41,14 +46,50 @@ cli::Outcome compute(const cli::Values& values) {
     any_outside = any_outside || !harmonic.note.in_midi_range;
     table.add_row({cli::Table::Cell::integer(harmonic.number),
                    cli::Table::Cell::integer(harmonic.number - 1), harmonic.frequency_hz,
-                   note_cell(harmonic.note, naming),
-                   deviation_cell(harmonic.note.deviation_cents)});
+                   note_name_cell(harmonic.note, naming),
+                   deviation_cell(harmonic.note.deviation_cents),
+                   cli::Table::Cell::integer(harmonic.note.midi_number),
+                   cli::Table::Cell::integer(harmonic.note.in_midi_range)});
   }
   cli::Results results;
   results.add_table("harmonics", std::move(table));
   if (any_outside)
     results.add_note(kOutsideMidiFootnote);
   return results.finish();
+}
+
+// Each harmonic alone, then all together with amplitudes 1/n, the series of a sawtooth (a
+// bowed string's, roughly), so that the chord sounds as one tone. Fewer harmonics mend a
+// highest one out of range, unless the fundamental itself is.
+render::SoundRecipe sound(const cli::Values& values) {
+  const double fundamental_hz = values[kFundamentalHz];
+  const int count = static_cast<int>(values[kCount]);
+  acoustics::Sound sound;
+  acoustics::SoundPart together;
+  for (int n = 1; n <= count; ++n) {
+    acoustics::Partial harmonic{"harmonic " + std::to_string(n), n * fundamental_hz, 1.0};
+    sound.parts.push_back({{harmonic}});
+    harmonic.amplitude = 1.0 / n;
+    together.partials.push_back(std::move(harmonic));
+  }
+  if (count > 1)
+    sound.parts.push_back(std::move(together));
+  return {std::move(sound), fundamental_hz >= acoustics::kNyquistHz ? kFundamentalHz : kCount,
+          kCount};
+}
+
+// Each harmonic against the equal-tempered grid.
+std::string draw(const cli::Values& values) {
+  render::PitchChart chart;
+  chart.title = "LIPRA: harmonics of " + cli::format_short(values[kFundamentalHz]) + " Hz";
+  chart.position_label = "Harmonic";
+  for (const acoustics::Harmonic& harmonic : acoustics::harmonic_series(
+           values[kFundamentalHz], static_cast<int>(values[kCount]), values[kA4Hz])) {
+    chart.points.push_back({static_cast<double>(harmonic.number), harmonic.note.deviation_cents,
+                            note_cell(harmonic.note, note_naming(values)) + " (" +
+                                cli::format_number(harmonic.frequency_hz) + " Hz)"});
+  }
+  return render::draw_pitches(chart);
 }
 
 }  // namespace
@@ -64,6 +105,8 @@ cli::Tool lipra_tool() {
       "inclusive to +50 exclusive; notes outside MIDI 0 to 127 are marked *.\n"
       "FUNDAMENTAL_HZ must be above 0; COUNT is a whole number from 1 to 1000, default 10;\n"
       "A4_HZ must be above 0 and defaults to 440.\n"
+      "--wav FILE plays each harmonic in turn, then all together (amplitudes 1/n);\n"
+      "--svg FILE draws each harmonic's deviation from the equal-tempered grid.\n"
       "\n"
       "Example: lipra.exe 110 4  lists 110, 220, 330 and 440 Hz (A2, A3, E4 +1.955 cents, A4)\n"
       "         lipra.exe 108 2 432  lists 108 and 216 Hz as A2 and A3, 0 cents off\n";
@@ -79,6 +122,16 @@ cli::Tool lipra_tool() {
   tool.options = note_naming_options();
   tool.check_across(kCount, check_highest_harmonic);
   tool.compute = compute;
+  cli::TableSpec harmonics{"harmonics",
+                           "harmonics 1 to COUNT",
+                           {cli::integer_field("harmonic", "the harmonic number n"),
+                            cli::integer_field("overtone", "the overtone number, n - 1"),
+                            cli::number_field("frequency_hz", "n * FUNDAMENTAL_HZ")}};
+  for (cli::FieldSpec& field : nearest_note_fields())
+    harmonics.columns.push_back(std::move(field));
+  tool.output.tables = {std::move(harmonics)};
+  render::renders_sound(tool, sound);
+  render::renders_drawing(tool, draw);
   return tool;
 }
 

@@ -28,6 +28,7 @@ cli::Outcome compute(const cli::Values& values) {
       .add_magnitude("Amplitude", amplitude, "")
       .add_integer("Nearest sample", nearest.value,
                    nearest.clipped ? "(clipped to the largest code)" : "")
+      .data_flag("clipped", nearest.clipped)
       .add_integer("Full scale", acoustics::full_scale(bits))
       .finish(kLevelDbfs);
 }
@@ -51,6 +52,12 @@ cli::Tool noskarte_tool() {
       bit_depth_input(),
   };
   tool.compute = compute;
+  tool.output.fields = {
+      cli::number_field("amplitude", "the amplitude in sample units"),
+      cli::integer_field("nearest_sample", "the nearest sample code, clipped to the largest"),
+      cli::flag_field("clipped", "whether the nearest sample was clipped to the largest code"),
+      cli::integer_field("full_scale", "full scale, 2^(BITS-1)"),
+  };
   return tool;
 }
 

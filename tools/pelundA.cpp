@@ -16,6 +16,7 @@ cli::Outcome compute(const cli::Values& values) {
   return cli::Results()
       .add("Sound power level",
            acoustics::level_db_from_power(values[kPowerW], values[kReferenceW]), unit)
+      .as("sound_power_level_db")
       .finish();
 }
 
@@ -37,6 +38,9 @@ cli::Tool pelunda_tool() {
       reference_power_input(),
   };
   tool.compute = compute;
+  tool.output.fields = {
+      cli::number_field("sound_power_level_db", "the sound power level in dB re REFERENCE_W"),
+  };
   return tool;
 }
 

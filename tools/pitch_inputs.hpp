@@ -46,6 +46,24 @@ inline std::string note_cell(const acoustics::NearestNote& note, acoustics::Note
   return acoustics::note_name(note.midi_number, naming) + (note.in_midi_range ? "" : "*");
 }
 
+// A note cell as the text shows it ("A4", "C-2*") whose csv and json value is the name alone.
+inline cli::Table::Cell note_name_cell(const acoustics::NearestNote& note,
+                                       acoustics::NoteNaming naming) {
+  return cli::Table::Cell::worded(note_cell(note, naming),
+                                  acoustics::note_name(note.midi_number, naming));
+}
+
+// The nearest note in csv and json: its name, its MIDI number, whether that lies in the MIDI
+// range, and the deviation from it.
+inline std::vector<cli::FieldSpec> nearest_note_fields() {
+  return {
+      cli::text_field("note", "the nearest equal-tempered note"),
+      cli::integer_field("midi", "the MIDI number of the nearest note"),
+      cli::flag_field("in_midi_range", "whether the nearest note lies in MIDI 0 to 127"),
+      cli::number_field("deviation_cents", "the deviation from the nearest note in cents"),
+  };
+}
+
 inline constexpr const char* kOutsideMidiFootnote = "* outside the MIDI range 0 to 127\n";
 
 // A deviation from the nearest note never reaches +50 cents (the note is found by rounding

@@ -1,9 +1,13 @@
 // QUAV: the two sidebands of amplitude modulation, their frequencies and level.
+#include <cmath>
 #include <optional>
 #include <string>
 
 #include "acoustics/spectra.hpp"
 #include "cli/number_format.hpp"
+#include "render/charts.hpp"
+#include "render/svg_rendering.hpp"
+#include "render/wav_rendering.hpp"
 #include "tool_definitions.hpp"
 
 namespace quesdral::tools {
@@ -20,17 +24,20 @@ cli::Outcome compute(const cli::Values& values) {
   const acoustics::AmSidebands sidebands =
       acoustics::am_sidebands(carrier_hz, modulator_hz, values[kDepth]);
   cli::Results results;
-  std::string lower = cli::format_number(sidebands.lower_hz) + " Hz";
+  std::string shown_remark;
+  const char* remark = "";
   if (sidebands.lower_reflected) {
-    lower += " (reflected from " + cli::format_number(carrier_hz - modulator_hz) + " Hz)";
+    shown_remark = "(reflected from " + cli::format_number(carrier_hz - modulator_hz) + " Hz)";
+    remark = "reflected";
   } else if (sidebands.lower_dc) {
     // The cosine of 0 Hz is a constant: the sideband adds to the signal's mean.
-    lower += " (DC)";
+    shown_remark = "(DC)";
+    remark = "DC";
   }
-  results.add_text("Lower sideband", lower);
+  results.add("Lower sideband", sidebands.lower_hz, "Hz", shown_remark).data_word("remark", remark);
   results.add("Upper sideband", sidebands.upper_hz, "Hz");
-  results.add("Sideband amplitude (carrier = 1)", sidebands.amplitude, "");
-  results.add("Sideband level", sidebands.level_db, "dB re carrier");
+  results.add("Sideband amplitude (carrier = 1)", sidebands.amplitude, "").as("sideband_amplitude");
+  results.add("Sideband level", sidebands.level_db, "dB re carrier").as("sideband_level_db");
   return results.finish(kModulatorHz);
 }
 
@@ -38,6 +45,41 @@ std::optional<std::string> check_depth(double depth) {
   if (depth > 0 && depth <= 1)
     return std::nullopt;
   return "modulation depth must be above 0 and at most 1";
+}
+
+// The modulated carrier as the sum of its three cosines, so that a lower sideband below
+// 0 Hz folds over exactly as cos(-x) = cos(x) says, and one at 0 Hz is the constant term.
+render::SoundRecipe sound(const cli::Values& values) {
+  const double carrier_hz = values[kCarrierHz];
+  const double modulator_hz = values[kModulatorHz];
+  const double sideband = values[kDepth] / 2.0;
+  acoustics::SoundPart part{
+      {{"the carrier", carrier_hz, 1.0, true},
+       {"the lower sideband", std::fabs(carrier_hz - modulator_hz), sideband, true},
+       {"the upper sideband", carrier_hz + modulator_hz, sideband, true}}};
+  return {{{std::move(part)}}, carrier_hz >= acoustics::kNyquistHz ? kCarrierHz : kModulatorHz};
+}
+
+// The carrier and its two sidebands, the lower one dashed when reflected.
+std::string draw(const cli::Values& values) {
+  const double carrier_hz = values[kCarrierHz];
+  const double modulator_hz = values[kModulatorHz];
+  const acoustics::AmSidebands sidebands =
+      acoustics::am_sidebands(carrier_hz, modulator_hz, values[kDepth]);
+  render::SpectrumChart chart;
+  chart.title = "QUAV: carrier " + cli::format_short(carrier_hz) + " Hz, modulator " +
+                cli::format_short(modulator_hz) + " Hz, depth " + cli::format_short(values[kDepth]);
+  chart.amplitude_label = "Amplitude (carrier = 1)";
+  chart.note = "dashed: reflected from below 0 Hz";
+  const char* lower = sidebands.lower_dc          ? "lower (DC)"
+                      : sidebands.lower_reflected ? "lower (reflected)"
+                                                  : "lower";
+  chart.lines = {
+      {sidebands.lower_hz, sidebands.amplitude, lower, sidebands.lower_reflected, false},
+      {carrier_hz, 1.0, "carrier", false, false},
+      {sidebands.upper_hz, sidebands.amplitude, "upper", false, false},
+  };
+  return render::draw_spectrum(chart);
 }
 
 }  // namespace
@@ -53,6 +95,7 @@ cli::Tool quav_tool() {
       "as reflected. One at exactly 0 Hz (a carrier equal to the modulator as typed) is a\n"
       "constant, a DC component, and marked DC. Both frequencies must be above 0; DEPTH above\n"
       "0 and at most 1, default 1.\n"
+      "--wav FILE plays the modulated carrier; --svg FILE draws its three lines.\n"
       "\n"
       "Example: quav.exe 1000 100  prints sidebands at 900 and 1100 Hz, at -6.02060 dB\n"
       "         quav.exe 100 100   prints  Lower sideband: 0.00000 Hz (DC)\n";
@@ -64,6 +107,17 @@ cli::Tool quav_tool() {
       cli::real_input("DEPTH", "Modulation depth").defaults_to(1).checked_by(check_depth),
   };
   tool.compute = compute;
+  tool.output.fields = {
+      cli::number_field("lower_sideband_hz", "the lower sideband, at its absolute value"),
+      cli::text_field("remark", "reflected: the lower sideband lay below 0 Hz; DC: at 0 Hz",
+                      {"reflected", "DC"}),
+      cli::number_field("upper_sideband_hz", "the upper sideband"),
+      cli::number_field("sideband_amplitude",
+                        "the amplitude of each sideband, the carrier's being 1"),
+      cli::number_field("sideband_level_db", "the level of each sideband against the carrier"),
+  };
+  render::renders_sound(tool, sound);
+  render::renders_drawing(tool, draw);
   return tool;
 }
 

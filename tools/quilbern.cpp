@@ -77,6 +77,10 @@ cli::Tool quilbern_tool() {
   // can always mend it.
   tool.check_across(kBits, check_sample_within_bits);
   tool.compute = compute;
+  tool.output.fields = {
+      cli::number_field("level_dbfs", "the level in dB against full scale"),
+      cli::integer_field("full_scale", "full scale, 2^(BITS-1)"),
+  };
   return tool;
 }
 

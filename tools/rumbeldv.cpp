@@ -7,6 +7,9 @@
 #include "cli/number_format.hpp"
 #include "cli/table.hpp"
 #include "pitch_inputs.hpp"
+#include "render/charts.hpp"
+#include "render/svg_rendering.hpp"
+#include "render/wav_rendering.hpp"
 #include "tool_definitions.hpp"
 
 namespace quesdral::tools {
@@ -32,19 +35,49 @@ cli::Outcome compute(const cli::Values& values) {
   table.add_column("Cents");
   table.add_column("Note", cli::Table::Align::kLeft);
   table.add_column("Deviation (cents)");
+  table.add_hidden_column("midi");
+  table.add_hidden_column("in_midi_range");
   const acoustics::NoteNaming naming = note_naming(values);
   bool any_outside = false;
   for (const acoustics::EqualStep& step : acoustics::equal_divisions(
            static_cast<int>(values[kDivisions]), values[kStartHz], values[kA4Hz])) {
     any_outside = any_outside || !step.note.in_midi_range;
     table.add_row({cli::Table::Cell::integer(step.step), step.frequency_hz, step.ratio, step.cents,
-                   note_cell(step.note, naming), deviation_cell(step.note.deviation_cents)});
+                   note_name_cell(step.note, naming), deviation_cell(step.note.deviation_cents),
+                   cli::Table::Cell::integer(step.note.midi_number),
+                   cli::Table::Cell::integer(step.note.in_midi_range)});
   }
   cli::Results results;
   results.add_table("steps", std::move(table));
   if (any_outside)
     results.add_note(kOutsideMidiFootnote);
   return results.finish();
+}
+
+// Each step in turn, from the start up to the octave.
+render::SoundRecipe sound(const cli::Values& values) {
+  acoustics::Sound sound;
+  for (const acoustics::EqualStep& step : acoustics::equal_divisions(
+           static_cast<int>(values[kDivisions]), values[kStartHz], values[kA4Hz])) {
+    sound.parts.push_back({{{"step " + std::to_string(step.step), step.frequency_hz}}});
+  }
+  return {std::move(sound), kStartHz, kDivisions};
+}
+
+// Each step against the equal-tempered grid.
+std::string draw(const cli::Values& values) {
+  render::PitchChart chart;
+  chart.title = "RUMBEL: " + cli::format_short(values[kDivisions]) +
+                " equal divisions of the octave from " + cli::format_number(values[kStartHz]) +
+                " Hz";
+  chart.position_label = "Step";
+  for (const acoustics::EqualStep& step : acoustics::equal_divisions(
+           static_cast<int>(values[kDivisions]), values[kStartHz], values[kA4Hz])) {
+    chart.points.push_back({static_cast<double>(step.step), step.note.deviation_cents,
+                            note_cell(step.note, note_naming(values)) + " (" +
+                                cli::format_number(step.frequency_hz) + " Hz)"});
+  }
+  return render::draw_pitches(chart);
 }
 
 }  // namespace
@@ -60,6 +93,8 @@ cli::Tool rumbeldv_tool() {
       "deviation from it in cents (notes outside MIDI 0 to 127 are marked *). DIVISIONS is a\n"
       "whole number from 1 to 1200; START_HZ must be above 0 and defaults to middle C at\n"
       "A4 = 440 Hz, 440 * 2^(-9/12) = 261.626 Hz; A4_HZ must be above 0, default 440.\n"
+      "--wav FILE plays each step in turn; --svg FILE draws each step's deviation\n"
+      "from the equal-tempered grid.\n"
       "\n"
       "Example: rumbeldv.exe 12  lists the notes C4 to C5, each 0 cents off\n"
       "         rumbeldv.exe --flats 12  names the black keys Db4, Eb4, Gb4, Ab4, Bb4\n"
@@ -76,6 +111,17 @@ cli::Tool rumbeldv_tool() {
   };
   tool.options = note_naming_options();
   tool.compute = compute;
+  cli::TableSpec steps{"steps",
+                       "steps 0 to DIVISIONS",
+                       {cli::integer_field("step", "the step k"),
+                        cli::number_field("frequency_hz", "START_HZ * 2^(k / DIVISIONS)"),
+                        cli::number_field("ratio", "2^(k / DIVISIONS)"),
+                        cli::number_field("cents", "k * 1200 / DIVISIONS, from the start")}};
+  for (cli::FieldSpec& field : nearest_note_fields())
+    steps.columns.push_back(std::move(field));
+  tool.output.tables = {std::move(steps)};
+  render::renders_sound(tool, sound);
+  render::renders_drawing(tool, draw);
   return tool;
 }
 

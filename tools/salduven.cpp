@@ -24,7 +24,9 @@ cli::Outcome compute(const cli::Values& values) {
       .add_magnitude("Centre frequency", band.centre_hz, "Hz")
       .add_magnitude("Bandwidth", band.bandwidth_hz, "Hz")
       .add_magnitude("Quality factor (Q)", band.quality_factor, "")
+      .as("quality_factor")
       .add_magnitude("Bandwidth in octaves", band.bandwidth_octaves, "octaves")
+      .as("bandwidth_octaves")
       .add_magnitude("Arithmetic mean", band.arithmetic_mean_hz, "Hz")
       .finish();
 }
@@ -49,6 +51,13 @@ cli::Tool salduven_tool() {
   };
   tool.check_across(kHighHz, check_high_above_low);
   tool.compute = compute;
+  tool.output.fields = {
+      cli::number_field("centre_frequency_hz", "sqrt(LOW * HIGH)"),
+      cli::number_field("bandwidth_hz", "HIGH - LOW"),
+      cli::number_field("quality_factor", "centre / bandwidth"),
+      cli::number_field("bandwidth_octaves", "log2(HIGH / LOW)"),
+      cli::number_field("arithmetic_mean_hz", "(LOW + HIGH) / 2"),
+  };
   return tool;
 }
 

@@ -3,6 +3,7 @@
 
 #include "acoustics/pitch.hpp"
 #include "pitch_inputs.hpp"
+#include "render/wav_rendering.hpp"
 #include "tool_definitions.hpp"
 
 namespace quesdral::tools {
@@ -26,6 +27,12 @@ cli::Outcome compute(const cli::Values& values) {
   return results.finish(kA4Hz);
 }
 
+// The note, alone.
+render::SoundRecipe sound(const cli::Values& values) {
+  const double frequency_hz = acoustics::frequency_from_midi(values[kMidiNumber], values[kA4Hz]);
+  return {{{{{{"the note", frequency_hz}}}}}, kMidiNumber};
+}
+
 }  // namespace
 
 cli::Tool tolveni_tool() {
@@ -37,6 +44,7 @@ cli::Tool tolveni_tool() {
       "--middle-c C3 name it otherwise).\n"
       "MIDI_NUMBER runs from 0 to 127 and may have a fraction (a microtone: 60.5 is a quarter\n"
       "tone above middle C). A4_HZ must be above 0 and defaults to 440.\n"
+      "--wav FILE plays the note.\n"
       "\n"
       "Example: tolveni.exe 60  prints  Frequency: 261.626 Hz  and  Note: C4\n"
       "         tolveni.exe --middle-c C3 60  prints  Note: C3\n";
@@ -47,6 +55,11 @@ cli::Tool tolveni_tool() {
   };
   tool.options = note_naming_options();
   tool.compute = compute;
+  tool.output.fields = {
+      cli::number_field("frequency_hz", "the frequency"),
+      cli::text_field("note", "the name of the note; null for a fractional MIDI number"),
+  };
+  render::renders_sound(tool, sound);
   return tool;
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
 namespace quesdral::tools {
@@ -23,6 +24,32 @@ TEST(ToolNamed, EveryCommandFindsTheDefinitionOfItsRow) {
   }
   for (const char* other : {"", "quesdral-tools", "VORLIX.EXE", "vorlix", "vorlix.exe/"})
     EXPECT_EQ(tool_named(other), nullptr) << other;
+}
+
+// A key that appears twice in a record would leave a script one of two values by one name.
+TEST(ToolOutput, EveryRecordNamesEachValueOnce) {
+  for (const ToolFactory factory : all_tools()) {
+    const cli::Tool tool = factory();
+    SCOPED_TRACE(tool.command);
+    std::set<std::string> keys = {"error"};
+    std::size_t count = 1;
+    for (const std::vector<cli::FieldSpec>& fields :
+         {cli::leading_fields(tool.inputs), tool.output.fields}) {
+      for (const cli::FieldSpec& field : fields) {
+        keys.insert(field.key);
+        ++count;
+      }
+    }
+    for (const cli::TableSpec& table : tool.output.tables) {
+      keys.insert(table.name);
+      ++count;
+      std::set<std::string> columns;
+      for (const cli::FieldSpec& column : table.columns)
+        EXPECT_TRUE(columns.insert(column.key).second) << table.name << "." << column.key;
+    }
+    EXPECT_EQ(keys.size(), count);
+    EXPECT_FALSE(tool.output.fields.empty() && tool.output.tables.empty());
+  }
 }
 
 }  // namespace

@@ -17,6 +17,8 @@ cli::Outcome compute(const cli::Values& values) {
       .add_magnitude("Amplitude",
                      acoustics::amplitude_from_level_db(values[kLevelDb], values[kReference]),
                      named ? named->amplitude_unit : "", named ? named->remark : "")
+      .as("amplitude")
+      .data_word("reference_unit", named ? named->amplitude_unit : "")
       .finish(kLevelDb);
 }
 
@@ -39,6 +41,10 @@ cli::Tool truska_tool() {
       reference_amplitude_input(),
   };
   tool.compute = compute;
+  tool.output.fields = {
+      reference_unit_field(),
+      cli::number_field("amplitude", "the amplitude, in the unit of the reference"),
+  };
   return tool;
 }
 

@@ -14,6 +14,8 @@ cli::Outcome compute(const cli::Values& values) {
   return cli::Results()
       .add("Level", acoustics::level_db_from_amplitude(values[kAmplitude], values[kReference]),
            named ? named->level_unit : "dB")
+      .as("level_db")
+      .data_word("reference_unit", named ? named->amplitude_unit : "")
       .finish();
 }
 
@@ -39,6 +41,10 @@ cli::Tool vorlix_tool() {
       reference_amplitude_input(),
   };
   tool.compute = compute;
+  tool.output.fields = {
+      reference_unit_field(),
+      cli::number_field("level_db", "the level in dB against the reference"),
+  };
   return tool;
 }
 

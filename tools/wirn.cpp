@@ -42,6 +42,11 @@ cli::Tool wirn_tool() {
       temperature_input(),
   };
   tool.compute = compute;
+  tool.output.fields = {
+      cli::number_field("speed_of_sound_m_per_s", "the speed of sound at TEMPERATURE_C"),
+      cli::number_field("echo_interval_s", "2 * DISTANCE_M / c"),
+      cli::number_field("echo_interval_ms", "the same in ms"),
+  };
   return tool;
 }
 

@@ -8,6 +8,8 @@
 #include "acoustics/room_modes.hpp"
 #include "cli/number_format.hpp"
 #include "cli/table.hpp"
+#include "render/charts.hpp"
+#include "render/svg_rendering.hpp"
 #include "space_time_inputs.hpp"
 #include "tool_definitions.hpp"
 
@@ -51,26 +53,37 @@ cli::Table band_table(const std::vector<acoustics::ModeBand>& bands) {
   for (const acoustics::ModeBand& band : bands)
     most = std::max(most, band.modes);
   cli::Table table;
-  table.add_column("Band (Hz)", cli::Table::Align::kRight, "Third-octave band (Hz)");
+  table.add_column("Third-octave band (Hz)", cli::Table::Align::kRight, "band_hz");
   table.add_column("Modes");
   table.add_column("Remark", cli::Table::Align::kLeft);
   table.add_column("Count", cli::Table::Align::kLeft);
+  table.add_hidden_column("band_name");
+  table.add_hidden_column("partial");
+  table.add_hidden_column("fewer_than_band_below");
   for (const acoustics::ModeBand& band : bands) {
     // The band's name, a preferred number, rather than a computed value.
-    const cli::Table::Cell centre(acoustics::band_name(band.index));
+    cli::Table::Cell centre(acoustics::band_name(band.index));
+    const std::string name = centre.text;
+    centre.number = band.nominal_hz;
     const std::size_t width =
         most <= kBandBarWidth ? band.modes : (band.modes * kBandBarWidth + most / 2) / most;
     table.add_row({centre, cli::Table::Cell::integer(static_cast<long long>(band.modes)),
                    band.partial       ? "partial (cut at MAX_HZ)"
                    : band.below_lower ? "fewer than the band below"
                                       : "",
-                   std::string(width, '#')});
+                   std::string(width, '#'), name, cli::Table::Cell::integer(band.partial),
+                   cli::Table::Cell::integer(band.below_lower)});
   }
   return table;
 }
 
-// Bonello's criterion, judged on the full bands.
-std::string bonello_verdict(const std::vector<acoustics::ModeBand>& bands) {
+// Bonello's criterion, judged on the full bands: the text, and its word for csv and json.
+struct Verdict {
+  std::string text;
+  const char* word;
+};
+
+Verdict bonello_verdict(const std::vector<acoustics::ModeBand>& bands) {
   std::string breaking;
   std::size_t full = 0;
   for (const acoustics::ModeBand& band : bands) {
@@ -79,10 +92,10 @@ std::string bonello_verdict(const std::vector<acoustics::ModeBand>& bands) {
       breaking += (breaking.empty() ? "" : ", ") + acoustics::band_name(band.index);
   }
   if (full < 2)
-    return "not judged (fewer than two full bands)";
+    return {"not judged (fewer than two full bands)", "not_judged"};
   if (breaking.empty())
-    return "met (no full band holds fewer modes than the band below)";
-  return "not met (fewer modes than the band below at " + breaking + " Hz)";
+    return {"met (no full band holds fewer modes than the band below)", "met"};
+  return {"not met (fewer modes than the band below at " + breaking + " Hz)", "not_met"};
 }
 
 // Why the room's modes cannot be computed or shown, asking again for the side that can mend
@@ -121,6 +134,7 @@ cli::Outcome compute(const cli::Values& values) {
 
   const std::vector<acoustics::ModeBand> bands =
       acoustics::third_octave_bands(search.modes, max_hz);
+  const Verdict verdict = bonello_verdict(bands);
   long long kinds[3] = {0, 0, 0};
   for (const acoustics::RoomMode& mode : search.modes)
     ++kinds[static_cast<int>(mode.kind)];
@@ -132,8 +146,26 @@ cli::Outcome compute(const cli::Values& values) {
       .add_integer("Oblique modes", kinds[2])
       .add_integer("All modes", static_cast<long long>(search.modes.size()))
       .add_table("bands", band_table(bands))
-      .add_text("Bonello's criterion", bonello_verdict(bands))
+      .add_text("Bonello's criterion", verdict.text)
+      .data_word("bonello", verdict.word)
       .finish(kMaxHz);
+}
+
+// The modes by kind on a logarithmic axis, the bands and the verdict. Only called once
+// compute has accepted the room and the count.
+std::string draw(const cli::Values& values) {
+  const double max_hz = values[kMaxHz];
+  const auto room = acoustics::make_room_in_air(values[kLengthM], values[kWidthM], values[kHeightM],
+                                                values[kTemperatureC]);
+  render::RoomChart chart;
+  chart.title = "YOMBRIC: room " + cli::format_short(values[kLengthM]) + " x " +
+                cli::format_short(values[kWidthM]) + " x " + cli::format_short(values[kHeightM]) +
+                " m, modes up to " + cli::format_short(max_hz) + " Hz";
+  chart.modes = acoustics::search_room_modes(*room, max_hz).modes;
+  chart.bands = acoustics::third_octave_bands(chart.modes, max_hz);
+  chart.max_hz = max_hz;
+  chart.verdict = bonello_verdict(chart.bands).text;
+  return render::draw_room_modes(chart);
 }
 
 }  // namespace
@@ -156,6 +188,7 @@ cli::Tool yombric_tool() {
       "from -100 to 200 (the formula is for air) and defaults to 20 (c = 343.215 m/s). At\n"
       "most 10000 modes are listed: a higher count is refused, naming the count and the\n"
       "highest MAX_HZ that stays within it.\n"
+      "--svg FILE draws the modes by kind on a logarithmic axis, over the band counts.\n"
       "\n"
       "Example: yombric.exe 5 4 3 60  lists (1,0,0) 34.3215 Hz, (0,1,0) 42.9018 Hz,\n"
       "         (1,1,0) 54.9411 Hz and (0,0,1) 57.2024 Hz: 3 axial, 1 tangential, 0 oblique;\n"
@@ -173,6 +206,34 @@ cli::Tool yombric_tool() {
       temperature_input(),
   };
   tool.compute = compute;
+  tool.output.fields = {
+      cli::number_field("speed_of_sound_m_per_s", "the speed of sound at TEMPERATURE_C"),
+      cli::integer_field("axial_modes", "the number of axial modes up to MAX_HZ"),
+      cli::integer_field("tangential_modes", "the number of tangential modes up to MAX_HZ"),
+      cli::integer_field("oblique_modes", "the number of oblique modes up to MAX_HZ"),
+      cli::integer_field("all_modes", "the number of modes up to MAX_HZ"),
+      cli::text_field("bonello", "Bonello's criterion on the full third-octave bands",
+                      {"met", "not_met", "not_judged"}),
+  };
+  tool.output.tables = {
+      {"modes",
+       "every mode up to MAX_HZ, by frequency",
+       {cli::integer_field("p", "the index along LENGTH_M"),
+        cli::integer_field("q", "the index along WIDTH_M"),
+        cli::integer_field("r", "the index along HEIGHT_M"),
+        cli::number_field("frequency_hz", "the frequency of the mode"),
+        cli::text_field("kind", "how many indices are above 0: one, two or three",
+                        {"axial", "tangential", "oblique"})}},
+      {"bands",
+       "the modes per third-octave band",
+       {cli::number_field("band_hz", "the band's nominal centre frequency"),
+        cli::text_field("band_name", "the band's preferred-number name"),
+        cli::integer_field("modes", "the number of modes in the band"),
+        cli::flag_field("partial", "whether MAX_HZ cuts the band"),
+        cli::flag_field("fewer_than_band_below",
+                        "whether the full band holds fewer modes than the band below")}},
+  };
+  render::renders_drawing(tool, draw);
   return tool;
 }
 

@@ -9,6 +9,9 @@
 #include "acoustics/spectra.hpp"
 #include "cli/number_format.hpp"
 #include "cli/table.hpp"
+#include "render/charts.hpp"
+#include "render/svg_rendering.hpp"
+#include "render/wav_rendering.hpp"
 #include "tool_definitions.hpp"
 
 namespace quesdral::tools {
@@ -26,6 +29,14 @@ std::string order_label(int order) {
   if (order == 0)
     return "carrier";
   return (order > 0 ? "+" : "") + cli::format_integer(order);
+}
+
+// The order as the text shows it ("carrier", "+1", "-2") whose csv and json value is the
+// signed number.
+cli::Table::Cell order_cell(int order) {
+  cli::Table::Cell cell(order_label(order));
+  cell.number = order;
+  return cell;
 }
 
 std::string bar(double amplitude) {
@@ -61,14 +72,17 @@ cli::Table heard_table(const std::vector<acoustics::HeardComponent>& heard) {
   cli::Table table;
   table.add_column("Frequency (Hz)");
   table.add_column("Amplitude");
-  table.add_column("Sum of", cli::Table::Align::kLeft);
+  table.add_column("Sum of", cli::Table::Align::kLeft, "orders");
   table.add_column("Magnitude", cli::Table::Align::kLeft);
   for (const acoustics::HeardComponent& line : heard) {
     std::string parts;
-    for (const int order : line.orders)
+    std::string orders;
+    for (const int order : line.orders) {
       parts += (parts.empty() ? "" : " and ") + order_label(order);
+      orders += (orders.empty() ? "" : " ") + std::to_string(order);
+    }
     table.add_row({line.frequency_hz, amplitude_cell(line.amplitude, line.amplitude_uncertainty),
-                   parts, bar(line.amplitude)});
+                   cli::Table::Cell::worded(parts, orders), bar(line.amplitude)});
   }
   return table;
 }
@@ -81,7 +95,7 @@ cli::Outcome compute(const cli::Values& values) {
   const double modulator_hz = values[kModulatorHz];
   const double index = values[kIndex];
   cli::Table table;
-  table.add_column("Sideband");
+  table.add_column("Sideband", cli::Table::Align::kRight, "order");
   table.add_column("Frequency (Hz)");
   table.add_column("Amplitude");
   table.add_column("Remark", cli::Table::Align::kLeft);
@@ -92,17 +106,55 @@ cli::Outcome compute(const cli::Values& values) {
     const char* remark = component.silent      ? "silent (0 Hz)"
                          : component.reflected ? "reflected"
                                                : "";
-    table.add_row({order_label(component.order), component.frequency_hz,
-                   amplitude_cell(component.amplitude, component.amplitude_uncertainty), remark,
-                   bar(component.amplitude)});
+    const char* word = component.silent ? "silent" : component.reflected ? "reflected" : "";
+    table.add_row({order_cell(component.order), component.frequency_hz,
+                   amplitude_cell(component.amplitude, component.amplitude_uncertainty),
+                   cli::Table::Cell::worded(remark, word), bar(component.amplitude)});
   }
   return cli::Results()
-      .add_table("components", std::move(table))
+      .add_table("sidebands", std::move(table))
       .add_note("As heard, in order of frequency, the components at one frequency summed:\n")
       .add_table("heard",
                  heard_table(acoustics::heard_spectrum(components, carrier_hz, modulator_hz)))
       .add("Bandwidth (Carson's rule)", acoustics::carson_bandwidth_hz(index, modulator_hz), "Hz")
+      .as("bandwidth_hz")
       .finish(kModulatorHz);
+}
+
+// The modulated sine itself, not a sum of the listed sidebands: its spectrum holds every
+// sideband, the listed ones with the listed amplitudes.
+render::SoundRecipe sound(const cli::Values& values) {
+  const double carrier_hz = values[kCarrierHz];
+  acoustics::Partial carrier{"the carrier", carrier_hz,           1.0,
+                             false,         values[kModulatorHz], values[kIndex]};
+  return {{{{{std::move(carrier)}}}},
+          carrier_hz >= acoustics::kNyquistHz ? kCarrierHz : kModulatorHz};
+}
+
+// The spectrum as heard: one line per frequency, reflected and summed ones marked.
+std::string draw(const cli::Values& values) {
+  const double carrier_hz = values[kCarrierHz];
+  const double modulator_hz = values[kModulatorHz];
+  const int count = static_cast<int>(values[kCount]);
+  const std::vector<acoustics::FmComponent> components =
+      acoustics::fm_spectrum(carrier_hz, modulator_hz, values[kIndex], count);
+  render::SpectrumChart chart;
+  chart.title = "ZIRR: carrier " + cli::format_short(carrier_hz) + " Hz, modulator " +
+                cli::format_short(modulator_hz) + " Hz, index " + cli::format_short(values[kIndex]);
+  chart.amplitude_label = "Magnitude (unmodulated carrier = 1)";
+  chart.note = "dashed: holds a sideband reflected from below 0 Hz; ring: components summed";
+  for (const acoustics::HeardComponent& line :
+       acoustics::heard_spectrum(components, carrier_hz, modulator_hz)) {
+    render::SpectrumLine drawn{
+        line.frequency_hz, line.amplitude, {}, false, line.orders.size() > 1};
+    for (const int order : line.orders) {
+      drawn.label += (drawn.label.empty() ? "" : " and ") + order_label(order);
+      drawn.reflected =
+          drawn.reflected || components[static_cast<std::size_t>(order + count)].reflected;
+    }
+    chart.lines.push_back(std::move(drawn));
+  }
+  return render::draw_spectrum(chart);
 }
 
 }  // namespace
@@ -123,6 +175,9 @@ cli::Tool zirr_tool() {
       "when INDEX is 0 (a pure sine).\n"
       "Both frequencies must be above 0; INDEX from 0 to 100, default 1; COUNT a whole number\n"
       "from 1 to 100, default the whole part of INDEX plus 2 (at most 100).\n"
+      "--wav FILE plays the modulated sine itself, whose spectrum is the table above\n"
+      "(every sideband above 1e-5 must lie below 24000 Hz); --svg FILE draws the\n"
+      "spectrum as heard.\n"
       "\n"
       "Example: zirr.exe 1000 100 1  lists 700 to 1300 Hz, the carrier at 0.765198, and\n"
       "         Bandwidth (Carson's rule): 400.000 Hz\n"
@@ -147,6 +202,27 @@ cli::Tool zirr_tool() {
   tool.check_across(kModulatorHz, check_first_sideband);
   tool.check_across(kCount, check_highest_sideband);
   tool.compute = compute;
+  tool.output.fields = {
+      cli::number_field("bandwidth_hz",
+                        "the bandwidth by Carson's rule, 2 (INDEX + 1) MODULATOR_HZ"),
+  };
+  tool.output.tables = {
+      {"sidebands",
+       "the carrier (order 0) and the sidebands -k and +k, k = 1 to COUNT",
+       {cli::integer_field("order", "0 for the carrier, -k or +k for a sideband"),
+        cli::number_field("frequency_hz",
+                          "CARRIER_HZ + order * MODULATOR_HZ, at its absolute value"),
+        cli::number_field("amplitude", "J_k(INDEX), signed, the unmodulated carrier's being 1"),
+        cli::text_field("remark", "reflected: below 0 Hz; silent: at 0 Hz",
+                        {"reflected", "silent"})}},
+      {"heard",
+       "the spectrum as heard: one row per frequency, the components there summed",
+       {cli::number_field("frequency_hz", "the frequency"),
+        cli::number_field("amplitude", "the sum of the components' signed amplitudes"),
+        cli::text_field("orders", "the orders summed there, separated by spaces (0 -2)")}},
+  };
+  render::renders_sound(tool, sound);
+  render::renders_drawing(tool, draw);
   return tool;
 }
 

@@ -34,6 +34,9 @@ cli::Tool zorivek_tool() {
       reference_power_input(),
   };
   tool.compute = compute;
+  tool.output.fields = {
+      cli::number_field("power_w", "the sound power in W"),
+  };
   return tool;
 }
 

@@ -80,6 +80,11 @@ Input& Input::also_named(const char* value_name, double value) {
   return *this;
 }
 
+Input& Input::keyed(const char* machine_key) {
+  key = machine_key;
+  return *this;
+}
+
 const NamedValue* Input::named(std::string_view text) const {
   const std::string_view word = trim(text);
   for (const NamedValue& named : named_values) {

@@ -23,7 +23,7 @@ struct ToolOption {
   const char* name = "";             // "--middle-c"
   const char* value_name = "";       // "C3|C4" in --help; empty for a flag that takes no value
   std::vector<std::string> choices;  // the values allowed; empty: any text
-  const char* help = "";             // one line for --help
+  std::string help;                  // one line for --help
 };
 
 // The values of one case, one per input in argument order, and the tool options given. A
@@ -67,6 +67,8 @@ struct NamedValue {
 // One value a tool takes.
 struct Input {
   const char* name = "";      // in the usage line, e.g. "AMPLITUDE"
+  const char* key = "";       // in csv and json, e.g. "source_speed_m_per_s"; empty: name in
+                              // lower case
   const char* question = "";  // the prompt without default, e.g. "Reference amplitude"
   ValueKind kind = ValueKind::kReal;
   std::optional<double> default_value;  // a fixed default: the input is optional
@@ -78,6 +80,7 @@ struct Input {
   Input& defaults_from(DefaultFn fn);
   Input& checked_by(CheckFn fn);
   Input& also_named(const char* value_name, double value);
+  Input& keyed(const char* machine_key);
 
   // The value as its question names it in a message: "the second frequency" for "Second
   // frequency (Hz)", "the bit depth" for "Bit depth in bits" (the unit left off).

@@ -45,6 +45,16 @@ void JsonWriter::number(double value) {
   text_.append(buffer, result.ptr);
 }
 
+void JsonWriter::boolean(bool value) {
+  before_value();
+  text_ += value ? "true" : "false";
+}
+
+void JsonWriter::null() {
+  before_value();
+  text_ += "null";
+}
+
 // A value right after its key follows the colon; any other value in an object or array
 // after the first is preceded by a comma.
 void JsonWriter::before_value() {

@@ -20,6 +20,8 @@ class JsonWriter {
   void string(std::string_view text);
   // REQUIRES: value is finite (JSON has no infinities or NaN).
   void number(double value);
+  void boolean(bool value);
+  void null();
 
   const std::string& text() const { return text_; }
 

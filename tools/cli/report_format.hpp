@@ -1,21 +1,25 @@
 // Reports written in the format the user chose with --format.
 //
 // text: the tools' ordinary lines; in a batch, cases are separated by one empty line.
-// csv: a header row naming each column with its unit (level_db, frequency_hz, kind), then
-// one row per result set: a tool of named values writes one row, a tool with a table one
-// row per table row. In a batch the header is written once, and a table tool's rows gain a
-// first column `case`, the line of input they answer.
-// json: one object per case on one line (so a batch is JSON Lines), its keys the same names
-// as the csv columns, numbers in full, a table as an array of objects.
-// Notes that explain the text (footnotes) appear in the text format only.
+// csv and json follow the tool's one fixed shape (schema.hpp), the same for every case: the
+// record begins with the case's line, its values as typed and its inputs, then the declared
+// results, and ends with `error`. csv writes a header once, then one row per case, or for a
+// table one row per table row, each carrying the case's leading fields; json writes one
+// object per case on one line (so a batch is JSON Lines), numbers in full, tables as arrays
+// of objects. A result the report lacks is null (an empty csv field), and whatever the report
+// holds beyond the declared shape (a worded line, a bar, a footnote) is for the text only.
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/arguments.hpp"
 #include "cli/results.hpp"
+#include "cli/schema.hpp"
+#include "cli/tool.hpp"
 
 namespace quesdral::cli {
 
@@ -23,18 +27,31 @@ namespace quesdral::cli {
 // "speed_m_per_s": lower-case letters and digits joined by single underscores.
 std::string column_key(std::string_view label, std::string_view unit = {});
 
+// What a case's record begins with, beside the results.
+struct CaseHead {
+  std::optional<std::size_t> line;   // the batch line; nothing outside a batch
+  std::optional<std::string> typed;  // the values as typed; nothing when they were asked
+  const Values* values = nullptr;    // the inputs after defaults; nullptr for a refused line
+  std::string error;                 // why the line was refused; empty when it was computed
+};
+
 class ReportWriter {
  public:
-  ReportWriter(Format format, bool batch) : format_(format), batch_(batch) {}
+  // `table` names the table csv writes (one of csv_tables); empty: the tool's first.
+  ReportWriter(const Tool& tool, Format format, const std::string& table = {});
 
-  // The text of one case's report; `case_number` is its line of input in a batch.
-  std::string write(const Report& report, std::size_t case_number = 0);
+  // The text of one case's record. A refused case (head.error) writes a record in csv and
+  // json only; the text format leaves refusals to the error stream.
+  std::string write(const Report& report, const CaseHead& head);
 
  private:
-  std::string write_csv(const Report& report, std::size_t case_number);
+  std::string write_csv(const Report& report, const CaseHead& head);
+  std::string write_json(const Report& report, const CaseHead& head);
 
+  const Tool& tool_;
   Format format_;
-  bool batch_;
+  std::vector<FieldSpec> leading_;
+  const TableSpec* csv_table_ = nullptr;  // nullptr: the single results, one row per case
   bool first_case_ = true;
   bool header_written_ = false;
 };

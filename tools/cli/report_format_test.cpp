@@ -73,40 +73,78 @@ TEST(JsonWriter, EscapesTextsAndPlacesSeparators) {
   EXPECT_EQ(nested.text(), "{\"a\":{},\"b\":[],\"c\":1}");
 }
 
+// A tool of one input, a named value and a table, declaring a result its reports may lack.
+Tool table_tool() {
+  Tool tool;
+  tool.command = "steps.exe";
+  tool.inputs = {real_input("START_HZ", "Start").also_named("C4", 261.6)};
+  tool.output.fields = {number_field("speed_m_per_s", "speed"),
+                        text_field("verdict", "verdict", {"met", "not_met"})};
+  tool.output.tables = {
+      {"steps",
+       "steps",
+       {integer_field("step", "k"), text_field("note", "name"), flag_field("low", "low")}},
+      {"other", "an empty table", {number_field("x", "x")}}};
+  return tool;
+}
+
 Report table_report() {
   Table table;
   table.add_column("Step");
   table.add_column("Note", Table::Align::kLeft);
-  table.add_row({Table::Cell::integer(0), "C4"});
+  table.add_hidden_column("low");
+  table.add_column("Bar", Table::Align::kLeft);
+  table.add_row(
+      {Table::Cell::integer(0), Table::Cell::worded("C4*", "C4"), Table::Cell::integer(1), "##"});
   return Results()
       .add("Speed", 343.0, "m/s")
+      .add_text("Verdict", "met (fully)")
+      .data_word("verdict", "met")
       .add_table("steps", table)
       .add_note("* a\n")
       .finish()
       .report;
 }
 
+// The text keeps what only a reader needs (the bar, the worded verdict, the footnote); csv
+// and json write the declared fields and nothing else, in their order, null for a value the
+// report lacks (verdict's word, here; the table "other").
 TEST(ReportWriter, EachFormatWritesTheSameReport) {
-  EXPECT_EQ(ReportWriter(Format::kText, false).write(table_report()),
-            "Speed: 343.000 m/s\nStep  Note\n   0  C4\n* a\n");
-  EXPECT_EQ(ReportWriter(Format::kJson, false).write(table_report()),
-            "{\"speed_m_per_s\":343,\"steps\":[{\"step\":0,\"note\":\"C4\"}]}\n");
-  EXPECT_EQ(ReportWriter(Format::kCsv, false).write(table_report()), "step,note\r\n0,C4\r\n");
+  const Tool tool = table_tool();
+  Values values(1);
+  values[0] = 261.6;
+  values.set_name(0, "C4");
+  const CaseHead head{std::nullopt, "c4", &values, ""};
+  EXPECT_EQ(ReportWriter(tool, Format::kText).write(table_report(), head),
+            "Speed: 343.000 m/s\nVerdict: met (fully)\nStep  Note  Bar\n   0  C4*   ##\n* a\n");
+  EXPECT_EQ(
+      ReportWriter(tool, Format::kJson).write(table_report(), head),
+      "{\"line\":null,\"input\":\"c4\",\"start_hz\":\"C4\",\"start_hz_value\":261.6,"
+      "\"speed_m_per_s\":343,\"verdict\":\"met\","
+      "\"steps\":[{\"step\":0,\"note\":\"C4\",\"low\":true}],\"other\":null,\"error\":null}\n");
+  EXPECT_EQ(ReportWriter(tool, Format::kCsv).write(table_report(), head),
+            "line,input,start_hz,start_hz_value,step,note,low,error\r\n"
+            ",c4,C4,261.6,0,C4,true,\r\n");
+  EXPECT_EQ(ReportWriter(tool, Format::kCsv, kSummaryTable).write(table_report(), head),
+            "line,input,start_hz,start_hz_value,speed_m_per_s,verdict,error\r\n"
+            ",c4,C4,261.6,343,met,\r\n");
 }
 
-TEST(ReportWriter, ABatchWritesOneCsvHeaderAndNumbersTableRows) {
-  ReportWriter csv(Format::kCsv, true);
-  EXPECT_EQ(csv.write(table_report(), 1), "case,step,note\r\n1,0,C4\r\n");
-  EXPECT_EQ(csv.write(table_report(), 3), "3,0,C4\r\n");
-  ReportWriter text(Format::kText, true);
-  const Report level = Results().add("Level", -6.0, "dB").finish().report;
-  EXPECT_EQ(text.write(level, 1), "Level: -6.00000 dB\n");
-  EXPECT_EQ(text.write(level, 2), "\nLevel: -6.00000 dB\n");
-  // Without a table a case is one record of its fields: no case column, notes left out.
-  ReportWriter fields(Format::kCsv, true);
-  const Report noted = Results().add("Level", -6.0, "dB").add_note("* a\n").finish().report;
-  EXPECT_EQ(fields.write(noted, 1), "level_db\r\n-6\r\n");
-  EXPECT_EQ(fields.write(noted, 2), "-6\r\n");
+// A refused batch line keeps its place: its line, the values as typed and the reason, every
+// other field null, in csv and json; the text leaves it to the error stream.
+TEST(ReportWriter, ARefusedLineLeavesARecordOfTheSameShape) {
+  const Tool tool = table_tool();
+  const CaseHead refused{3, "x, \"y\"", nullptr, "START_HZ: 'x' is not a number"};
+  EXPECT_EQ(ReportWriter(tool, Format::kText).write({}, refused), "");
+  EXPECT_EQ(ReportWriter(tool, Format::kJson).write({}, refused),
+            "{\"line\":3,\"input\":\"x, \\\"y\\\"\",\"start_hz\":null,\"start_hz_value\":null,"
+            "\"speed_m_per_s\":null,\"verdict\":null,\"steps\":null,\"other\":null,"
+            "\"error\":\"START_HZ: 'x' is not a number\"}\n");
+  ReportWriter csv(tool, Format::kCsv, "other");
+  EXPECT_EQ(csv.write({}, refused),
+            "line,input,start_hz,start_hz_value,x,error\r\n"
+            "3,\"x, \"\"y\"\"\",,,,START_HZ: 'x' is not a number\r\n");
+  EXPECT_EQ(csv.write({}, refused), "3,\"x, \"\"y\"\"\",,,,START_HZ: 'x' is not a number\r\n");
 }
 
 }  // namespace

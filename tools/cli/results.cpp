@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "cli/number_format.hpp"
+#include "cli/report_format.hpp"
 
 namespace quesdral::cli {
 
@@ -13,6 +14,8 @@ std::string render_text(const Report& report) {
   for (const ReportItem& item : report) {
     switch (item.kind) {
       case ReportItem::Kind::kField:
+        if (!item.field.shown)
+          break;
         text.append(item.field.label).append(": ").append(item.field.text);
         if (!item.field.unit.empty())
           text.append(" ").append(item.field.unit);
@@ -31,6 +34,21 @@ std::string render_text(const Report& report) {
   return text;
 }
 
+namespace {
+
+Field shown_field(std::string_view label, std::string_view unit, std::string_view text,
+                  std::optional<double> number, std::string_view remark) {
+  Field field;
+  field.label = label;
+  field.unit = unit;
+  field.text = text;
+  field.number = number;
+  field.remark = remark;
+  return field;
+}
+
+}  // namespace
+
 Outcome Outcome::success(Report report) {
   return {std::move(report), {}, std::nullopt};
 }
@@ -47,8 +65,7 @@ Results& Results::add(std::string_view label, double value, std::string_view uni
     return fail("the result (" + std::string(label) +
                 ") is too large to show: its magnitude would exceed 1.79769e+308");
   }
-  return add_field(
-      {std::string(label), std::string(unit), format_number(value), value, std::string(remark)});
+  return add_field(shown_field(label, unit, format_number(value), value, remark));
 }
 
 Results& Results::add_magnitude(std::string_view label, double value, std::string_view unit,
@@ -63,15 +80,44 @@ Results& Results::add_magnitude(std::string_view label, double value, std::strin
 }
 
 Results& Results::add_integer(std::string_view label, long long value, std::string_view remark) {
-  return add_field({std::string(label),
-                    {},
-                    format_integer(value),
-                    static_cast<double>(value),
-                    std::string(remark)});
+  return add_field(
+      shown_field(label, {}, format_integer(value), static_cast<double>(value), remark));
 }
 
 Results& Results::add_text(std::string_view label, std::string_view text) {
-  return add_field({std::string(label), {}, std::string(text), std::nullopt, {}});
+  return add_field(shown_field(label, {}, text, std::nullopt, {}));
+}
+
+Results& Results::as(std::string_view key) {
+  if (!report_.empty())
+    report_.back().field.key = key;
+  return *this;
+}
+
+Results& Results::shown_as(std::string_view text) {
+  if (!report_.empty())
+    report_.back().field.text = text;
+  return *this;
+}
+
+Results& Results::data_number(std::string_view key, double value) {
+  Field field;
+  field.key = key;
+  field.number = value;
+  field.shown = false;
+  return add_field(std::move(field));
+}
+
+Results& Results::data_word(std::string_view key, std::string_view word) {
+  Field field;
+  field.key = key;
+  field.word = word;
+  field.shown = false;
+  return add_field(std::move(field));
+}
+
+Results& Results::data_flag(std::string_view key, bool value) {
+  return data_number(key, value ? 1.0 : 0.0);
 }
 
 Results& Results::add_table(std::string_view name, Table table) {
@@ -97,6 +143,8 @@ Outcome Results::finish(std::optional<std::size_t> mended_by) {
 }
 
 Results& Results::add_field(Field field) {
+  if (field.key.empty() && field.shown)
+    field.key = column_key(field.label, field.unit);
   report_.push_back({ReportItem::Kind::kField, std::move(field), {}, {}, {}});
   return *this;
 }

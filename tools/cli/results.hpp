@@ -23,6 +23,9 @@ struct Field {
   std::string text;              // what the text shows: "-6.02060", "A4 (MIDI 69)"
   std::optional<double> number;  // the value behind a computed or exact number
   std::string remark;            // after the unit in the text only: "(clipped)"
+  std::string key;               // its name in csv and json: "level_db"
+  std::string word;   // its value in csv and json when it is a word that differs from the text
+  bool shown = true;  // false: a value for csv and json only, left out of the text
 };
 
 // One item of a report: exactly one of its members is in use, as `kind` says.
@@ -73,6 +76,21 @@ class Results {
 
   // Adds "Label: text" for a worded result ("Nearest note: A4 (MIDI 69)").
   Results& add_text(std::string_view label, std::string_view text);
+
+  // Names the last result in csv and json, in place of the name made from its label and
+  // unit: .add("Level", level, "dB SPL").as("level_db"), whatever the unit.
+  // REQUIRES: the last item added is a result.
+  Results& as(std::string_view key);
+
+  // Shows the last result as `text` in the text format; csv and json keep its value.
+  // REQUIRES: the last item added is a result.
+  Results& shown_as(std::string_view text);
+
+  // Adds a value that csv and json write under `key` and the text does not show: a number,
+  // a fixed word (empty: null) or a flag.
+  Results& data_number(std::string_view key, double value);
+  Results& data_word(std::string_view key, std::string_view word);
+  Results& data_flag(std::string_view key, bool value);
 
   // Adds a table; `name` is its key in json ("modes").
   Results& add_table(std::string_view name, Table table);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <iostream>
 #include <utility>
 
@@ -25,7 +26,7 @@ constexpr const char* kCommonBehaviour =
     "Without values the tool asks for each one in turn; the questions go to standard\n"
     "error, so standard output holds only results. Exit status: 0 success, 1 input\n"
     "ended before every value was given, 2 invalid arguments, 3 the results could not\n"
-    "be written, or memory ran out.\n";
+    "be written, the cases of a batch could not be read, or memory ran out.\n";
 
 }  // namespace
 
@@ -48,14 +49,15 @@ int Run::help() {
   out_ << usage_line(tool_) << "\n\n"
        << tool_.label << " - " << tool_.description << "\n\n"
        << tool_.help << kCommonOptions;
-  for (const ToolOption& option : tool_.options) {
+  for (const ToolOption& option : all_options(tool_)) {
     std::string name = std::string("  ") + option.name;
     if (*option.value_name != '\0')
       name += std::string(" ") + option.value_name;
     out_ << name << std::string(name.size() < 24 ? 24 - name.size() : 1, ' ') << option.help
          << '\n';
   }
-  out_ << kCommonBehaviour;
+  out_ << kCommonBehaviour << "\nThe fields of csv and json are described in " << schema_file(tool_)
+       << ",\nin share/quesdral/schemas where the suite is installed.\n";
   return flush_output() ? kExitOk : kExitOutputFailed;
 }
 
@@ -71,6 +73,7 @@ int Run::version() {
 int Run::with_arguments(const std::vector<std::string>& args) {
   if (const auto reason = argument_problem(args))
     return usage_error(*reason);
+  typed_ = join(args);
   if (!compute_case(args))
     return kExitInvalid;
   return finish();
@@ -80,22 +83,28 @@ int Run::with_arguments(const std::vector<std::string>& args) {
 // arguments. A refused line is reported with its number and the batch goes on.
 int Run::in_batch() {
   int status = kExitOk;
-  for (Line line = read_line(in_); !line.ended; line = read_line(in_)) {
+  Line line;
+  for (line = read_line(in_); !line.ended; line = read_line(in_)) {
     where_ = "line " + std::to_string(++line_number_) + ": ";
     const std::vector<std::string> args = split_blanks(line.text);
     if (args.empty() && !line.too_long)
       continue;
+    typed_ = join(args);
     std::optional<std::string> problem = argument_problem(args);
     if (line.too_long)
       problem = "the line is too long to be a case";
     if (problem)
       report(*problem);
-    if (problem || !compute_case(args)) {
+    const bool computed = !problem && compute_case(args);
+    if (!computed)
       status = kExitInvalid;
-      continue;
-    }
-    if (!write_results())
+    if (!write_results(computed ? std::string() : last_reason_))
       return kExitOutputFailed;
+  }
+  if (line.failed) {
+    where_.clear();
+    report("cannot read the cases: " + line.failure);
+    return kExitOutputFailed;
   }
   return status;
 }
@@ -183,7 +192,7 @@ std::optional<Problem> Run::evaluate() {
   }
   outcome_ = tool_.compute(values_);
   if (outcome_.ok())
-    return std::nullopt;
+    return render_files();
   return Problem{outcome_.error, outcome_.mended_by.value_or(tool_.inputs.size() - 1)};
 }
 
@@ -197,9 +206,17 @@ int Run::finish() {
   return write_results() ? kExitOk : kExitOutputFailed;
 }
 
-// Writes the results of the case just computed.
-bool Run::write_results() {
-  out_ << writer_.write(outcome_.report, line_number_);
+// Writes the record of the case just computed, or of the batch line refused for `error`.
+bool Run::write_results(const std::string& error) {
+  if (error.empty() && !write_rendered_files())
+    return false;
+  CaseHead head;
+  if (line_number_ != 0)
+    head.line = line_number_;
+  head.typed = typed_;
+  head.values = error.empty() ? &values_ : nullptr;
+  head.error = error;
+  out_ << writer_.write(error.empty() ? outcome_.report : Report(), head);
   return flush_output();
 }
 
@@ -324,6 +341,13 @@ int Run::end_while_mending(Problem problem) {
   return kExitInputEnded;
 }
 
+std::optional<std::string> join(const std::vector<std::string>& words) {
+  std::string text;
+  for (const std::string& word : words)
+    text += (text.empty() ? "" : " ") + word;
+  return text;
+}
+
 std::vector<std::string> split_blanks(const std::string& text) {
   std::vector<std::string> words;
   std::size_t start = 0;
@@ -339,11 +363,13 @@ std::vector<std::string> split_blanks(const std::string& text) {
 }
 
 // Reads through istream::get, whose sentry turns a failing read (a closed or unreadable
-// standard input makes the stream buffer throw) into a stream state, i.e. the end of input.
+// standard input makes the stream buffer throw) into a stream state: the end of input, and
+// a failure when the stream is bad, whose reason is the errno the read left.
 Line read_line(std::istream& in) {
   Line line;
   bool any = false;
   char ch = 0;
+  errno = 0;
   while (in.get(ch)) {
     any = true;
     if (ch == '\n')
@@ -355,6 +381,13 @@ Line read_line(std::istream& in) {
     }
   }
   line.ended = !any;
+  // A line cut short by the failure is no case: the failure ends the input there.
+  if (in.bad()) {
+    const int error = errno;
+    line.ended = true;
+    line.failed = true;
+    line.failure = error != 0 ? std::strerror(error) : "the read failed";
+  }
   return line;
 }
 

@@ -24,11 +24,15 @@ constexpr std::size_t kMaxAnswerLength = 4096;
 struct Line {
   bool ended = false;     // no line at all: the input has ended
   bool too_long = false;  // longer than kMaxAnswerLength; text holds only its start
+  bool failed = false;    // the input could not be read (ended is then true too)
+  std::string failure;    // why, when failed: "Is a directory"
   std::string text;
 };
 
 Line read_line(std::istream& in);
 std::vector<std::string> split_blanks(const std::string& text);
+// The words as typed, one space between them.
+std::optional<std::string> join(const std::vector<std::string>& words);
 
 // A value as typed: a number, or one of the input's named values.
 struct TypedValue {
@@ -57,7 +61,7 @@ class Run {
         out_(out),
         err_(err),
         values_(tool.inputs.size()),
-        writer_(arguments.format, arguments.batch) {
+        writer_(tool, arguments.format, table_option(arguments)) {
     for (const auto& [name, value] : arguments.tool_options)
       values_.set_option(name, value);
   }
@@ -68,6 +72,13 @@ class Run {
   int help();
   int version();
   int usage_error(const std::string& reason);
+  // Why the options of --wav or --svg cannot be used, before any case is computed: a value
+  // refused, or (outside a batch, whose files are numbered) a file that cannot be written.
+  std::optional<std::string> target_problem(bool batch) const;
+  int refuse(const std::string& reason) {
+    report(reason);
+    return kExitInvalid;
+  }
 
  private:
   // Argument mode, and each line of a batch.
@@ -93,8 +104,19 @@ class Run {
   std::optional<Problem> evaluate();
   void report(const std::string& reason) {
     err_ << tool_.command << ": " << where_ << reason << '\n';
+    last_reason_ = reason;
   }
-  bool write_results();
+  static std::string table_option(const Arguments& arguments) {
+    for (const auto& [name, value] : arguments.tool_options) {
+      if (name == kTableOption)
+        return value;
+    }
+    return {};
+  }
+  bool write_results(const std::string& error = {});
+  // The files of the case just computed (run_rendering.cpp): made in memory, then written.
+  std::optional<Problem> render_files();
+  bool write_rendered_files();
   bool flush_output();
   int finish();
 
@@ -105,8 +127,16 @@ class Run {
   Values values_;
   Outcome outcome_;  // set by evaluate() when it finds no problem
   ReportWriter writer_;
-  std::size_t line_number_ = 0;  // the line of input a batch computes, else 0
-  std::string where_;            // "line 3: " while a batch computes its third line
+  std::size_t line_number_ = 0;       // the line of input a batch computes, else 0
+  std::string where_;                 // "line 3: " while a batch computes its third line
+  std::optional<std::string> typed_;  // the case's values as typed; nothing when asked
+  std::string last_reason_;           // the last refusal reported, for a batch line's record
+  struct RenderedFile {
+    std::string path;
+    const char* what;
+    std::string bytes;
+  };
+  std::vector<RenderedFile> rendered_;  // by render_files(), for write_rendered_files()
 };
 
 }  // namespace quesdral::cli::internal

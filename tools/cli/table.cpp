@@ -18,10 +18,22 @@ Table::Cell Table::Cell::integer(long long value) {
   return cell;
 }
 
-void Table::add_column(std::string header, Align align, std::string heading) {
-  headings_.push_back(heading.empty() ? header : std::move(heading));
+Table::Cell Table::Cell::worded(std::string shown, std::string word) {
+  Cell cell(std::move(shown));
+  cell.word = std::move(word);
+  return cell;
+}
+
+void Table::add_column(std::string header, Align align, std::string key) {
   headers_.push_back(std::move(header));
   aligns_.push_back(align);
+  keys_.push_back(std::move(key));
+  hidden_.push_back(false);
+}
+
+void Table::add_hidden_column(std::string key) {
+  add_column({}, Align::kLeft, std::move(key));
+  hidden_.back() = true;
 }
 
 void Table::add_row(std::initializer_list<Cell> cells) {
@@ -42,9 +54,9 @@ std::string Table::render() const {
 
 void Table::render_to(std::string& text) const {
   const std::vector<std::size_t> widths = column_widths();
-  std::size_t line_length = 1;  // the newline, and two spaces after every column
-  for (const std::size_t width : widths)
-    line_length += width + 2;
+  std::size_t line_length = 1;  // the newline, and two spaces after every column shown
+  for (std::size_t i = 0; i < widths.size(); ++i)
+    line_length += hidden_[i] ? 0 : widths[i] + 2;
   text.reserve(text.size() + line_length * (row_count() + 1));
   // Each line starts as spaces, the cells are copied to their places, and the spaces after
   // the last character are cut: one fill and one copy a cell, however long the table.
@@ -54,6 +66,8 @@ void Table::render_to(std::string& text) const {
     char* const line = &text[start];
     std::size_t column_start = 0;
     for (std::size_t i = 0; i < widths.size(); ++i) {
+      if (hidden_[i])
+        continue;
       const std::string& cell = text_of(i);
       const std::size_t padding = aligns_[i] == Align::kRight ? widths[i] - cell.size() : 0;
       cell.copy(line + column_start + padding, cell.size());
@@ -65,15 +79,15 @@ void Table::render_to(std::string& text) const {
     line[end] = '\n';
     text.resize(start + end + 1);
   };
-  add_line([&](std::size_t i) -> const std::string& { return headings_[i]; });
+  add_line([&](std::size_t i) -> const std::string& { return headers_[i]; });
   for (std::size_t first = 0; first < cells_.size(); first += widths.size())
     add_line([&](std::size_t i) -> const std::string& { return cells_[first + i].text; });
 }
 
 std::vector<std::size_t> Table::column_widths() const {
   std::vector<std::size_t> widths;
-  for (const std::string& heading : headings_)
-    widths.push_back(heading.size());
+  for (const std::string& header : headers_)
+    widths.push_back(header.size());
   for (std::size_t i = 0; i < cells_.size(); ++i) {
     std::size_t& width = widths[i % widths.size()];
     width = std::max(width, cells_[i].text.size());

@@ -27,8 +27,12 @@ class Table {
     Cell(double value);                                  // NOLINT: shown with format_number
     static Cell integer(long long value);                // shown exactly
 
+    // A cell shown as `shown` whose csv and json value is the word `word` ("A4*", "A4").
+    static Cell worded(std::string shown, std::string word);
+
     std::string text;
     std::optional<double> number;
+    std::string word;  // the value in csv and json when it differs from the text shown
   };
 
   // The cells of one row, as stored.
@@ -45,10 +49,11 @@ class Table {
     std::size_t size_;
   };
 
-  // Adds a column; all columns must be added before the first row. `header` names the column
-  // in every format (csv and json derive their keys from it); `heading`, when given, is
-  // shown in its place in the text, where a reader may need more words than a key holds.
-  void add_column(std::string header, Align align = Align::kRight, std::string heading = {});
+  // Adds a column; all columns must be added before the first row. `key` names it in csv
+  // and json; empty: the header in lower case ("Frequency (Hz)": frequency_hz).
+  void add_column(std::string header, Align align = Align::kRight, std::string key = {});
+  // Adds a column that csv and json write and the text does not show.
+  void add_hidden_column(std::string key);
 
   // Makes room for this many rows at once, for a table whose length is known.
   void reserve_rows(std::size_t rows) { cells_.reserve(rows * headers_.size()); }
@@ -62,6 +67,8 @@ class Table {
     return {cells_.data() + index * headers_.size(), headers_.size()};
   }
   const std::vector<std::string>& headers() const { return headers_; }
+  // The csv and json names of the columns; empty for a column named by its header.
+  const std::vector<std::string>& keys() const { return keys_; }
 
   // The whole table as text, a header row and then the rows, every line ending with '\n'.
   std::string render() const;
@@ -72,8 +79,9 @@ class Table {
   std::vector<std::size_t> column_widths() const;
 
   std::vector<std::string> headers_;
-  std::vector<std::string> headings_;  // the headers as the text shows them
   std::vector<Align> aligns_;
+  std::vector<std::string> keys_;
+  std::vector<bool> hidden_;
   // Row after row in one array, so that a row costs no allocation of its own.
   std::vector<Cell> cells_;
 };

@@ -42,6 +42,18 @@ Tool catalogued_tool(const char* command) {
   return tool;
 }
 
+std::vector<ToolOption> all_options(const Tool& tool) {
+  std::vector<ToolOption> options = tool.options;
+  const std::vector<std::string> tables = csv_tables(tool.output);
+  if (tables.size() > 1) {
+    std::string help = "csv table: " + tables[0] + " (default)";
+    for (std::size_t i = 1; i < tables.size(); ++i)
+      help += (i + 1 == tables.size() ? " or " : ", ") + tables[i];
+    options.push_back({kTableOption, "NAME", tables, std::move(help)});
+  }
+  return options;
+}
+
 std::string usage_line(const Tool& tool) {
   std::string line = std::string("usage: ") + tool.command;
   for (const Input& input : tool.inputs) {
@@ -62,7 +74,7 @@ int out_of_memory(const char* command, std::ostream& err) {
 
 int run_parsed(const Tool& tool, const std::vector<std::string>& args, std::istream& in,
                std::ostream& out, std::ostream& err) {
-  const Arguments parsed = parse_arguments(args, tool.options);
+  const Arguments parsed = parse_arguments(args, all_options(tool));
   Run run(tool, in, out, err, parsed);
   if (parsed.help)
     return run.help();
@@ -70,6 +82,8 @@ int run_parsed(const Tool& tool, const std::vector<std::string>& args, std::istr
     return run.version();
   if (!parsed.error.empty())
     return run.usage_error(parsed.error);
+  if (const auto problem = run.target_problem(parsed.batch))
+    return run.refuse(*problem);
   if (parsed.batch) {
     if (!parsed.values.empty())
       return run.usage_error("--batch reads its cases from standard input, not from arguments");

@@ -18,7 +18,9 @@
 #include <vector>
 
 #include "cli/input.hpp"
+#include "cli/rendering.hpp"
 #include "cli/results.hpp"
+#include "cli/schema.hpp"
 
 namespace quesdral::cli {
 
@@ -53,6 +55,10 @@ struct Tool {
   // like a refused value: exit 2 with arguments; in the interactive mode the question that
   // Outcome::mended_by names (the last one by default) is asked again.
   ComputeFn compute;
+  // The results csv and json write, beside the inputs: one fixed shape for every case.
+  OutputSpec output;
+  // Files the tool renders from a case when their options are given (--wav, --svg).
+  std::vector<Rendering> renderings;
 
   Tool& check_across(std::size_t mended_by, CrossCheckFn check);
 };
@@ -63,6 +69,11 @@ struct Tool {
 // `command` with an empty label and description.
 // REQUIRES: command is a catalogue row's command.
 Tool catalogued_tool(const char* command);
+
+inline constexpr const char* kTableOption = "--table";
+
+// The tool's own options, and --table NAME when csv can write more than one table.
+std::vector<ToolOption> all_options(const Tool& tool);
 
 // "usage: vorlix.exe AMPLITUDE [REFERENCE=1]" (a computed default shows as "[COUNT]").
 std::string usage_line(const Tool& tool);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -324,6 +325,21 @@ class FailingBuffer : public std::streambuf {
   int_type underflow() override { throw std::ios_base::failure("read error"); }
 };
 
+// A connection that gives two lines and then fails, as a reset one does.
+class ResetBuffer : public std::streambuf {
+ public:
+  ResetBuffer() { setg(text_, text_, text_ + sizeof text_ - 1); }
+
+ protected:
+  int_type underflow() override {
+    errno = ECONNRESET;
+    throw std::ios_base::failure("read error");
+  }
+
+ private:
+  char text_[7] = "2\n2 3\n";
+};
+
 TEST(RunTool, AnUnreadableInputIsTheEndOfInput) {
   FailingBuffer buffer;
   std::istream in(&buffer);
@@ -331,6 +347,46 @@ TEST(RunTool, AnUnreadableInputIsTheEndOfInput) {
   std::ostringstream err;
   EXPECT_EQ(run_tool(make_test_tool(), {}, in, out, err), kExitInputEnded);
   EXPECT_NE(err.str().find("input ended before the low value was given"), std::string::npos);
+}
+
+// A batch whose input fails is no success: the results computed stay, and the failure is
+// said once, without a line number.
+TEST(RunTool, ABatchThatCannotBeReadEndsWithStatus3) {
+  ResetBuffer buffer;
+  std::istream in(&buffer);
+  std::ostringstream out;
+  std::ostringstream err;
+  EXPECT_EQ(run_tool(make_test_tool(), {"--batch"}, in, out, err), kExitOutputFailed);
+  EXPECT_EQ(out.str(), "Product: 20.0000\nCount: 12\n\nProduct: 6.00000\nCount: 5\n");
+  EXPECT_EQ(err.str(),
+            "test.exe: cannot read the cases: " + std::string(std::strerror(ECONNRESET)) + "\n");
+}
+
+// In csv and json every case has a record of one shape, a refused line included, so that
+// rows are joined to their cases by `line`; a value a case lacks is null.
+TEST(RunTool, BatchRecordsKeepTheirLinesInCsvAndJson) {
+  Tool tool = make_test_tool();
+  tool.output.fields = {number_field("product", "LOW * HIGH")};
+  const auto batch = [&](const char* format) {
+    std::istringstream in("2\n\n0 1\n2 3 4\n");
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(run_tool(tool, {"--batch", "--format", format}, in, out, err), kExitInvalid);
+    EXPECT_EQ(err.str(), "test.exe: line 3: low must be above 0\n");
+    return out.str();
+  };
+  EXPECT_EQ(batch("csv"),
+            "line,input,low,high,count,product,error\r\n"
+            "1,2,2,10,12,20,\r\n"
+            "3,0 1,,,,,low must be above 0\r\n"
+            "4,2 3 4,2,3,4,6,\r\n");
+  EXPECT_EQ(batch("json"),
+            "{\"line\":1,\"input\":\"2\",\"low\":2,\"high\":10,\"count\":12,\"product\":20,"
+            "\"error\":null}\n"
+            "{\"line\":3,\"input\":\"0 1\",\"low\":null,\"high\":null,\"count\":null,"
+            "\"product\":null,\"error\":\"low must be above 0\"}\n"
+            "{\"line\":4,\"input\":\"2 3 4\",\"low\":2,\"high\":3,\"count\":4,\"product\":6,"
+            "\"error\":null}\n");
 }
 
 // Results, help and version alike: a write that fails is never a success. A reader that
