@@ -55,9 +55,15 @@ TEST(LevelToolsArguments, PrintExactResults) {
       {"pelundA.exe", {"2", "1"}, "Sound power level: 3.01030 dB re 1 W\n"},
       {"zorivek.exe", {"90"}, "Power: 0.00100000 W\n"},
       {"zorivek.exe", {"125"}, "Power: 3.16228 W\n"},
-      {"fenzo.exe", {"94", "1", "2"}, "Level at distance 2: 87.9794 dB\nChange: -6.02060 dB\n"},
-      {"fenzo.exe", {"94", "3", "10"}, "Level at distance 2: 83.5424 dB\nChange: -10.4576 dB\n"},
-      {"fenzo.exe", {"60", "10", "1"}, "Level at distance 2: 80.0000 dB\nChange: 20.0000 dB\n"},
+      {"fenzo.exe",
+       {"94", "1", "2"},
+       "Level at the second distance (2): 87.9794 dB\nChange: -6.02060 dB\n"},
+      {"fenzo.exe",
+       {"94", "3", "10"},
+       "Level at the second distance (10): 83.5424 dB\nChange: -10.4576 dB\n"},
+      {"fenzo.exe",
+       {"60", "10", "1"},
+       "Level at the second distance (1): 80.0000 dB\nChange: 20.0000 dB\n"},
       // Near 0 dB every digit is kept: a difference of logarithms would show noise here.
       {"vorlix.exe", {"1.0000000000001e-300", "1e-300"}, "Level: 8.68293e-13 dB\n"},
       {"vorlix.exe", {"-1e-300", "1e-300"}, "Level: 0.00000 dB\n"},
@@ -65,10 +71,10 @@ TEST(LevelToolsArguments, PrintExactResults) {
       {"quilbern.exe", {"-32767.99999999"}, "Level: -2.65094e-12 dBFS\nFull scale: 32768\n"},
       {"fenzo.exe",
        {"6.020599913279624", "1", "2"},
-       "Level at distance 2: 2.78119e-16 dB\nChange: -6.02060 dB\n"},
+       "Level at the second distance (2): 2.78119e-16 dB\nChange: -6.02060 dB\n"},
       {"fenzo.exe",
        {"6.0206", "1", "2"},
-       "Level at distance 2: 8.67204e-08 dB\nChange: -6.02060 dB\n"},
+       "Level at the second distance (2): 8.67204e-08 dB\nChange: -6.02060 dB\n"},
       // Below the normal range the digits that are still true are shown.
       {"truska.exe", {"-6170"}, "Amplitude: 3.16228e-309\n"},
       {"zorivek.exe", {"-3000"}, "Power: 1.00000e-312 W\n"},
@@ -233,7 +239,7 @@ TEST(LevelToolsInteractive, AnswersDefaultsAndReasking) {
        "Second distance (same unit): \nfenzo.exe: input ended before the second distance was "
        "given"},
       {"fenzo answered", "fenzo.exe", "94\n1\n2\n", 0,
-       "Level at distance 2: 87.9794 dB\nChange: -6.02060 dB\n",
+       "Level at the second distance (2): 87.9794 dB\nChange: -6.02060 dB\n",
        "First distance (any unit): Second distance (same unit): \n"},
       // A result out of range asks for the level again: no reference or bit depth can offset
       // a level of thousands of dB.

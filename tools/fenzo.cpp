@@ -1,5 +1,6 @@
 // FENZO: the level of a point source at a second distance, by the inverse square law.
 #include "acoustics/levels.hpp"
+#include "cli/number_format.hpp"
 #include "tool_definitions.hpp"
 
 namespace quesdral::tools {
@@ -10,9 +11,11 @@ enum Value { kLevelDb, kDistance1, kDistance2 };
 cli::Outcome compute(const cli::Values& values) {
   const double distance_1 = values[kDistance1];
   const double distance_2 = values[kDistance2];
+  // Named by its role and its value: "distance 2" alone would read as 2 metres.
   return cli::Results()
-      .add("Level at distance 2",
+      .add("Level at the second distance (" + cli::format_short(distance_2) + ")",
            acoustics::level_db_at_distance(values[kLevelDb], distance_1, distance_2), "dB")
+      .as("level_at_second_distance_db")
       .add("Change", acoustics::level_change_db_with_distance(distance_1, distance_2), "dB")
       .finish();
 }
@@ -28,7 +31,7 @@ cli::Tool fenzo_tool() {
       "and the change in dB (about -6.02 dB for each doubling of the distance). The distances\n"
       "must be above 0, in any unit, the same for both. There are no defaults.\n"
       "\n"
-      "Example: fenzo.exe 94 1 2  prints  Level at distance 2: 87.9794 dB\n"
+      "Example: fenzo.exe 94 1 2  prints  Level at the second distance (2): 87.9794 dB\n"
       "                                   Change: -6.02060 dB\n";
   tool.inputs = {
       cli::real_input("LEVEL_DB", "Level at the first distance in dB"),
@@ -39,7 +42,7 @@ cli::Tool fenzo_tool() {
   };
   tool.compute = compute;
   tool.output.fields = {
-      cli::number_field("level_at_distance_2_db", "the level at the second distance"),
+      cli::number_field("level_at_second_distance_db", "the level at DISTANCE_2"),
       cli::number_field("change_db", "the change of level from the first distance to the second"),
   };
   return tool;

@@ -18,12 +18,25 @@ enum Value { kMidiNumber, kA4Hz };
 cli::Outcome compute(const cli::Values& values) {
   const double midi_number = values[kMidiNumber];
   const double frequency_hz = acoustics::frequency_from_midi(midi_number, values[kA4Hz]);
+  const acoustics::NearestNote nearest = acoustics::nearest_note(midi_number);
+  const std::string name = acoustics::note_name(nearest.midi_number, note_naming(values));
   cli::Results results;
   results.add_magnitude("Frequency", frequency_hz, "Hz");
   if (midi_number == std::floor(midi_number)) {
-    results.add_text(
-        "Note", acoustics::note_name(static_cast<long long>(midi_number), note_naming(values)));
+    results.add_text("Note", name)
+        .data_number("midi", static_cast<double>(nearest.midi_number))
+        .data_flag("in_midi_range", nearest.in_midi_range)
+        .data_number("deviation_cents", 0.0);
+    return results.finish(kA4Hz);
   }
+  // A microtone is named as BRASKEL names a frequency: the nearest note and how far off.
+  results
+      .add_text("Nearest note", name + " (MIDI " + cli::format_integer(nearest.midi_number) + ")")
+      .data_word("note", name)
+      .data_number("midi", static_cast<double>(nearest.midi_number))
+      .data_flag("in_midi_range", nearest.in_midi_range);
+  results.add("Deviation", nearest.deviation_cents, "cents")
+      .shown_as(deviation_text(nearest.deviation_cents));
   return results.finish(kA4Hz);
 }
 
@@ -41,7 +54,8 @@ cli::Tool tolveni_tool() {
       "Computes the equal-tempered frequency of a MIDI number:\n"
       "  frequency = A4_HZ * 2^((MIDI_NUMBER - 69) / 12) Hz\n"
       "and, when the number is whole, the note's name (C4 = MIDI 60, sharps; --flats and\n"
-      "--middle-c C3 name it otherwise).\n"
+      "--middle-c C3 name it otherwise); for a fractional number, the nearest note and the\n"
+      "deviation from it in cents, as braskel.exe gives them.\n"
       "MIDI_NUMBER runs from 0 to 127 and may have a fraction (a microtone: 60.5 is a quarter\n"
       "tone above middle C). A4_HZ must be above 0 and defaults to 440.\n"
       "--wav FILE plays the note.\n"
@@ -55,10 +69,9 @@ cli::Tool tolveni_tool() {
   };
   tool.options = note_naming_options();
   tool.compute = compute;
-  tool.output.fields = {
-      cli::number_field("frequency_hz", "the frequency"),
-      cli::text_field("note", "the name of the note; null for a fractional MIDI number"),
-  };
+  tool.output.fields = {cli::number_field("frequency_hz", "the frequency")};
+  for (cli::FieldSpec& field : nearest_note_fields())
+    tool.output.fields.push_back(std::move(field));
   render::renders_sound(tool, sound);
   return tool;
 }
