@@ -249,6 +249,72 @@ TEST(PitchToolsArguments, NoteNamingOptionsAndTheTuningOfA4) {
   EXPECT_NE(refused.err.find("--middle-c takes"), std::string::npos) << refused.err;
 }
 
+// A note name in place of a MIDI number or a frequency stands for its number under the
+// tool's --middle-c and A4: C2 is 65.4064 Hz at 440 Hz and 64.2172 Hz at 432 Hz; A#4 is
+// 466.164 Hz; C4 is MIDI 72 when middle C is C3; C#-1 is 8.50447 Hz at 432 Hz (equal
+// temperament by hand).
+TEST(PitchToolsArguments, NoteNamesStandForTheirNumbers) {
+  const ExactCase cases[] = {
+      {"tolveni.exe", {"A4"}, "Frequency: 440.000 Hz\nNote: A4\n"},
+      {"tolveni.exe", {"--middle-c", "C3", "C4"}, "Frequency: 523.251 Hz\nNote: C4\n"},
+      {"tolveni.exe", {"--flats", "c#-1", "432"}, "Frequency: 8.50447 Hz\nNote: Db-1\n"},
+      {"lipra.exe",
+       {"C2", "2", "432"},
+       "Harmonic  Overtone  Frequency (Hz)  Note    Cents\n"
+       "       1         0         64.2172  C2    0.00000\n"
+       "       2         1         128.434  C3    0.00000\n"},
+      {"rumbeldv.exe",
+       {"1", "A3"},
+       "Step  Frequency (Hz)    Ratio    Cents  Note  Deviation (cents)\n"
+       "   0         220.000  1.00000  0.00000  A3              0.00000\n"
+       "   1         440.000  2.00000  1200.00  A4              0.00000\n"},
+      {"hopri.exe", {"A4", "442"}, "Beat frequency: 2.00000 Hz\nBeat period: 0.500000 s\n"},
+      {"hopri.exe",
+       {"--middle-c", "C3", "A3", "Bb3"},
+       "Beat frequency: 26.1638 Hz\nBeat period: 0.0382208 s\n"},
+  };
+  for (const ExactCase& c : cases)
+    expect_exact_output(c);
+}
+
+TEST(PitchToolsArguments, RefuseNotesOutOfRangeOrMisspelt) {
+  const RefusalCase cases[] = {
+      {"tolveni.exe",
+       {"H4"},
+       "'H4' is not a number or a note name; write a MIDI number such as 69 or a note such as "
+       "A4"},
+      {"hopri.exe",
+       {"440", "A"},
+       "'A' is not a number or a note name; write a frequency such as 440 or a note such as A4"},
+      {"tolveni.exe", {"G#9"}, "MIDI number must be from 0 to 127"},
+      {"tolveni.exe", {"--middle-c", "C3", "B-3"}, "MIDI number must be from 0 to 127"},
+      {"lipra.exe", {"C-2000"}, "fundamental frequency must be above 0 Hz"},
+      {"hopri.exe", {"C2000", "440"}, "the note given as the first frequency is too high"},
+      {"rumbeldv.exe", {"12", "C1100"}, "the note given as the start frequency is too high"},
+  };
+  for (const RefusalCase& c : cases)
+    expect_refusal(c);
+}
+
+// In a batch the record holds the number a note stands for, beside the text as typed; an
+// answer is read under the A4 answered after it.
+TEST(PitchToolsBatch, NotesInLinesAndAnswers) {
+  ProgramOptions options;
+  options.args = {"--batch", "--format", "json"};
+  options.input = "A4 A#4\n";
+  const ProgramRun batch = run_program(program_path("hopri.exe"), options);
+  EXPECT_EQ(batch.exit_code, 0);
+  EXPECT_EQ(batch.out.rfind("{\"line\":1,\"input\":\"A4 A#4\",\"frequency_1_hz\":440,"
+                            "\"frequency_2_hz\":466.16376151",
+                            0),
+            0u)
+      << batch.out;
+  const ProgramRun asked = run_with_input("lipra.exe", "H2\nC2\n1\n432\n");
+  EXPECT_EQ(asked.exit_code, 0);
+  EXPECT_NE(asked.err.find("'H2' is not a number or a note name"), std::string::npos);
+  EXPECT_NE(asked.out.find("64.2172  C2"), std::string::npos) << asked.out;
+}
+
 TEST(PitchToolsArguments, EqualDivisionsTableHasEveryStep) {
   const ProgramRun twelve = run_with_args("rumbeldv.exe", {"12"});
   EXPECT_EQ(twelve.exit_code, 0);

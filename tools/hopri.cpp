@@ -1,5 +1,8 @@
 // HOPRI: the beat frequency and beat period of two sine waves.
+#include <optional>
+
 #include "acoustics/spectra.hpp"
+#include "pitch_inputs.hpp"
 #include "render/wav_rendering.hpp"
 #include "tool_definitions.hpp"
 
@@ -39,16 +42,22 @@ cli::Tool hopri_tool() {
       "Computes how fast two sine waves of nearby frequencies beat (swell and fade):\n"
       "  beat frequency = |FREQUENCY_1_HZ - FREQUENCY_2_HZ| Hz,  beat period = 1 / that, in s\n"
       "Equal frequencies do not beat: 0 Hz and \"no beating\" instead of a period.\n"
-      "Both frequencies must be above 0.\n"
+      "Both frequencies must be above 0. Either may be a note name instead, such as A4,\n"
+      "C#5 or Bb3 (letter A to G, optional # or b, octave number): its equal-tempered\n"
+      "frequency with A4 at 440 Hz, middle C (MIDI 60) named C4 unless --middle-c C3.\n"
       "--wav FILE plays the two tones together, equally loud: they beat as printed.\n"
       "\n"
-      "Example: hopri.exe 440 442  prints  Beat frequency: 2.00000 Hz, Beat period: 0.500000 s\n";
+      "Example: hopri.exe 440 442  prints  Beat frequency: 2.00000 Hz, Beat period: 0.500000 s\n"
+      "         hopri.exe A4 442  prints the same\n";
   tool.inputs = {
       cli::real_input("FREQUENCY_1_HZ", "First frequency (Hz)")
-          .checked_by(cli::must_be_positive("first frequency must be above 0 Hz")),
+          .checked_by(cli::must_be_positive("first frequency must be above 0 Hz"))
+          .also_noted(frequency_note_reading(std::nullopt)),
       cli::real_input("FREQUENCY_2_HZ", "Second frequency (Hz)")
-          .checked_by(cli::must_be_positive("second frequency must be above 0 Hz")),
+          .checked_by(cli::must_be_positive("second frequency must be above 0 Hz"))
+          .also_noted(frequency_note_reading(std::nullopt)),
   };
+  tool.options = {middle_c_option("the octave of middle C in the note names read (default C4)")};
   tool.compute = compute;
   tool.output.fields = {
       cli::number_field("beat_frequency_hz", "|F1 - F2|"),

@@ -103,16 +103,20 @@ cli::Tool lipra_tool() {
       "nearest equal-tempered note (A4 tuned to A4_HZ, C4 = MIDI 60, sharps; --flats and\n"
       "--middle-c C3 name notes otherwise) and the deviation from it in cents, from -50\n"
       "inclusive to +50 exclusive; notes outside MIDI 0 to 127 are marked *.\n"
-      "FUNDAMENTAL_HZ must be above 0; COUNT is a whole number from 1 to 1000, default 10;\n"
+      "FUNDAMENTAL_HZ must be above 0, or a note name such as C2, A#3, Bb-1 or c4 (letter A\n"
+      "to G, optional # or b, octave number), read at A4_HZ and under --middle-c; COUNT is\n"
+      "a whole number from 1 to 1000, default 10;\n"
       "A4_HZ must be above 0 and defaults to 440.\n"
       "--wav FILE plays each harmonic in turn, then all together (amplitudes 1/n);\n"
       "--svg FILE draws each harmonic's deviation from the equal-tempered grid.\n"
       "\n"
       "Example: lipra.exe 110 4  lists 110, 220, 330 and 440 Hz (A2, A3, E4 +1.955 cents, A4)\n"
-      "         lipra.exe 108 2 432  lists 108 and 216 Hz as A2 and A3, 0 cents off\n";
+      "         lipra.exe 108 2 432  lists 108 and 216 Hz as A2 and A3, 0 cents off\n"
+      "         lipra.exe C2 4  lists 65.4064, 130.813, 196.219 and 261.626 Hz\n";
   tool.inputs = {
       cli::real_input("FUNDAMENTAL_HZ", "Fundamental frequency (Hz)")
-          .checked_by(cli::must_be_positive("fundamental frequency must be above 0 Hz")),
+          .checked_by(cli::must_be_positive("fundamental frequency must be above 0 Hz"))
+          .also_noted(frequency_note_reading(kA4Hz)),
       cli::integer_input("COUNT", "Number of harmonics")
           .defaults_to(10)
           .checked_by(

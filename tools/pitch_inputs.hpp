@@ -1,9 +1,13 @@
-// What the pitch tools (BRASKEL, TOLVENI, LIPRA, RUMBEL) share: the reference pitch A4 they
-// take last, the options that choose how notes are named (--flats, --middle-c C3|C4), and
-// how a table names the nearest note of a frequency.
+// What the pitch tools (BRASKEL, TOLVENI, LIPRA, RUMBEL, and HOPRI in part) share: the
+// reference pitch A4 they take last, the options that choose how notes are named (--flats,
+// --middle-c C3|C4), note names read in place of numbers, and how a table names the nearest
+// note of a frequency.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "acoustics/pitch.hpp"
@@ -23,11 +27,16 @@ inline cli::Input a4_input() {
 inline constexpr const char* kFlatsOption = "--flats";
 inline constexpr const char* kMiddleCOption = "--middle-c";
 
+// --middle-c C3|C4, which octave number MIDI 60 has in note names.
+inline cli::ToolOption middle_c_option(std::string help) {
+  return {kMiddleCOption, "C3|C4", {"C3", "C4"}, std::move(help)};
+}
+
 // The options of every pitch tool that choose how notes are named.
 inline std::vector<cli::ToolOption> note_naming_options() {
   return {
       {kFlatsOption, "", {}, "name the black keys with flats (Db4, not C#4)"},
-      {kMiddleCOption, "C3|C4", {"C3", "C4"}, "the name of MIDI 60, middle C (default C4)"},
+      middle_c_option("the name of MIDI 60, middle C (default C4)"),
   };
 }
 
@@ -38,6 +47,34 @@ inline acoustics::NoteNaming note_naming(const cli::Values& values) {
   if (values.option_value(kMiddleCOption) == "C3")
     naming.middle_c_octave = 3;
   return naming;
+}
+
+// How an input reads a note name, under the case's --middle-c: as its MIDI number.
+inline cli::NoteReading midi_note_reading() {
+  cli::NoteReading reading;
+  reading.midi_of = [](std::string_view text, const cli::Values& values) -> std::optional<double> {
+    const std::optional<long long> midi_number =
+        acoustics::midi_from_note_name(text, note_naming(values));
+    if (!midi_number)
+      return std::nullopt;
+    return static_cast<double>(*midi_number);
+  };
+  reading.value_of = [](double midi_number, const cli::Values&) { return midi_number; };
+  reading.forms = "a MIDI number such as 69 or a note such as A4";
+  return reading;
+}
+
+// How a frequency input reads a note name: its frequency with A4 tuned to the value of input
+// `a4_input`, a later one, or to 440 Hz when there is none.
+inline cli::NoteReading frequency_note_reading(std::optional<std::size_t> a4_input) {
+  cli::NoteReading reading = midi_note_reading();
+  reading.value_of = [a4_input](double midi_number, const cli::Values& values) {
+    return acoustics::frequency_from_midi(midi_number,
+                                          a4_input ? values[*a4_input] : acoustics::kStandardA4Hz);
+  };
+  reading.reads_later = a4_input;
+  reading.forms = "a frequency such as 440 or a note such as A4";
+  return reading;
 }
 
 // A note's name for a table cell, marked with kOutsideMidiFootnote's star when the note

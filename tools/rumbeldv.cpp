@@ -92,13 +92,16 @@ cli::Tool rumbeldv_tool() {
       "A4_HZ, C4 = MIDI 60, sharps; --flats and --middle-c C3 name notes otherwise) and the\n"
       "deviation from it in cents (notes outside MIDI 0 to 127 are marked *). DIVISIONS is a\n"
       "whole number from 1 to 1200; START_HZ must be above 0 and defaults to middle C at\n"
-      "A4 = 440 Hz, 440 * 2^(-9/12) = 261.626 Hz; A4_HZ must be above 0, default 440.\n"
+      "A4 = 440 Hz, 440 * 2^(-9/12) = 261.626 Hz, and may be a note name such as A3, F#2\n"
+      "or Eb4 (letter A to G, optional # or b, octave number), read at A4_HZ and under\n"
+      "--middle-c; A4_HZ must be above 0, default 440.\n"
       "--wav FILE plays each step in turn; --svg FILE draws each step's deviation\n"
       "from the equal-tempered grid.\n"
       "\n"
       "Example: rumbeldv.exe 12  lists the notes C4 to C5, each 0 cents off\n"
       "         rumbeldv.exe --flats 12  names the black keys Db4, Eb4, Gb4, Ab4, Bb4\n"
-      "         rumbeldv.exe 12 432 432  lists A4 to A5 at A4 = 432 Hz, each 0 cents off\n";
+      "         rumbeldv.exe 12 432 432  lists A4 to A5 at A4 = 432 Hz, each 0 cents off\n"
+      "         rumbeldv.exe 19 A3  divides the octave from 220 Hz into 19 steps\n";
   tool.inputs = {
       cli::integer_input("DIVISIONS", "Number of divisions")
           .checked_by(
@@ -106,7 +109,8 @@ cli::Tool rumbeldv_tool() {
       cli::real_input("START_HZ", "Start frequency (Hz)")
           .defaults_to(acoustics::middle_c_hz())
           .checked_by(cli::must_be_positive("start frequency must be above 0 Hz"))
-          .checked_by(check_octave_in_range),
+          .checked_by(check_octave_in_range)
+          .also_noted(frequency_note_reading(kA4Hz)),
       a4_input(),
   };
   tool.options = note_naming_options();

@@ -57,14 +57,18 @@ cli::Tool tolveni_tool() {
       "--middle-c C3 name it otherwise); for a fractional number, the nearest note and the\n"
       "deviation from it in cents, as braskel.exe gives them.\n"
       "MIDI_NUMBER runs from 0 to 127 and may have a fraction (a microtone: 60.5 is a quarter\n"
-      "tone above middle C). A4_HZ must be above 0 and defaults to 440.\n"
+      "tone above middle C), or be a note name: a letter A to G in either case, an optional\n"
+      "# or b, and an octave number, negative allowed (A4 is 69, C-1 is 0; --middle-c C3\n"
+      "reads C3 as 60). A4_HZ must be above 0 and defaults to 440.\n"
       "--wav FILE plays the note.\n"
       "\n"
       "Example: tolveni.exe 60  prints  Frequency: 261.626 Hz  and  Note: C4\n"
-      "         tolveni.exe --middle-c C3 60  prints  Note: C3\n";
+      "         tolveni.exe --middle-c C3 60  prints  Note: C3\n"
+      "         tolveni.exe A4  prints  Frequency: 440.000 Hz  and  Note: A4\n";
   tool.inputs = {
       cli::real_input("MIDI_NUMBER", "MIDI number")
-          .checked_by(cli::must_be_within(0, 127, "MIDI number must be from 0 to 127")),
+          .checked_by(cli::must_be_within(0, 127, "MIDI number must be from 0 to 127"))
+          .also_noted(midi_note_reading()),
       a4_input(),
   };
   tool.options = note_naming_options();

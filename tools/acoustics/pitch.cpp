@@ -1,5 +1,6 @@
 #include "acoustics/pitch.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <string>
@@ -126,6 +127,38 @@ std::string note_name(long long midi_number, NoteNaming naming) {
   // the names shift from it.
   const long long shift = 5 - naming.middle_c_octave;
   return std::string(names[static_cast<std::size_t>(pitch_class)]) + std::to_string(octave - shift);
+}
+
+std::optional<long long> midi_from_note_name(std::string_view text, NoteNaming naming) {
+  // Semitones of C D E F G A B above C.
+  static const std::array<int, 7> kFromC = {9, 11, 0, 2, 4, 5, 7};  // A to G
+  if (text.size() < 2)
+    return std::nullopt;
+  const char letter = static_cast<char>(text[0] >= 'a' ? text[0] - 'a' + 'A' : text[0]);
+  if (letter < 'A' || letter > 'G')
+    return std::nullopt;
+  long long semitone = kFromC[static_cast<std::size_t>(letter - 'A')];
+  std::size_t i = 1;
+  if (text[i] == '#' || text[i] == 'b') {
+    semitone += text[i] == '#' ? 1 : -1;
+    ++i;
+  }
+  const bool negative = i < text.size() && text[i] == '-';
+  if (negative)
+    ++i;
+  if (i == text.size())
+    return std::nullopt;
+  constexpr long long kOctaveBound = 100000;
+  long long octave = 0;
+  for (; i < text.size(); ++i) {
+    if (text[i] < '0' || text[i] > '9')
+      return std::nullopt;
+    octave = std::min(kOctaveBound, octave * 10 + (text[i] - '0'));
+  }
+  if (negative)
+    octave = -octave;
+  // Middle C, MIDI 60, is in octave middle_c_octave.
+  return 60 + kSemitonesPerOctave * (octave - naming.middle_c_octave) + semitone;
 }
 
 bool is_midi_note(long long midi_number) {

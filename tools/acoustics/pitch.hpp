@@ -7,7 +7,9 @@
 // hundredth of a semitone.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace quesdral::acoustics {
 
@@ -75,6 +77,14 @@ struct NoteNaming {
 // for MIDI 69 when middle C is C3.
 // REQUIRES: naming.middle_c_octave is 3 or 4.
 std::string note_name(long long midi_number, NoteNaming naming = {});
+
+// The MIDI number a note name stands for under `naming`'s middle C, or nothing when `text`
+// is no note name. A name is a letter A to G in either case, an optional sharp '#' or flat
+// 'b', and an octave number with an optional minus sign: "A4" is 69, "c#-1" is 1, "Bb3" is
+// 58, "Cb4" is 59 and "B#3" is 60. Octave numbers beyond +-100000 count as +-100000, far
+// outside every range a value may take, so that no text overflows the result.
+// REQUIRES: naming.middle_c_octave is 3 or 4.
+std::optional<long long> midi_from_note_name(std::string_view text, NoteNaming naming = {});
 
 // True when midi_number is a whole number from 0 to 127.
 bool is_midi_note(long long midi_number);

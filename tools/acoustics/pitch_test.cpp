@@ -1,6 +1,7 @@
 #include "acoustics/pitch.hpp"
 
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -75,6 +76,57 @@ TEST(NoteName, FlatsAndTheOctaveOfMiddleC) {
     SCOPED_TRACE(c.midi_number);
     EXPECT_EQ(note_name(c.midi_number, {c.flats, c.middle_c_octave}), c.name);
   }
+}
+
+// Note names read as input. Frequencies at A4 = 440 Hz from the MIDI tuning table: C2 is
+// 65.4064 Hz, A0 (the piano's lowest key) 27.5 Hz, C-1 8.17580 Hz, middle C 261.626 Hz.
+TEST(NoteName, ReadAsInputUnderEitherMiddleC) {
+  struct Case {
+    const char* text;
+    int middle_c_octave;
+    std::optional<long long> midi_number;  // nothing: not a note name
+    double frequency_hz;                   // at A4 = 440 Hz; 0 when not a note name
+  };
+  const Case cases[] = {
+      {"A4", 4, 69, 440.0},
+      {"C2", 4, 36, 65.4064},
+      {"A0", 4, 21, 27.5},
+      {"C-1", 4, 0, 8.17580},
+      {"c4", 4, 60, 261.626},
+      {"C4", 3, 72, 523.251},
+      {"C3", 3, 60, 261.626},
+      {"C-2", 3, 0, 8.17580},
+      {"a#4", 4, 70, 466.164},
+      {"Bb4", 4, 70, 466.164},
+      {"bb4", 4, 70, 466.164},
+      {"Cb4", 4, 59, 246.942},
+      {"B#3", 4, 60, 261.626},
+      {"G9", 4, 127, 12543.9},
+      {"C-12", 4, -132, 0.0},  // under C4 naming, 11 octaves below MIDI 0
+      {"H4", 4, std::nullopt, 0.0},
+      {"A", 4, std::nullopt, 0.0},
+      {"A#", 4, std::nullopt, 0.0},
+      {"A-", 4, std::nullopt, 0.0},
+      {"A4.5", 4, std::nullopt, 0.0},
+      {"A+4", 4, std::nullopt, 0.0},
+      {"Ab#4", 4, std::nullopt, 0.0},
+      {"AB4", 4, std::nullopt, 0.0},
+      {"#4", 4, std::nullopt, 0.0},
+      {"440", 4, std::nullopt, 0.0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    const std::optional<long long> midi_number =
+        midi_from_note_name(c.text, {false, c.middle_c_octave});
+    EXPECT_EQ(midi_number, c.midi_number);
+    if (midi_number && c.frequency_hz > 0) {
+      EXPECT_NEAR(frequency_from_midi(static_cast<double>(*midi_number), kStandardA4Hz),
+                  c.frequency_hz, 5e-6 * c.frequency_hz);
+    }
+  }
+  // An octave number of any length is bounded, never overflowing the MIDI number.
+  EXPECT_EQ(midi_from_note_name("C99999999999999999999999"), 60 + 12 * (100000LL - 4));
+  EXPECT_EQ(midi_from_note_name("C-99999999999999999999999"), 60 + 12 * (-100000LL - 4));
 }
 
 TEST(NearestNote, RoundsHalfUpWithDeviationFromMinusFiftyBelowFifty) {

@@ -80,6 +80,11 @@ Input& Input::also_named(const char* value_name, double value) {
   return *this;
 }
 
+Input& Input::also_noted(NoteReading reading) {
+  notes = std::move(reading);
+  return *this;
+}
+
 Input& Input::keyed(const char* machine_key) {
   key = machine_key;
   return *this;

@@ -30,7 +30,7 @@ struct ToolOption {
 // computed default sees only the values of the inputs before its own.
 class Values {
  public:
-  explicit Values(std::size_t count) : numbers_(count, 0.0), names_(count) {}
+  explicit Values(std::size_t count) : numbers_(count, 0.0), names_(count), notes_(count) {}
 
   double& operator[](std::size_t input) { return numbers_[input]; }
   double operator[](std::size_t input) const { return numbers_[input]; }
@@ -39,6 +39,13 @@ class Values {
   // "dBu" for "DBU"), or empty when it was given as a number or is a default.
   void set_name(std::size_t input, std::string_view name) { names_[input] = name; }
   std::string_view name(std::size_t input) const { return names_[input]; }
+
+  // The MIDI number of the note an input's value was given as ("A4": 69), or nothing when
+  // it was given as a number or is a default.
+  void set_note(std::size_t input, std::optional<double> midi_number) {
+    notes_[input] = midi_number;
+  }
+  std::optional<double> note(std::size_t input) const { return notes_[input]; }
 
   // Records a tool option as given ("--flats" with an empty value).
   void set_option(std::string name, std::string value);
@@ -49,6 +56,7 @@ class Values {
  private:
   std::vector<double> numbers_;
   std::vector<std::string_view> names_;  // of the inputs' NamedValues, which are literals
+  std::vector<std::optional<double>> notes_;
   std::vector<std::pair<std::string, std::string>> options_;
 };
 
@@ -64,6 +72,21 @@ struct NamedValue {
   double value = 0.0;
 };
 
+// How an input takes a note name in place of a number (the pitch tools): the note's MIDI
+// number, read under the naming options of the case, then the number the note stands for.
+struct NoteReading {
+  // The MIDI number `text` names as a note ("A4": 69, blanks trimmed), or nothing when it
+  // is no note name. Sees the case's options only.
+  std::function<std::optional<double>(std::string_view text, const Values& values)> midi_of;
+  // The input's value for a note of `midi_number`: the MIDI number itself, or its frequency.
+  std::function<double(double midi_number, const Values& values)> value_of;
+  // An input after this one that value_of reads (the tuning of A4): the note's value is
+  // then known, and checked, only once every value is. Nothing when value_of reads none.
+  std::optional<std::size_t> reads_later;
+  // The forms a refusal suggests: "a frequency such as 440 or a note such as A4".
+  const char* forms = "";
+};
+
 // One value a tool takes.
 struct Input {
   const char* name = "";      // in the usage line, e.g. "AMPLITUDE"
@@ -75,12 +98,14 @@ struct Input {
   DefaultFn computed_default;   // a default from earlier values; used when default_value is empty
   std::vector<CheckFn> checks;  // every one must pass; the first refusal is the one reported
   std::vector<NamedValue> named_values;  // names taken in place of a number
+  std::optional<NoteReading> notes;      // note names taken in place of a number
 
   Input& defaults_to(double value);
   Input& defaults_from(DefaultFn fn);
   Input& checked_by(CheckFn fn);
   Input& also_named(const char* value_name, double value);
   Input& keyed(const char* machine_key);
+  Input& also_noted(NoteReading reading);
 
   // The value as its question names it in a message: "the second frequency" for "Second
   // frequency (Hz)", "the bit depth" for "Bit depth in bits" (the unit left off).

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <iostream>
 #include <utility>
@@ -30,11 +31,20 @@ constexpr const char* kCommonBehaviour =
 
 }  // namespace
 
-TypedValue parse_value(const Input& input, std::string_view text) {
+TypedValue parse_value(const Input& input, std::string_view text, const Values& values) {
   if (const NamedValue* named = input.named(text))
     return {named->value, named->name, {}};
   ParsedNumber parsed =
       parse_number(text, input.kind, [&input](double value) { return input.allows(value); });
+  if (!parsed.value && input.notes) {
+    if (const std::optional<double> midi_number = input.notes->midi_of(trim(text), values))
+      return {midi_number, {}, {}, true};
+    // Text that is neither form is refused naming both; a number out of range keeps its own
+    // reason.
+    const std::string not_a_number = quote(text) + " is not a number";
+    if (parsed.error.compare(0, not_a_number.size(), not_a_number) == 0)
+      parsed.error = not_a_number + " or a note name; write " + input.notes->forms;
+  }
   if (parsed.value || input.named_values.empty())
     return {parsed.value, {}, std::move(parsed.error)};
   std::string names;
@@ -140,28 +150,48 @@ std::optional<std::string> Run::argument_problem(const std::vector<std::string>&
 // none. Reports the reason and returns false when the value is refused.
 bool Run::take_argument(std::size_t index, const std::string* arg) {
   const Input& input = tool_.inputs[index];
-  double value = 0;
-  std::string_view name;
   if (arg != nullptr) {
-    const TypedValue parsed = parse_value(input, *arg);
+    const TypedValue parsed = parse_value(input, *arg, values_);
     if (!parsed.value) {
       report(std::string(input.name) + ": " + parsed.error);
       return false;
     }
-    value = *parsed.value;
-    name = parsed.name;
-  } else if (const std::optional<double> fallback = default_for(index)) {
-    value = *fallback;
-  } else {
+    return take_typed(index, parsed);
+  }
+  const std::optional<double> fallback = default_for(index);
+  if (!fallback) {
     report(std::string("missing ") + input.name);
     return false;
   }
-  if (const auto reason = own_problem(index, value)) {
+  return take_typed(index, {fallback, {}, {}});
+}
+
+bool Run::take_typed(std::size_t index, const TypedValue& typed) {
+  if (typed.note) {
+    set_value(index, 0.0, {}, typed.value);
+    if (tool_.inputs[index].notes->reads_later)
+      return true;
+    if (const auto reason = read_note(index)) {
+      report(*reason);
+      return false;
+    }
+    return true;
+  }
+  if (const auto reason = own_problem(index, *typed.value)) {
     report(*reason);
     return false;
   }
-  set_value(index, value, name);
+  set_value(index, *typed.value, typed.name);
   return true;
+}
+
+std::optional<std::string> Run::read_note(std::size_t index) {
+  const Input& input = tool_.inputs[index];
+  const double value = input.notes->value_of(*values_.note(index), values_);
+  if (!std::isfinite(value))
+    return "the note given as " + input.called() + " is too high for its value to be shown";
+  values_[index] = value;
+  return own_problem(index, value);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -186,6 +216,14 @@ std::optional<std::string> Run::own_problem(std::size_t index, double value) con
 }
 
 std::optional<Problem> Run::evaluate() {
+  // Notes read under a later value (the tuning of A4) are read now that it is known; a
+  // refusal asks again for the note, which a number or another note can always mend.
+  for (std::size_t i = 0; i < tool_.inputs.size(); ++i) {
+    if (values_.note(i) && tool_.inputs[i].notes->reads_later) {
+      if (auto reason = read_note(i))
+        return Problem{std::move(*reason), i};
+    }
+  }
   for (const CrossCheck& cross : tool_.cross_checks) {
     if (auto reason = cross.check(values_))
       return Problem{std::move(*reason), cross.mended_by};
@@ -266,37 +304,28 @@ bool Run::ask(std::size_t index) {
     const Line line = read_line(in_);
     if (line.ended)
       return false;
-    if (const std::optional<TypedValue> typed = answer(index, line, fallback)) {
-      set_value(index, *typed->value, typed->name);
+    if (answer(index, line, fallback))
       return true;
-    }
   }
 }
 
-// The value of one answer, or nothing after reporting why it is refused.
-std::optional<TypedValue> Run::answer(std::size_t index, const Line& line,
-                                      const std::optional<double>& fallback) {
+// Takes the value of one answer; false after reporting why it is refused.
+bool Run::answer(std::size_t index, const Line& line, const std::optional<double>& fallback) {
   const Input& input = tool_.inputs[index];
   TypedValue typed{fallback, {}, {}};
   if (line.too_long) {
     report(std::string(input.question) + ": the answer is too long to be a number");
-    return std::nullopt;
+    return false;
   }
   if (trim(line.text).empty()) {
     if (!fallback)
       report(std::string(input.question) + ": an answer is needed (there is no default)");
   } else {
-    typed = parse_value(input, line.text);
+    typed = parse_value(input, line.text, values_);
     if (!typed.value)
       report(std::string(input.question) + ": " + typed.error);
   }
-  if (!typed.value)
-    return std::nullopt;
-  if (const auto reason = own_problem(index, *typed.value)) {
-    report(*reason);
-    return std::nullopt;
-  }
-  return typed;
+  return typed.value && take_typed(index, typed);
 }
 
 // Input ended before input `first` was answered: it and every later input take their

@@ -34,15 +34,17 @@ std::vector<std::string> split_blanks(const std::string& text);
 // The words as typed, one space between them.
 std::optional<std::string> join(const std::vector<std::string>& words);
 
-// A value as typed: a number, or one of the input's named values.
+// A value as typed: a number, one of the input's named values, or a note.
 struct TypedValue {
-  std::optional<double> value;
-  std::string_view name;  // the named value's name; empty for a number
-  std::string error;      // why the text is refused when there is no value
+  std::optional<double> value;  // for a note, its MIDI number until the note is read
+  std::string_view name;        // the named value's name; empty for a number
+  std::string error;            // why the text is refused when there is no value
+  bool note = false;            // value is the MIDI number of a note name
 };
 
-// The value typed for `input`, or why the text is refused.
-TypedValue parse_value(const Input& input, std::string_view text);
+// The value typed for `input`, or why the text is refused; `values` holds the case's
+// options, under which a note name is read.
+TypedValue parse_value(const Input& input, std::string_view text, const Values& values);
 
 // A refusal of the values as they stand, and the input whose new value can mend it.
 struct Problem {
@@ -88,17 +90,23 @@ class Run {
 
   // Interactive mode.
   bool ask(std::size_t index);
-  std::optional<TypedValue> answer(std::size_t index, const Line& line,
-                                   const std::optional<double>& fallback);
+  bool answer(std::size_t index, const Line& line, const std::optional<double>& fallback);
   int end_of_input(std::size_t first);
   int end_while_mending(Problem problem);
 
   // Both modes.
   std::optional<double> default_for(std::size_t index) const;
-  void set_value(std::size_t index, double value, std::string_view name = {}) {
+  void set_value(std::size_t index, double value, std::string_view name = {},
+                 std::optional<double> note = std::nullopt) {
     values_[index] = value;
     values_.set_name(index, name);
+    values_.set_note(index, note);
   }
+  // Sets input `index` from a value typed for it, reporting why it is refused, if it is.
+  // A note whose value reads a later input is checked once every value is known.
+  bool take_typed(std::size_t index, const TypedValue& typed);
+  // The value of the note input `index` was given as, or why it cannot be used.
+  std::optional<std::string> read_note(std::size_t index);
   std::optional<std::string> own_problem(std::size_t index, double value) const;
   // The cross checks in order, then the computation: the first refusal, or the results.
   std::optional<Problem> evaluate();
