@@ -315,6 +315,68 @@ TEST(PitchToolsBatch, NotesInLinesAndAnswers) {
   EXPECT_NE(asked.out.find("64.2172  C2"), std::string::npos) << asked.out;
 }
 
+// QUESDRAL_NOTE_NAMES and QUESDRAL_MIDDLE_C set how every pitch tool names and reads notes
+// unless an option says otherwise; a tool that names no notes never reads them.
+TEST(PitchToolsEnvironment, SetsTheNamingOptionsWin) {
+  struct Case {
+    const char* command;
+    std::vector<std::string> env;
+    std::vector<std::string> args;
+    int exit_code;
+    const char* out;
+    const char* err;
+  };
+  const Case cases[] = {
+      {"tolveni.exe",
+       {"QUESDRAL_NOTE_NAMES=flats", "QUESDRAL_MIDDLE_C=C3"},
+       {"61"},
+       0,
+       "Frequency: 277.183 Hz\nNote: Db3\n",
+       ""},
+      {"tolveni.exe",
+       {"QUESDRAL_NOTE_NAMES=flats", "QUESDRAL_MIDDLE_C=C3"},
+       {"--sharps", "--middle-c", "C4", "C#4"},
+       0,
+       "Frequency: 277.183 Hz\nNote: C#4\n",
+       ""},
+      {"braskel.exe",
+       {"QUESDRAL_NOTE_NAMES=sharps", "QUESDRAL_MIDDLE_C=C4"},
+       {"466.1637615180899"},
+       0,
+       "MIDI number: 70.0000\nNearest note: A#4 (MIDI 70)\nDeviation: 0.00000 cents\n",
+       ""},
+      {"hopri.exe",
+       {"QUESDRAL_MIDDLE_C=C3"},
+       {"A3", "442"},
+       0,
+       "Beat frequency: 2.00000 Hz\nBeat period: 0.500000 s\n",
+       ""},
+      {"rumbeldv.exe",
+       {"QUESDRAL_MIDDLE_C=middle"},
+       {"12"},
+       2,
+       "",
+       "rumbeldv.exe: QUESDRAL_MIDDLE_C must be C3 or C4, not 'middle'\n"},
+      {"lipra.exe",
+       {"QUESDRAL_NOTE_NAMES=FLATS"},
+       {"110"},
+       2,
+       "",
+       "lipra.exe: QUESDRAL_NOTE_NAMES must be sharps or flats, not 'FLATS'\n"},
+      {"vorlix.exe", {"QUESDRAL_MIDDLE_C=middle"}, {"1"}, 0, "Level: 0.00000 dB\n", ""},
+  };
+  for (const Case& c : cases) {
+    ProgramOptions options;
+    options.args = c.args;
+    options.env_set = c.env;
+    const ProgramRun run = run_program(program_path(c.command), options);
+    SCOPED_TRACE(c.command);
+    EXPECT_EQ(run.exit_code, c.exit_code);
+    EXPECT_EQ(run.out, c.out);
+    EXPECT_EQ(run.err, c.err);
+  }
+}
+
 TEST(PitchToolsArguments, EqualDivisionsTableHasEveryStep) {
   const ProgramRun twelve = run_with_args("rumbeldv.exe", {"12"});
   EXPECT_EQ(twelve.exit_code, 0);

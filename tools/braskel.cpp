@@ -68,6 +68,7 @@ cli::Tool braskel_tool() {
       a4_input(),
   };
   tool.options = note_naming_options();
+  tool.variables = note_naming_variables();
   tool.compute = compute;
   tool.output.fields = {cli::number_field("midi_number", "the MIDI number, unrounded")};
   for (cli::FieldSpec& field : nearest_note_fields())

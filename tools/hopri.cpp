@@ -58,6 +58,7 @@ cli::Tool hopri_tool() {
           .also_noted(frequency_note_reading(std::nullopt)),
   };
   tool.options = {middle_c_option("the octave of middle C in the note names read (default C4)")};
+  tool.variables = {middle_c_variable()};
   tool.compute = compute;
   tool.output.fields = {
       cli::number_field("beat_frequency_hz", "|F1 - F2|"),

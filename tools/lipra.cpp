@@ -124,6 +124,7 @@ cli::Tool lipra_tool() {
       a4_input(),
   };
   tool.options = note_naming_options();
+  tool.variables = note_naming_variables();
   tool.check_across(kCount, check_highest_harmonic);
   tool.compute = compute;
   cli::TableSpec harmonics{"harmonics",

@@ -25,6 +25,7 @@ inline cli::Input a4_input() {
 }
 
 inline constexpr const char* kFlatsOption = "--flats";
+inline constexpr const char* kSharpsOption = "--sharps";
 inline constexpr const char* kMiddleCOption = "--middle-c";
 
 // --middle-c C3|C4, which octave number MIDI 60 has in note names.
@@ -36,14 +37,24 @@ inline cli::ToolOption middle_c_option(std::string help) {
 inline std::vector<cli::ToolOption> note_naming_options() {
   return {
       {kFlatsOption, "", {}, "name the black keys with flats (Db4, not C#4)"},
+      {kSharpsOption, "", {}, "name the black keys with sharps (C#4), the default"},
       middle_c_option("the name of MIDI 60, middle C (default C4)"),
   };
 }
 
-// The naming the options given ask for.
+// The environment's defaults of the naming options, so that a musician who starts the tools
+// from the menu, where only questions are asked, reads and writes the names they use.
+inline cli::OptionVariable middle_c_variable() {
+  return {"QUESDRAL_MIDDLE_C", kMiddleCOption, {"C3", "C4"}};
+}
+inline std::vector<cli::OptionVariable> note_naming_variables() {
+  return {{"QUESDRAL_NOTE_NAMES", kFlatsOption, {"sharps", "flats"}}, middle_c_variable()};
+}
+
+// The naming the options given ask for; of --flats and --sharps, the later wins.
 inline acoustics::NoteNaming note_naming(const cli::Values& values) {
   acoustics::NoteNaming naming;
-  naming.flats = values.has_option(kFlatsOption);
+  naming.flats = values.given_after(kFlatsOption, kSharpsOption);
   if (values.option_value(kMiddleCOption) == "C3")
     naming.middle_c_octave = 3;
   return naming;

@@ -114,6 +114,7 @@ cli::Tool rumbeldv_tool() {
       a4_input(),
   };
   tool.options = note_naming_options();
+  tool.variables = note_naming_variables();
   tool.compute = compute;
   cli::TableSpec steps{"steps",
                        "steps 0 to DIVISIONS",

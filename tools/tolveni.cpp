@@ -72,6 +72,7 @@ cli::Tool tolveni_tool() {
       a4_input(),
   };
   tool.options = note_naming_options();
+  tool.variables = note_naming_variables();
   tool.compute = compute;
   tool.output.fields = {cli::number_field("frequency_hz", "the frequency")};
   for (cli::FieldSpec& field : nearest_note_fields())

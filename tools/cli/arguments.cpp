@@ -127,4 +127,33 @@ Arguments parse_arguments(const std::vector<std::string>& args,
   return parsed;
 }
 
+std::string take_environment(const std::vector<OptionVariable>& variables,
+                             const std::vector<ToolOption>& tool_options, Arguments& parsed,
+                             const char* (*lookup)(const char* name)) {
+  std::vector<std::pair<std::string, std::string>> defaults;
+  for (const OptionVariable& variable : variables) {
+    const std::string_view name = variable.option;
+    const bool given = std::any_of(parsed.tool_options.begin(), parsed.tool_options.end(),
+                                   [name](const auto& o) { return o.first == name; });
+    const char* value = given ? nullptr : lookup(variable.variable);
+    if (value == nullptr || *value == '\0')
+      continue;
+    const auto& allowed = variable.values;
+    const auto found = std::find(allowed.begin(), allowed.end(), value);
+    if (found == allowed.end()) {
+      return std::string(variable.variable) + " must be " + quoted_choices(allowed) + ", not " +
+             quote(value);
+    }
+    const bool flag = std::any_of(tool_options.begin(), tool_options.end(), [name](const auto& o) {
+      return o.name == name && *o.value_name == '\0';
+    });
+    if (!flag)
+      defaults.emplace_back(variable.option, *found);
+    else if (found != allowed.begin())
+      defaults.emplace_back(variable.option, "");
+  }
+  parsed.tool_options.insert(parsed.tool_options.begin(), defaults.begin(), defaults.end());
+  return {};
+}
+
 }  // namespace quesdral::cli

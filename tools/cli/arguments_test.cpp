@@ -67,6 +67,52 @@ TEST(ParseArguments, ReadsTheToolsOwnOptions) {
   EXPECT_EQ(parse_arguments({"--flats"}).error, "unknown option '--flats'");
 }
 
+// The environment a case of TakeEnvironment sees: name=value pairs.
+std::vector<std::pair<std::string, std::string>> fake_environment;
+
+const char* fake_lookup(const char* name) {
+  for (const auto& [variable, value] : fake_environment) {
+    if (variable == name)
+      return value.c_str();
+  }
+  return nullptr;
+}
+
+// Defaults from the environment come before the options given, which therefore win.
+TEST(TakeEnvironment, SetsDefaultsTheOptionsGivenOverride) {
+  const std::vector<ToolOption> own = {{"--flats", "", {}, ""},
+                                       {"--middle-c", "C3|C4", {"C3", "C4"}, ""}};
+  const std::vector<OptionVariable> variables = {{"NOTE_NAMES", "--flats", {"sharps", "flats"}},
+                                                 {"MIDDLE_C", "--middle-c", {"C3", "C4"}}};
+  struct Case {
+    std::vector<std::pair<std::string, std::string>> environment;
+    std::vector<std::string> args;
+    std::vector<std::pair<std::string, std::string>> options;
+    const char* error;
+  };
+  const Case cases[] = {
+      {{}, {"60"}, {}, ""},
+      {{{"NOTE_NAMES", "flats"}, {"MIDDLE_C", "C3"}},
+       {"60"},
+       {{"--flats", ""}, {"--middle-c", "C3"}},
+       ""},
+      {{{"NOTE_NAMES", "sharps"}, {"MIDDLE_C", ""}}, {"60"}, {}, ""},
+      {{{"MIDDLE_C", "C3"}}, {"--middle-c", "C4", "60"}, {{"--middle-c", "C4"}}, ""},
+      {{{"MIDDLE_C", "C5"}}, {"--middle-c", "C3"}, {{"--middle-c", "C3"}}, ""},
+      {{{"MIDDLE_C", "c3"}}, {"60"}, {}, "MIDDLE_C must be C3 or C4, not 'c3'"},
+      {{{"NOTE_NAMES", "flat"}}, {"60"}, {}, "NOTE_NAMES must be sharps or flats, not 'flat'"},
+  };
+  for (const Case& c : cases) {
+    fake_environment = c.environment;
+    Arguments parsed = parse_arguments(c.args, own);
+    SCOPED_TRACE(c.args.front());
+    EXPECT_EQ(take_environment(variables, own, parsed, fake_lookup), c.error);
+    if (*c.error == '\0') {
+      EXPECT_EQ(parsed.tool_options, c.options);
+    }
+  }
+}
+
 TEST(ParseArguments, HelpAndVersionWinOverMistakes) {
   EXPECT_TRUE(parse_arguments({"-x", "1", "-h"}).help);
   EXPECT_EQ(parse_arguments({"-x", "--help"}).error, "");

@@ -14,6 +14,17 @@ bool Values::has_option(std::string_view name) const {
   return false;
 }
 
+bool Values::given_after(std::string_view name, std::string_view other) const {
+  bool after = false;
+  for (const auto& option : options_) {
+    if (option.first == name)
+      after = true;
+    else if (option.first == other)
+      after = false;
+  }
+  return after;
+}
+
 std::string Values::option_value(std::string_view name) const {
   // The last one given wins, as a user who repeats an option means the later one.
   std::string value;

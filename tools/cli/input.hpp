@@ -26,6 +26,16 @@ struct ToolOption {
   std::string help;                  // one line for --help
 };
 
+// An environment variable that sets the default of a tool option when the option is not
+// given ("QUESDRAL_MIDDLE_C" for --middle-c).
+struct OptionVariable {
+  const char* variable = "";
+  const char* option = "";
+  // The values it takes: the option's choices; for a flag, the value that leaves it off,
+  // then the one that turns it on.
+  std::vector<std::string> values;
+};
+
 // The values of one case, one per input in argument order, and the tool options given. A
 // computed default sees only the values of the inputs before its own.
 class Values {
@@ -51,6 +61,8 @@ class Values {
   void set_option(std::string name, std::string value);
   // Whether the option was given, and the value it was given.
   bool has_option(std::string_view name) const;
+  // Whether `name` was given after every `other` (or `other` not at all).
+  bool given_after(std::string_view name, std::string_view other) const;
   std::string option_value(std::string_view name) const;
 
  private:

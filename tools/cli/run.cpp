@@ -66,6 +66,21 @@ int Run::help() {
     out_ << name << std::string(name.size() < 24 ? 24 - name.size() : 1, ' ') << option.help
          << '\n';
   }
+  std::string environment;
+  for (const OptionVariable& variable : tool_.variables) {
+    std::string name = std::string("  ") + variable.variable + "=";
+    for (std::size_t i = 0; i < variable.values.size(); ++i)
+      name += (i == 0 ? "" : "|") + variable.values[i];
+    environment += name + "\n" + std::string(24, ' ') + "sets the default of " + variable.option;
+    const bool flag = std::any_of(tool_.options.begin(), tool_.options.end(), [&](const auto& o) {
+      return o.name == std::string_view(variable.option) && *o.value_name == '\0';
+    });
+    if (flag && variable.values.size() == 2)
+      environment += " (on when " + variable.values[1] + ")";
+    environment += "; an option given wins\n";
+  }
+  if (!environment.empty())
+    out_ << "\nEnvironment:\n" << environment;
   out_ << kCommonBehaviour << "\nThe fields of csv and json are described in " << schema_file(tool_)
        << ",\nin share/quesdral/schemas where the suite is installed.\n";
   return flush_output() ? kExitOk : kExitOutputFailed;

@@ -1,5 +1,6 @@
 #include "cli/tool.hpp"
 
+#include <cstdlib>
 #include <iostream>
 #include <new>
 #include <optional>
@@ -72,9 +73,18 @@ int out_of_memory(const char* command, std::ostream& err) {
   return kExitOutputFailed;
 }
 
+const char* read_variable(const char* name) {
+  return std::getenv(name);
+}
+
 int run_parsed(const Tool& tool, const std::vector<std::string>& args, std::istream& in,
                std::ostream& out, std::ostream& err) {
-  const Arguments parsed = parse_arguments(args, all_options(tool));
+  const std::vector<ToolOption> options = all_options(tool);
+  Arguments parsed = parse_arguments(args, options);
+  // Read only when the tool computes, so that --help never depends on the environment.
+  std::string environment_problem;
+  if (!parsed.help && !parsed.version && parsed.error.empty())
+    environment_problem = take_environment(tool.variables, options, parsed, read_variable);
   Run run(tool, in, out, err, parsed);
   if (parsed.help)
     return run.help();
@@ -82,6 +92,8 @@ int run_parsed(const Tool& tool, const std::vector<std::string>& args, std::istr
     return run.version();
   if (!parsed.error.empty())
     return run.usage_error(parsed.error);
+  if (!environment_problem.empty())
+    return run.refuse(environment_problem);
   if (const auto problem = run.target_problem(parsed.batch))
     return run.refuse(*problem);
   if (parsed.batch) {

@@ -49,8 +49,9 @@ struct Tool {
   // example; several lines, the last ending with '\n'.
   const char* help = "";
   std::vector<Input> inputs;
-  std::vector<ToolOption> options;       // options of this tool's own, beside the common ones
-  std::vector<CrossCheck> cross_checks;  // made in order, after each value's own checks
+  std::vector<ToolOption> options;        // options of this tool's own, beside the common ones
+  std::vector<OptionVariable> variables;  // the environment's defaults of those options
+  std::vector<CrossCheck> cross_checks;   // made in order, after each value's own checks
   // Computes from one value per input, once every check has passed. A refusal is reported
   // like a refused value: exit 2 with arguments; in the interactive mode the question that
   // Outcome::mended_by names (the last one by default) is asked again.
