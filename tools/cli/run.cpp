@@ -71,13 +71,13 @@ int Run::help() {
     std::string name = std::string("  ") + variable.variable + "=";
     for (std::size_t i = 0; i < variable.values.size(); ++i)
       name += (i == 0 ? "" : "|") + variable.values[i];
-    environment += name + "\n" + std::string(24, ' ') + "sets the default of " + variable.option;
+    environment += name + "\n" + std::string(24, ' ') + "the default of " + variable.option;
     const bool flag = std::any_of(tool_.options.begin(), tool_.options.end(), [&](const auto& o) {
       return o.name == std::string_view(variable.option) && *o.value_name == '\0';
     });
     if (flag && variable.values.size() == 2)
-      environment += " (on when " + variable.values[1] + ")";
-    environment += "; an option given wins\n";
+      environment += " (" + variable.values[1] + ": on)";
+    environment += "; the options win\n";
   }
   if (!environment.empty())
     out_ << "\nEnvironment:\n" << environment;
