@@ -133,9 +133,7 @@ std::string take_environment(const std::vector<OptionVariable>& variables,
   std::vector<std::pair<std::string, std::string>> defaults;
   for (const OptionVariable& variable : variables) {
     const std::string_view name = variable.option;
-    const bool given = std::any_of(parsed.tool_options.begin(), parsed.tool_options.end(),
-                                   [name](const auto& o) { return o.first == name; });
-    const char* value = given ? nullptr : lookup(variable.variable);
+    const char* value = lookup(variable.variable);
     if (value == nullptr || *value == '\0')
       continue;
     const auto& allowed = variable.values;

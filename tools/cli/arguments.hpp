@@ -31,10 +31,11 @@ struct Arguments {
 Arguments parse_arguments(const std::vector<std::string>& args,
                           const std::vector<ToolOption>& tool_options = {});
 
-// Puts before the options given the defaults that `variables` set for the options not
-// given: a flag that its variable turns on, an option's value. A variable that is unset or
+// Puts before the options given the defaults that `variables` set, so that an option given
+// wins: a flag that its variable turns on, an option's value. A variable that is unset or
 // empty sets nothing. Returns why a variable's value cannot be used ("QUESDRAL_MIDDLE_C must
-// be C3 or C4, not 'C5'"), or an empty text. `lookup` reads a variable, as std::getenv does.
+// be C3 or C4, not 'C5'"), whether or not its option is given, so that a bad value never
+// goes unnoticed; otherwise an empty text. `lookup` reads a variable, as std::getenv does.
 // REQUIRES: every variable's option is one of `tool_options`.
 std::string take_environment(const std::vector<OptionVariable>& variables,
                              const std::vector<ToolOption>& tool_options, Arguments& parsed,

@@ -97,8 +97,12 @@ TEST(TakeEnvironment, SetsDefaultsTheOptionsGivenOverride) {
        {{"--flats", ""}, {"--middle-c", "C3"}},
        ""},
       {{{"NOTE_NAMES", "sharps"}, {"MIDDLE_C", ""}}, {"60"}, {}, ""},
-      {{{"MIDDLE_C", "C3"}}, {"--middle-c", "C4", "60"}, {{"--middle-c", "C4"}}, ""},
-      {{{"MIDDLE_C", "C5"}}, {"--middle-c", "C3"}, {{"--middle-c", "C3"}}, ""},
+      {{{"MIDDLE_C", "C3"}},
+       {"--middle-c", "C4", "60"},
+       {{"--middle-c", "C3"}, {"--middle-c", "C4"}},
+       ""},
+      // A bad value is reported even when the option given would override it.
+      {{{"MIDDLE_C", "C5"}}, {"--middle-c", "C3"}, {}, "MIDDLE_C must be C3 or C4, not 'C5'"},
       {{{"MIDDLE_C", "c3"}}, {"60"}, {}, "MIDDLE_C must be C3 or C4, not 'c3'"},
       {{{"NOTE_NAMES", "flat"}}, {"60"}, {}, "NOTE_NAMES must be sharps or flats, not 'flat'"},
   };
