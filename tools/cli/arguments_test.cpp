@@ -91,7 +91,6 @@ TEST(TakeEnvironment, SetsDefaultsTheOptionsGivenOverride) {
     const char* error;
   };
   const Case cases[] = {
-      {{}, {"60"}, {}, ""},
       {{{"NOTE_NAMES", "flats"}, {"MIDDLE_C", "C3"}},
        {"60"},
        {{"--flats", ""}, {"--middle-c", "C3"}},
@@ -103,7 +102,6 @@ TEST(TakeEnvironment, SetsDefaultsTheOptionsGivenOverride) {
        ""},
       // A bad value is reported even when the option given would override it.
       {{{"MIDDLE_C", "C5"}}, {"--middle-c", "C3"}, {}, "MIDDLE_C must be C3 or C4, not 'C5'"},
-      {{{"MIDDLE_C", "c3"}}, {"60"}, {}, "MIDDLE_C must be C3 or C4, not 'c3'"},
       {{{"NOTE_NAMES", "flat"}}, {"60"}, {}, "NOTE_NAMES must be sharps or flats, not 'flat'"},
   };
   for (const Case& c : cases) {
