@@ -38,10 +38,21 @@ void HugeHallRefused20kHz(benchmark::State& state) {
   search(state, 1000, 1000, 1000, 20000);
 }
 
+// The slowest refusals bench/yombric_slowest.py found: sides typed across hundreds of
+// decades, whose exact tests run on numbers of a thousand bits.
+void FarApartSidesRefused(benchmark::State& state) {
+  search(state, 2.61e-300, 0.3995, 1.389e+06, 6.116e+08);
+}
+void ThinSlabRefused(benchmark::State& state) {
+  search(state, 7.5e+3, 8.6e+7, 8e-239, 1.161e+08);
+}
+
 BENCHMARK(LivingRoom300Hz)->Unit(benchmark::kMicrosecond);
 BENCHMARK(Hall230Hz)->Unit(benchmark::kMillisecond);
 BENCHMARK(HallRefused1kHz)->Unit(benchmark::kMillisecond);
 BENCHMARK(HugeHallRefused20kHz)->Unit(benchmark::kMillisecond);
+BENCHMARK(FarApartSidesRefused)->Unit(benchmark::kMillisecond);
+BENCHMARK(ThinSlabRefused)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -1,0 +1,40 @@
+// The rooms whose refusals took seconds before the count bounded its exact tests, found by
+// bench/yombric_slowest.py: sides typed across hundreds of decades, whose weights run to a
+// thousand bits, and limits that put column tops within rounding of the limit. Each search
+// must end well within a second of processor time; the bound is twenty times what they take
+// here, so that a loaded machine does not fail it.
+#include <ctime>
+
+#include <gtest/gtest.h>
+
+#include "acoustics/room_modes.hpp"
+
+namespace quesdral::acoustics {
+namespace {
+
+TEST(RoomModes, EverySearchEndsWithinItsWork) {
+  struct Case {
+    double length_m, width_m, height_m, max_hz;
+  };
+  const Case cases[] = {
+      {2.61e-300, 0.3995, 1.389e+06, 6.116e+08},
+      {1.2345678901234567e-300, 0.39951234567891, 1.3891234567891e+06, 6.116e+08},
+      {7.5e+3, 8.6e+7, 8e-239, 1.161e+08},
+      {1.771e-255, 3.7e-247, 1e-251, 1.484e+259},
+      {10.0e+211, 3.313e+215, 7.114e-19, 1.742e-202},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.max_hz);
+    const auto room = make_room_in_air(c.length_m, c.width_m, c.height_m, 20);
+    ASSERT_TRUE(room.has_value());
+    const std::clock_t start = std::clock();
+    const RoomModeSearch search = search_room_modes(*room, c.max_hz);
+    const double seconds = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
+    EXPECT_TRUE(search.too_many);
+    EXPECT_GT(search.count.modes, kMaxListedModes);
+    EXPECT_LT(seconds, 1.0);
+  }
+}
+
+}  // namespace
+}  // namespace quesdral::acoustics
