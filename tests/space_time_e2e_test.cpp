@@ -50,12 +50,13 @@ TEST(SpaceTimeToolsArguments, PrintExactResults) {
        "1  1  0         54.9411  tangential\n"
        "0  0  1         57.2024  axial\n"
        "Axial modes: 3\nTangential modes: 1\nOblique modes: 0\nAll modes: 4\n"
-       "Third-octave band (Hz)  Modes  Remark                   Count\n"
-       "                  31.5      1                           #\n"
-       "                    40      1                           #\n"
-       "                    50      1                           #\n"
-       "                    63      1  partial (cut at MAX_HZ)  #\n"
-       "Bonello's criterion: met (no full band holds fewer modes than the band below)\n"},
+       "Third-octave band (Hz)  Modes  Coincident  Remark                   Count\n"
+       "                  31.5      1           0                           #\n"
+       "                    40      1           0                           #\n"
+       "                    50      1           0                           #\n"
+       "                    63      1           0  partial (cut at MAX_HZ)  #\n"
+       "Bonello's criterion: met (no full band holds fewer modes than the band below, nor "
+       "coincident modes among fewer than 5)\n"},
       // A narrow band keeps the digits of its width in octaves; a band below the normal range
       // shows its bandwidth, as HOPRI shows such a beat.
       {"salduven.exe",
@@ -120,15 +121,16 @@ TEST(SpaceTimeToolsArguments, TheHighestLimitNamedIsAccepted) {
 TEST(SpaceTimeToolsArguments, ModesTiedOrAtTheLimitAreDecidedExactly) {
   const ProgramRun tied = run_with_args("yombric.exe", {"5", "4", "3", "500"});
   EXPECT_EQ(tied.exit_code, 0) << tied.err;
-  EXPECT_NE(tied.out.find(" 0   0  7         400.417  axial\n"
-                          " 5   8  2         400.417  oblique\n"
-                          "10   4  2         400.417  oblique\n"),
+  EXPECT_NE(tied.out.find(" 0   0  7         400.417  axial       coincident x3\n"
+                          " 5   8  2         400.417  oblique     coincident x3\n"
+                          "10   4  2         400.417  oblique     coincident x3\n"),
             std::string::npos)
       << tied.out;
   const ProgramRun at_limit = run_with_args("yombric.exe", {"1", "1", "1", "496.95", "0"});
   EXPECT_EQ(at_limit.exit_code, 0) << at_limit.err;
-  EXPECT_NE(at_limit.out.find("0  0  3         496.950  axial\n0  3  0         496.950  axial\n"
-                              "1  2  2         496.950  oblique\n"),
+  EXPECT_NE(at_limit.out.find("0  0  3         496.950  axial       coincident x6\n"
+                              "0  3  0         496.950  axial       coincident x6\n"
+                              "1  2  2         496.950  oblique     coincident x6\n"),
             std::string::npos)
       << at_limit.out;
   EXPECT_NE(at_limit.out.find("All modes: 28\n"), std::string::npos);
@@ -174,20 +176,29 @@ TEST(SpaceTimeToolsInteractive, AskAgainAfterARefusal) {
 
 // Modes per third-octave band against a count by brute force over every p, q, r below 200
 // (a short Python script; band edges 10^((n -/+ 0.5) / 10) Hz): in a 3 m cube up to 200 Hz
-// the bands of 100 and 160 Hz hold fewer modes than the band below them.
+// the bands of 100 and 160 Hz hold fewer modes than the band below them, and the three axial
+// modes of 63 Hz and the three tangential ones of 80 Hz coincide in bands of three modes. The
+// 3:2:1 room's three axial modes at 85.8037 Hz coincide in the 80 Hz band of four modes.
 TEST(SpaceTimeToolsArguments, ModesPerThirdOctaveBandAndBonellosCriterion) {
   const ProgramRun cube = run_with_args("yombric.exe", {"3", "3", "3", "200"});
   EXPECT_EQ(cube.exit_code, 0);
   const std::string bands = cube.out.substr(cube.out.find("Third-octave band (Hz)"));
-  EXPECT_EQ(bands,
-            "Third-octave band (Hz)  Modes  Remark                     Count\n"
-            "                    63      3                             ###\n"
-            "                    80      3                             ###\n"
-            "                   100      1  fewer than the band below  #\n"
-            "                   125     12                             ############\n"
-            "                   160      9  fewer than the band below  #########\n"
-            "                   200     10  partial (cut at MAX_HZ)    ##########\n"
-            "Bonello's criterion: not met (fewer modes than the band below at 100, 160 Hz)\n");
+  EXPECT_EQ(
+      bands,
+      "Third-octave band (Hz)  Modes  Coincident  Remark                         Count\n"
+      "                    63      3           1  coincident among fewer than 5  ###\n"
+      "                    80      3           1  coincident among fewer than 5  ###\n"
+      "                   100      1           0  fewer than the band below      #\n"
+      "                   125     12           3                                 ############\n"
+      "                   160      9           2  fewer than the band below      #########\n"
+      "                   200     10           2  partial (cut at MAX_HZ)        ##########\n"
+      "Bonello's criterion: not met (fewer modes than the band below at 100, 160 Hz; "
+      "coincident modes in the 63 Hz band of 3 modes, the 80 Hz band of 3 modes)\n");
+  const ProgramRun three_two_one = run_with_args("yombric.exe", {"6", "4", "2", "200"});
+  EXPECT_NE(three_two_one.out.find("Bonello's criterion: not met (coincident modes in the 80 Hz "
+                                   "band of 4 modes)\n"),
+            std::string::npos)
+      << three_two_one.out;
   // No mode up to the limit: no band to judge.
   const ProgramRun none = run_with_args("yombric.exe", {"5", "4", "3", "20"});
   EXPECT_NE(none.out.find("Bonello's criterion: not judged (fewer than two full bands)\n"),

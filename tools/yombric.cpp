@@ -29,18 +29,32 @@ std::string too_many_modes(const acoustics::RoomModeSearch& search, double max_h
          cli::format_number(search.highest_max_hz) + " Hz";
 }
 
-cli::Table mode_table(const std::vector<acoustics::RoomMode>& modes) {
+// The modes with, for each, how many share its frequency exactly (sizes); the remark column
+// shows only when some do.
+cli::Table mode_table(const std::vector<acoustics::RoomMode>& modes,
+                      const std::vector<std::size_t>& sizes) {
   cli::Table table;
   table.add_column("p");
   table.add_column("q");
   table.add_column("r");
   table.add_column("Frequency (Hz)");
   table.add_column("Kind", cli::Table::Align::kLeft);
+  const bool any_coincident =
+      std::any_of(sizes.begin(), sizes.end(), [](std::size_t size) { return size > 1; });
+  if (any_coincident) {
+    table.add_column("Remark", cli::Table::Align::kLeft);
+  } else {
+    table.add_hidden_column("remark");
+  }
+  table.add_hidden_column("coincident");
   table.reserve_rows(modes.size());
-  for (const acoustics::RoomMode& mode : modes) {
+  for (std::size_t m = 0; m < modes.size(); ++m) {
+    const acoustics::RoomMode& mode = modes[m];
     table.add_row({cli::Table::Cell::integer(mode.p), cli::Table::Cell::integer(mode.q),
                    cli::Table::Cell::integer(mode.r), mode.frequency_hz,
-                   kKindNames[static_cast<int>(mode.kind)]});
+                   kKindNames[static_cast<int>(mode.kind)],
+                   sizes[m] > 1 ? "coincident x" + std::to_string(sizes[m]) : std::string(),
+                   cli::Table::Cell::integer(static_cast<long long>(sizes[m]))});
   }
   return table;
 }
@@ -55,11 +69,13 @@ cli::Table band_table(const std::vector<acoustics::ModeBand>& bands) {
   cli::Table table;
   table.add_column("Third-octave band (Hz)", cli::Table::Align::kRight, "band_hz");
   table.add_column("Modes");
+  table.add_column("Coincident", cli::Table::Align::kRight, "coincident_groups");
   table.add_column("Remark", cli::Table::Align::kLeft);
   table.add_column("Count", cli::Table::Align::kLeft);
   table.add_hidden_column("band_name");
   table.add_hidden_column("partial");
   table.add_hidden_column("fewer_than_band_below");
+  table.add_hidden_column("coincident_among_few");
   for (const acoustics::ModeBand& band : bands) {
     // The band's name, a preferred number, rather than a computed value.
     cli::Table::Cell centre(acoustics::band_name(band.index));
@@ -67,12 +83,16 @@ cli::Table band_table(const std::vector<acoustics::ModeBand>& bands) {
     centre.number = band.nominal_hz;
     const std::size_t width =
         most <= kBandBarWidth ? band.modes : (band.modes * kBandBarWidth + most / 2) / most;
+    std::string remark = band.partial ? "partial (cut at MAX_HZ)" : "";
+    if (band.below_lower)
+      remark = "fewer than the band below";
+    if (band.crowded)
+      remark += (remark.empty() ? "" : "; ") + std::string("coincident among fewer than 5");
     table.add_row({centre, cli::Table::Cell::integer(static_cast<long long>(band.modes)),
-                   band.partial       ? "partial (cut at MAX_HZ)"
-                   : band.below_lower ? "fewer than the band below"
-                                      : "",
-                   std::string(width, '#'), name, cli::Table::Cell::integer(band.partial),
-                   cli::Table::Cell::integer(band.below_lower)});
+                   cli::Table::Cell::integer(static_cast<long long>(band.coincident_groups)),
+                   remark, std::string(width, '#'), name, cli::Table::Cell::integer(band.partial),
+                   cli::Table::Cell::integer(band.below_lower),
+                   cli::Table::Cell::integer(band.crowded)});
   }
   return table;
 }
@@ -83,19 +103,36 @@ struct Verdict {
   const char* word;
 };
 
+// Bonello's two conditions, each naming the bands that fail it: a count that falls, and
+// coincident modes in a band of fewer than five.
 Verdict bonello_verdict(const std::vector<acoustics::ModeBand>& bands) {
-  std::string breaking;
+  std::string falling;
+  std::string crowded;
   std::size_t full = 0;
   for (const acoustics::ModeBand& band : bands) {
     full += band.partial ? 0 : 1;
     if (band.below_lower)
-      breaking += (breaking.empty() ? "" : ", ") + acoustics::band_name(band.index);
+      falling += (falling.empty() ? "" : ", ") + acoustics::band_name(band.index);
+    if (band.crowded) {
+      crowded += (crowded.empty() ? "the " : ", the ") + acoustics::band_name(band.index) +
+                 " Hz band of " + std::to_string(band.modes) +
+                 (band.modes == 1 ? " mode" : " modes");
+    }
   }
   if (full < 2)
     return {"not judged (fewer than two full bands)", "not_judged"};
-  if (breaking.empty())
-    return {"met (no full band holds fewer modes than the band below)", "met"};
-  return {"not met (fewer modes than the band below at " + breaking + " Hz)", "not_met"};
+  if (falling.empty() && crowded.empty()) {
+    return {
+        "met (no full band holds fewer modes than the band below, nor coincident modes "
+        "among fewer than 5)",
+        "met"};
+  }
+  std::string reasons;
+  if (!falling.empty())
+    reasons = "fewer modes than the band below at " + falling + " Hz";
+  if (!crowded.empty())
+    reasons += (reasons.empty() ? "" : "; ") + std::string("coincident modes in ") + crowded;
+  return {"not met (" + reasons + ")", "not_met"};
 }
 
 // Why the room's modes cannot be computed or shown, asking again for the side that can mend
@@ -132,15 +169,16 @@ cli::Outcome compute(const cli::Values& values) {
   if (search.too_many)
     return cli::Outcome::failure(too_many_modes(search, max_hz), kMaxHz);
 
+  const std::vector<std::size_t> sizes = acoustics::coincident_sizes(*room, search.modes);
   const std::vector<acoustics::ModeBand> bands =
-      acoustics::third_octave_bands(search.modes, max_hz);
+      acoustics::third_octave_bands(search.modes, max_hz, sizes);
   const Verdict verdict = bonello_verdict(bands);
   long long kinds[3] = {0, 0, 0};
   for (const acoustics::RoomMode& mode : search.modes)
     ++kinds[static_cast<int>(mode.kind)];
   return cli::Results()
       .add("Speed of sound", speed_m_per_s, "m/s")
-      .add_table("modes", mode_table(search.modes))
+      .add_table("modes", mode_table(search.modes, sizes))
       .add_integer("Axial modes", kinds[0])
       .add_integer("Tangential modes", kinds[1])
       .add_integer("Oblique modes", kinds[2])
@@ -162,7 +200,8 @@ std::string draw(const cli::Values& values) {
                 cli::format_short(values[kWidthM]) + " x " + cli::format_short(values[kHeightM]) +
                 " m, modes up to " + cli::format_short(max_hz) + " Hz";
   chart.modes = acoustics::search_room_modes(*room, max_hz).modes;
-  chart.bands = acoustics::third_octave_bands(chart.modes, max_hz);
+  chart.bands = acoustics::third_octave_bands(chart.modes, max_hz,
+                                              acoustics::coincident_sizes(*room, chart.modes));
   chart.max_hz = max_hz;
   chart.verdict = bonello_verdict(chart.bands).text;
   return render::draw_room_modes(chart);
@@ -177,13 +216,15 @@ cli::Tool yombric_tool() {
       "  f = (c / 2) * sqrt((p / LENGTH_M)^2 + (q / WIDTH_M)^2 + (r / HEIGHT_M)^2) Hz\n"
       "for whole p, q, r from 0 up, not all 0, with c = 331.3 * sqrt(1 + TEMPERATURE_C / 273.15)\n"
       "m/s. The table is sorted by frequency (equal frequencies by p, q, r) and names each\n"
-      "mode's kind: axial (one index above 0), tangential (two) or oblique (three); the count\n"
+      "mode's kind: axial (one index above 0), tangential (two) or oblique (three), and marks\n"
+      "modes of exactly the same frequency (coincident x3: three modes share it); the count\n"
       "of each kind follows. A mode exactly at MAX_HZ is listed.\n"
       "Then the modes per third-octave band (centres 10^(n/10) Hz, named by the preferred\n"
       "numbers of ISO 266: 31.5, 40, 50, 63 Hz ...), from the band of the lowest mode to the\n"
-      "band of MAX_HZ, which is cut there and marked partial, each with a bar; and Bonello's\n"
-      "criterion: whether every full band holds at least as many modes as the band below,\n"
-      "naming the bands that hold fewer.\n"
+      "band of MAX_HZ, which is cut there and marked partial, each with its groups of\n"
+      "coincident modes and a bar; and Bonello's criterion on the full bands: every band\n"
+      "holds at least as many modes as the band below, and no band of fewer than 5 modes\n"
+      "holds coincident ones; the verdict names the bands that fail either condition.\n"
       "Dimensions and MAX_HZ must be above 0; MAX_HZ defaults to 300. TEMPERATURE_C must be\n"
       "from -100 to 200 (the formula is for air) and defaults to 20 (c = 343.215 m/s). At\n"
       "most 10000 modes are listed: a higher count is refused, naming the count and the\n"
@@ -223,15 +264,21 @@ cli::Tool yombric_tool() {
         cli::integer_field("r", "the index along HEIGHT_M"),
         cli::number_field("frequency_hz", "the frequency of the mode"),
         cli::text_field("kind", "how many indices are above 0: one, two or three",
-                        {"axial", "tangential", "oblique"})}},
+                        {"axial", "tangential", "oblique"}),
+        cli::integer_field("coincident",
+                           "how many modes share this frequency exactly, 1 for a mode alone")}},
       {"bands",
        "the modes per third-octave band",
        {cli::number_field("band_hz", "the band's nominal centre frequency"),
         cli::text_field("band_name", "the band's preferred-number name"),
         cli::integer_field("modes", "the number of modes in the band"),
+        cli::integer_field("coincident_groups",
+                           "the sets of two or more modes of exactly one frequency in the band"),
         cli::flag_field("partial", "whether MAX_HZ cuts the band"),
         cli::flag_field("fewer_than_band_below",
-                        "whether the full band holds fewer modes than the band below")}},
+                        "whether the full band holds fewer modes than the band below"),
+        cli::flag_field("coincident_among_few",
+                        "whether the full band holds fewer than 5 modes, some coincident")}},
   };
   render::renders_drawing(tool, draw);
   return tool;

@@ -53,7 +53,8 @@ std::string band_name(int index) {
   return "0." + std::string(static_cast<std::size_t>(-whole_digits), '0') + digits;
 }
 
-std::vector<ModeBand> third_octave_bands(const std::vector<RoomMode>& modes, double max_hz) {
+std::vector<ModeBand> third_octave_bands(const std::vector<RoomMode>& modes, double max_hz,
+                                         const std::vector<std::size_t>& sizes) {
   std::vector<ModeBand> bands;
   if (modes.empty())
     return bands;
@@ -67,12 +68,22 @@ std::vector<ModeBand> third_octave_bands(const std::vector<RoomMode>& modes, dou
     bands.push_back(band);
   }
   // A mode at the limit may round a hair above it; it stays in the limit's band.
-  for (const RoomMode& mode : modes) {
+  const auto band_of = [&](const RoomMode& mode) -> ModeBand& {
     const int index = std::clamp(band_index(mode.frequency_hz), first, last);
-    ++bands[static_cast<std::size_t>(index - first)].modes;
+    return bands[static_cast<std::size_t>(index - first)];
+  };
+  for (const RoomMode& mode : modes)
+    ++band_of(mode).modes;
+  // A coincident group is counted at its first mode; its modes share one band.
+  for (std::size_t m = 0; m < sizes.size(); m += sizes[m]) {
+    if (sizes[m] > 1)
+      ++band_of(modes[m]).coincident_groups;
   }
-  for (std::size_t i = 1; i < bands.size(); ++i)
-    bands[i].below_lower = !bands[i].partial && bands[i].modes < bands[i - 1].modes;
+  for (std::size_t i = 0; i < bands.size(); ++i) {
+    ModeBand& band = bands[i];
+    band.below_lower = i > 0 && !band.partial && band.modes < bands[i - 1].modes;
+    band.crowded = !band.partial && band.modes < kBonelloFewModes && band.coincident_groups > 0;
+  }
   return bands;
 }
 

@@ -105,6 +105,13 @@ bool weighed_before(const WeighedMode& a, const WeighedMode& b) {
   return std::tie(a.mode.p, a.mode.q, a.mode.r) < std::tie(b.mode.p, b.mode.q, b.mode.r);
 }
 
+bool same_frequency(const WeighedMode& a, const WeighedMode& b) {
+  return !(a.mode.frequency_hz < b.mode.frequency_hz * (1.0 - kRoundingShare)) &&
+         !(b.mode.frequency_hz < a.mode.frequency_hz * (1.0 - kRoundingShare)) &&
+         a.narrow.high == b.narrow.high && a.narrow.low == b.narrow.low &&
+         a.weight.compare(b.weight) == 0;
+}
+
 bool mode_within(const Room& room, double p, double q, double r, double max_hz) {
   return within(room, exact_limit(room, max_hz), p, q, r);
 }

@@ -66,4 +66,8 @@ WeighedMode weighed(const Room& room, const RoomMode& mode);
 // p, q, r.
 bool weighed_before(const WeighedMode& a, const WeighedMode& b);
 
+// Whether modes a and b have exactly the same frequency: within the rounding share in
+// doubles, and of equal weights.
+bool same_frequency(const WeighedMode& a, const WeighedMode& b);
+
 }  // namespace quesdral::acoustics
