@@ -3,7 +3,7 @@
 
 Draws rooms whose sides spread over the whole range of doubles (log-uniform exponents, a
 few digits each) and a MAX_HZ up to 10^15 times the lowest mode, runs the tool on each, and prints the slowest by processor
-time. Usage: yombric_slowest.py BUILD_DIR [TRIES] [SEED]
+time. Usage: yombric_slowest.py BUILD_DIR [TRIES] [SEED] [OPTION...] (e.g. --summary)
 """
 import random
 import resource
@@ -28,6 +28,7 @@ def main():
     tries = int(sys.argv[2]) if len(sys.argv) > 2 else 300
     rng = random.Random(int(sys.argv[3]) if len(sys.argv) > 3 else 23)
     tool = f"{build}/bin/yombric.exe"
+    options = sys.argv[4:]
     found = []
     for _ in range(tries):
         centre = rng.randint(-300, 300)
@@ -36,7 +37,7 @@ def main():
         # MAX_HZ from the lowest mode to 10^15 times it: the counts the tool meets.
         lowest_hz = 343.0 / 2.0 / max(float(side) for side in sides)
         max_hz = f"{lowest_hz * 10 ** rng.uniform(0, 15):.4g}"
-        args = [tool, *sides, max_hz]
+        args = [tool, *options, *sides, max_hz]
         found.append((cpu_seconds(args), " ".join(args[1:])))
     found.sort(reverse=True)
     for seconds, room in found[:10]:

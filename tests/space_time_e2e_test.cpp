@@ -100,6 +100,9 @@ TEST(SpaceTimeToolsArguments, RefuseBadValuesWithStatus2) {
        "the highest limit that lists at most 10000 is 4306.89 Hz"},
       // Far too many modes to count: the tool says so at once instead of counting for hours.
       {"yombric.exe", {"1000", "1000", "1000", "20000"}, "the room has at least "},
+      {"yombric.exe",
+       {"--summary", "1000", "1000", "1000", "20000"},
+       "up to 20000 Hz the room has too many modes to count exactly"},
   };
   for (const RefusalCase& c : cases)
     expect_refusal(c);
@@ -136,6 +139,24 @@ TEST(SpaceTimeToolsArguments, ModesTiedOrAtTheLimitAreDecidedExactly) {
   EXPECT_NE(at_limit.out.find("All modes: 28\n"), std::string::npos);
 }
 
+// --summary counts a room far beyond the listing; --kind lists one kind and counts all.
+TEST(SpaceTimeToolsArguments, RoomSummaryAndOneKind) {
+  const ProgramRun hall = run_with_args("yombric.exe", {"--summary", "30", "20", "12", "1000"});
+  EXPECT_EQ(hall.exit_code, 0) << hall.err;
+  EXPECT_EQ(hall.out.find("Frequency (Hz)"), std::string::npos);
+  EXPECT_NE(hall.out.find("Axial modes: 359\nTangential modes: 31631\nOblique modes: 730019\n"
+                          "All modes: 762009\n"),
+            std::string::npos)
+      << hall.out;
+  EXPECT_NE(hall.out.find("                   800  268093"), std::string::npos) << hall.out;
+  const ProgramRun axial = run_with_args("yombric.exe", {"--kind", "axial", "5", "4", "3", "60"});
+  EXPECT_EQ(axial.exit_code, 0) << axial.err;
+  EXPECT_NE(axial.out.find("0  0  1         57.2024  axial\nAxial modes: 3\nTangential modes: 1\n"),
+            std::string::npos)
+      << axial.out;
+  EXPECT_EQ(axial.out.find("tangential\n"), std::string::npos) << axial.out;
+}
+
 TEST(SpaceTimeToolsInteractive, AskAgainAfterARefusal) {
   // LOW >= HIGH is found at the second answer, which is asked again.
   const ProgramRun band = run_with_input("salduven.exe", "100\n50\n200\n");
@@ -165,7 +186,9 @@ TEST(SpaceTimeToolsInteractive, AskAgainAfterARefusal) {
   const ProgramRun hall = run_with_input("yombric.exe", "30\n20\n12\n1000\n\n100\n");
   EXPECT_EQ(hall.exit_code, 0) << hall.err;
   EXPECT_NE(hall.err.find("more than the 10000 that can be listed"), std::string::npos);
-  EXPECT_NE(hall.err.find(" Hz\nHighest frequency (Hz) [300]: \n"), std::string::npos) << hall.err;
+  EXPECT_NE(hall.err.find(" without listing them\nHighest frequency (Hz) [300]: \n"),
+            std::string::npos)
+      << hall.err;
 
   // Defaults for the unanswered values once input ends: 300 Hz and 20 degrees C.
   const ProgramRun room = run_with_input("yombric.exe", "5\n4\n3\n");

@@ -1,7 +1,10 @@
 // YOMBRIC: the standing waves (modes) of a rectangular room up to a frequency.
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,7 +29,9 @@ std::string too_many_modes(const acoustics::RoomModeSearch& search, double max_h
   return "up to " + cli::format_short(max_hz) + " Hz the room has " +
          (search.count.exact ? count : "at least " + count) + " modes, more than the " + limit +
          " that can be listed; the highest limit that lists at most " + limit + " is " +
-         cli::format_number(search.highest_max_hz) + " Hz";
+         cli::format_number(search.highest_max_hz) + " Hz" +
+         (search.count.exact ? "; --summary counts them by kind and band without listing them"
+                             : "");
 }
 
 // The modes with, for each, how many share its frequency exactly (sizes); the remark column
@@ -63,7 +68,7 @@ cli::Table mode_table(const std::vector<acoustics::RoomMode>& modes,
 constexpr std::size_t kBandBarWidth = 40;
 
 cli::Table band_table(const std::vector<acoustics::ModeBand>& bands) {
-  std::size_t most = 0;
+  std::uint64_t most = 0;
   for (const acoustics::ModeBand& band : bands)
     most = std::max(most, band.modes);
   cli::Table table;
@@ -81,15 +86,19 @@ cli::Table band_table(const std::vector<acoustics::ModeBand>& bands) {
     cli::Table::Cell centre(acoustics::band_name(band.index));
     const std::string name = centre.text;
     centre.number = band.nominal_hz;
-    const std::size_t width =
-        most <= kBandBarWidth ? band.modes : (band.modes * kBandBarWidth + most / 2) / most;
+    const auto width = static_cast<std::size_t>(
+        most <= kBandBarWidth ? static_cast<double>(band.modes)
+                              : std::round(static_cast<double>(band.modes) * kBandBarWidth /
+                                           static_cast<double>(most)));
     std::string remark = band.partial ? "partial (cut at MAX_HZ)" : "";
     if (band.below_lower)
       remark = "fewer than the band below";
     if (band.crowded)
       remark += (remark.empty() ? "" : "; ") + std::string("coincident among fewer than 5");
     table.add_row({centre, cli::Table::Cell::integer(static_cast<long long>(band.modes)),
-                   cli::Table::Cell::integer(static_cast<long long>(band.coincident_groups)),
+                   band.groups_counted
+                       ? cli::Table::Cell::integer(static_cast<long long>(band.coincident_groups))
+                       : cli::Table::Cell(),
                    remark, std::string(width, '#'), name, cli::Table::Cell::integer(band.partial),
                    cli::Table::Cell::integer(band.below_lower),
                    cli::Table::Cell::integer(band.crowded)});
@@ -155,6 +164,34 @@ cli::Outcome unusable_room(const double (&sides_m)[3], double temperature_c) {
                                side(longest));
 }
 
+// The counts by kind, the band table and Bonello's verdict.
+cli::Results& add_counts(cli::Results& results, const std::uint64_t (&kinds)[3],
+                         const std::vector<acoustics::ModeBand>& bands) {
+  const Verdict verdict = bonello_verdict(bands);
+  const auto count = [](std::uint64_t value) { return static_cast<long long>(value); };
+  return results.add_integer("Axial modes", count(kinds[0]))
+      .add_integer("Tangential modes", count(kinds[1]))
+      .add_integer("Oblique modes", count(kinds[2]))
+      .add_integer("All modes", count(kinds[0] + kinds[1] + kinds[2]))
+      .add_table("bands", band_table(bands))
+      .add_text("Bonello's criterion", verdict.text)
+      .data_word("bonello", verdict.word);
+}
+
+// --summary: the counts, bands and verdict from exact counts, without the listing.
+cli::Outcome summarize(const acoustics::Room& room, double max_hz, double speed_m_per_s) {
+  const std::optional<acoustics::ModeSummary> summary =
+      acoustics::summarize_room_modes(room, max_hz);
+  if (!summary) {
+    return cli::Outcome::failure(
+        "up to " + cli::format_short(max_hz) + " Hz the room has too many modes to count exactly",
+        kMaxHz);
+  }
+  cli::Results results;
+  results.add("Speed of sound", speed_m_per_s, "m/s");
+  return add_counts(results, summary->kinds, summary->bands).finish(kMaxHz);
+}
+
 // Too many modes is mended by a lower MAX_HZ, never by the temperature, whose whole range
 // moves the count too little.
 cli::Outcome compute(const cli::Values& values) {
@@ -165,6 +202,8 @@ cli::Outcome compute(const cli::Values& values) {
       acoustics::make_room_in_air(sides_m[0], sides_m[1], sides_m[2], values[kTemperatureC]);
   if (!room)
     return unusable_room(sides_m, values[kTemperatureC]);
+  if (values.has_option("--summary"))
+    return summarize(*room, max_hz, speed_m_per_s);
   const acoustics::RoomModeSearch search = acoustics::search_room_modes(*room, max_hz);
   if (search.too_many)
     return cli::Outcome::failure(too_many_modes(search, max_hz), kMaxHz);
@@ -172,21 +211,23 @@ cli::Outcome compute(const cli::Values& values) {
   const std::vector<std::size_t> sizes = acoustics::coincident_sizes(*room, search.modes);
   const std::vector<acoustics::ModeBand> bands =
       acoustics::third_octave_bands(search.modes, max_hz, sizes);
-  const Verdict verdict = bonello_verdict(bands);
-  long long kinds[3] = {0, 0, 0};
+  std::uint64_t kinds[3] = {0, 0, 0};
   for (const acoustics::RoomMode& mode : search.modes)
     ++kinds[static_cast<int>(mode.kind)];
-  return cli::Results()
-      .add("Speed of sound", speed_m_per_s, "m/s")
-      .add_table("modes", mode_table(search.modes, sizes))
-      .add_integer("Axial modes", kinds[0])
-      .add_integer("Tangential modes", kinds[1])
-      .add_integer("Oblique modes", kinds[2])
-      .add_integer("All modes", static_cast<long long>(search.modes.size()))
-      .add_table("bands", band_table(bands))
-      .add_text("Bonello's criterion", verdict.text)
-      .data_word("bonello", verdict.word)
-      .finish(kMaxHz);
+  // --kind lists one kind; the counts, bands and verdict still cover every mode.
+  std::vector<acoustics::RoomMode> shown;
+  std::vector<std::size_t> shown_sizes;
+  const std::string kind = values.option_value("--kind");
+  for (std::size_t m = 0; m < search.modes.size(); ++m) {
+    if (kind.empty() || kind == kKindNames[static_cast<int>(search.modes[m].kind)]) {
+      shown.push_back(search.modes[m]);
+      shown_sizes.push_back(sizes[m]);
+    }
+  }
+  cli::Results results;
+  results.add("Speed of sound", speed_m_per_s, "m/s")
+      .add_table("modes", mode_table(shown, shown_sizes));
+  return add_counts(results, kinds, bands).finish(kMaxHz);
 }
 
 // The modes by kind on a logarithmic axis, the bands and the verdict. Only called once
@@ -229,6 +270,11 @@ cli::Tool yombric_tool() {
       "from -100 to 200 (the formula is for air) and defaults to 20 (c = 343.215 m/s). At\n"
       "most 10000 modes are listed: a higher count is refused, naming the count and the\n"
       "highest MAX_HZ that stays within it.\n"
+      "--summary prints the speed of sound, the counts by kind, the band table and the\n"
+      "verdict without the listing, from exact counts, for rooms of billions of modes;\n"
+      "coincident groups are counted in the bands up to the 10000th mode.\n"
+      "--kind axial|tangential|oblique lists only that kind; the counts, the bands and the\n"
+      "verdict still cover every mode.\n"
       "--svg FILE draws the modes by kind on a logarithmic axis, over the band counts.\n"
       "\n"
       "Example: yombric.exe 5 4 3 60  lists (1,0,0) 34.3215 Hz, (0,1,0) 42.9018 Hz,\n"
@@ -245,6 +291,13 @@ cli::Tool yombric_tool() {
           .defaults_to(300)
           .checked_by(cli::must_be_positive("highest frequency must be above 0 Hz")),
       temperature_input(),
+  };
+  tool.options = {
+      {"--summary", "", {}, "the counts, bands and verdict without the listing, for any count"},
+      {"--kind",
+       "axial|tangential|oblique",
+       {"axial", "tangential", "oblique"},
+       "list only modes of this kind; counts, bands and verdict cover all"},
   };
   tool.compute = compute;
   tool.output.fields = {

@@ -148,10 +148,11 @@ RoomModeSearch search_room_modes(const Room& room, double max_hz);
 struct ModeBand {
   int index = 0;             // n: 15 is the band of 31.5 Hz, 20 the band of 100 Hz
   double nominal_hz = 0.0;   // the preferred centre
-  std::size_t modes = 0;     // the modes in the band
+  std::uint64_t modes = 0;   // the modes in the band
   bool partial = false;      // cut at the frequency limit, which lies inside it
   bool below_lower = false;  // full, with fewer modes than the band below (Bonello's criterion)
   std::size_t coincident_groups = 0;  // sets of two or more modes of exactly one frequency
+  bool groups_counted = true;         // false: too many modes up to the band to list them
   bool crowded = false;  // full, with fewer than kBonelloFewModes modes and coincident ones
 };
 
@@ -172,5 +173,27 @@ std::string band_name(int index);
 // sizes empty or one per mode.
 std::vector<ModeBand> third_octave_bands(const std::vector<RoomMode>& modes, double max_hz,
                                          const std::vector<std::size_t>& sizes = {});
+
+// The index of the band that holds frequency_hz, and band n with its centre and nothing
+// counted.
+int band_of(double frequency_hz);
+ModeBand band_at(int index);
+
+// Sets below_lower and crowded of bands counted in a row from the lowest, as
+// third_octave_bands does.
+void judge_bands(std::vector<ModeBand>& bands);
+
+// The counts of a room's modes up to a limit, without listing them: by kind, in all, and
+// per third-octave band, all counted exactly; the coincident groups of a band are counted
+// where the modes up to it can be listed (kMaxListedModes).
+struct ModeSummary {
+  std::uint64_t kinds[3] = {0, 0, 0};  // axial, tangential, oblique
+  std::uint64_t modes = 0;
+  std::vector<ModeBand> bands;
+};
+
+// The summary, or nothing when a count runs past its work budget (see count_room_modes).
+// REQUIRES: max_hz > 0 and finite.
+std::optional<ModeSummary> summarize_room_modes(const Room& room, double max_hz);
 
 }  // namespace quesdral::acoustics

@@ -36,5 +36,47 @@ TEST(RoomModes, EverySearchEndsWithinItsWork) {
   }
 }
 
+// The summary's exact counts agree with the listing's, band by band and kind by kind.
+TEST(RoomModes, SummaryAgreesWithTheListing) {
+  struct Case {
+    double length_m, width_m, height_m, max_hz, temperature_c;
+  };
+  const Case cases[] = {
+      {30, 20, 12, 230, 20},
+      {6, 4, 2, 200, 20},
+      {3, 3, 3, 200, 20},
+      {5, 4, 3, 500, 20},
+      {7.3, 5.1, 2.9, 400, -20},
+      {1, 1, 1, 4306.89, 0},
+      {1e-3, 2.5e-3, 7e-4, 2e6, 20},
+      {40, 0.5, 0.5, 1500, 20},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.max_hz);
+    const auto room = make_room_in_air(c.length_m, c.width_m, c.height_m, c.temperature_c);
+    ASSERT_TRUE(room.has_value());
+    const auto modes = list_room_modes(*room, c.max_hz);
+    ASSERT_TRUE(modes.has_value());
+    const auto summary = summarize_room_modes(*room, c.max_hz);
+    ASSERT_TRUE(summary.has_value());
+    std::uint64_t kinds[3] = {0, 0, 0};
+    for (const RoomMode& mode : *modes)
+      ++kinds[static_cast<int>(mode.kind)];
+    for (int kind = 0; kind < 3; ++kind)
+      EXPECT_EQ(summary->kinds[kind], kinds[kind]) << "kind " << kind;
+    EXPECT_EQ(summary->modes, modes->size());
+    const std::vector<ModeBand> bands =
+        third_octave_bands(*modes, c.max_hz, coincident_sizes(*room, *modes));
+    ASSERT_EQ(summary->bands.size(), bands.size());
+    for (std::size_t i = 0; i < bands.size(); ++i) {
+      SCOPED_TRACE(bands[i].nominal_hz);
+      EXPECT_EQ(summary->bands[i].modes, bands[i].modes);
+      EXPECT_EQ(summary->bands[i].coincident_groups, bands[i].coincident_groups);
+      EXPECT_EQ(summary->bands[i].below_lower, bands[i].below_lower);
+      EXPECT_EQ(summary->bands[i].crowded, bands[i].crowded);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace quesdral::acoustics
