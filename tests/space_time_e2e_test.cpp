@@ -157,6 +157,31 @@ TEST(SpaceTimeToolsArguments, RoomSummaryAndOneKind) {
   EXPECT_EQ(axial.out.find("tangential\n"), std::string::npos) << axial.out;
 }
 
+// Schroeder's frequency 2000 sqrt(T60 / V): 48 m^3 at 0.5 s is 204.124 Hz, 7200 m^3 at 1.2 s
+// 25.8199 Hz; the bands wholly above it are marked, and without --t60 nothing is added.
+TEST(SpaceTimeToolsArguments, SchroederFrequencyFromTheReverberationTime) {
+  struct Case {
+    std::vector<std::string> args;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {{"--t60", "0.5", "6", "4", "2", "300"},
+       "Volume: 48.0000 m^3\nSchroeder frequency: 204.124 Hz\n"},
+      {{"--summary", "--t60", "1.2", "30", "20", "12", "1000"},
+       "Volume: 7200.00 m^3\nSchroeder frequency: 25.8199 Hz\n"},
+      {{"--t60", "0.5", "6", "4", "2", "300"}, "   250     73          21  above Schroeder  "},
+      {{"--t60", "0.5", "6", "4", "2", "300"}, "   200     42          14     "},
+  };
+  for (const Case& c : cases) {
+    const ProgramRun run = run_with_args("yombric.exe", c.args);
+    EXPECT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_NE(run.out.find(c.expected), std::string::npos) << run.out;
+  }
+  EXPECT_EQ(run_with_args("yombric.exe", {"6", "4", "2", "300"}).out.find("Schroeder"),
+            std::string::npos);
+  expect_refusal({"yombric.exe", {"--t60", "-1", "6", "4", "2"}, "--t60 takes a reverberation"});
+}
+
 TEST(SpaceTimeToolsInteractive, AskAgainAfterARefusal) {
   // LOW >= HIGH is found at the second answer, which is asked again.
   const ProgramRun band = run_with_input("salduven.exe", "100\n50\n200\n");

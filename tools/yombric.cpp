@@ -10,6 +10,7 @@
 
 #include "acoustics/room_modes.hpp"
 #include "cli/number_format.hpp"
+#include "cli/number_parse.hpp"
 #include "cli/table.hpp"
 #include "render/charts.hpp"
 #include "render/svg_rendering.hpp"
@@ -67,7 +68,9 @@ cli::Table mode_table(const std::vector<acoustics::RoomMode>& modes,
 // Width of the longest bar of the band table: one # per mode up to it, scaled beyond.
 constexpr std::size_t kBandBarWidth = 40;
 
-cli::Table band_table(const std::vector<acoustics::ModeBand>& bands) {
+// The bands, those wholly above Schroeder's frequency (when given) marked.
+cli::Table band_table(const std::vector<acoustics::ModeBand>& bands,
+                      std::optional<double> schroeder_hz) {
   std::uint64_t most = 0;
   for (const acoustics::ModeBand& band : bands)
     most = std::max(most, band.modes);
@@ -81,6 +84,7 @@ cli::Table band_table(const std::vector<acoustics::ModeBand>& bands) {
   table.add_hidden_column("partial");
   table.add_hidden_column("fewer_than_band_below");
   table.add_hidden_column("coincident_among_few");
+  table.add_hidden_column("above_schroeder");
   for (const acoustics::ModeBand& band : bands) {
     // The band's name, a preferred number, rather than a computed value.
     cli::Table::Cell centre(acoustics::band_name(band.index));
@@ -95,13 +99,16 @@ cli::Table band_table(const std::vector<acoustics::ModeBand>& bands) {
       remark = "fewer than the band below";
     if (band.crowded)
       remark += (remark.empty() ? "" : "; ") + std::string("coincident among fewer than 5");
+    const bool above = schroeder_hz && acoustics::band_lower_edge_hz(band.index) > *schroeder_hz;
+    if (above)
+      remark += (remark.empty() ? "" : "; ") + std::string("above Schroeder");
     table.add_row({centre, cli::Table::Cell::integer(static_cast<long long>(band.modes)),
                    band.groups_counted
                        ? cli::Table::Cell::integer(static_cast<long long>(band.coincident_groups))
                        : cli::Table::Cell(),
                    remark, std::string(width, '#'), name, cli::Table::Cell::integer(band.partial),
                    cli::Table::Cell::integer(band.below_lower),
-                   cli::Table::Cell::integer(band.crowded)});
+                   cli::Table::Cell::integer(band.crowded), cli::Table::Cell::integer(above)});
   }
   return table;
 }
@@ -164,22 +171,58 @@ cli::Outcome unusable_room(const double (&sides_m)[3], double temperature_c) {
                                side(longest));
 }
 
+// Schroeder's frequency, 2000 sqrt(T60 / V) Hz, above which modes overlap, when --t60 gives
+// the reverberation time.
+struct Schroeder {
+  double volume_m3 = 0.0;
+  std::optional<double> frequency_hz;
+  std::string error;
+};
+
+Schroeder schroeder_of(const cli::Values& values) {
+  Schroeder schroeder;
+  if (!values.has_option("--t60"))
+    return schroeder;
+  const std::string text = values.option_value("--t60");
+  const std::optional<double> t60_s = cli::parse_real(text);
+  if (!t60_s || !(*t60_s > 0.0) || !std::isfinite(*t60_s)) {
+    schroeder.error = "--t60 takes a reverberation time in seconds above 0, not '" + text + "'";
+    return schroeder;
+  }
+  schroeder.volume_m3 = values[kLengthM] * values[kWidthM] * values[kHeightM];
+  const double frequency_hz = 2000.0 * std::sqrt(*t60_s / schroeder.volume_m3);
+  if (!std::isnormal(schroeder.volume_m3) || !std::isnormal(frequency_hz)) {
+    schroeder.error = "the room's volume or Schroeder's frequency lies beyond the doubles";
+    return schroeder;
+  }
+  schroeder.frequency_hz = frequency_hz;
+  return schroeder;
+}
+
 // The counts by kind, the band table and Bonello's verdict.
 cli::Results& add_counts(cli::Results& results, const std::uint64_t (&kinds)[3],
-                         const std::vector<acoustics::ModeBand>& bands) {
+                         const std::vector<acoustics::ModeBand>& bands,
+                         const Schroeder& schroeder) {
   const Verdict verdict = bonello_verdict(bands);
   const auto count = [](std::uint64_t value) { return static_cast<long long>(value); };
-  return results.add_integer("Axial modes", count(kinds[0]))
+  results.add_integer("Axial modes", count(kinds[0]))
       .add_integer("Tangential modes", count(kinds[1]))
       .add_integer("Oblique modes", count(kinds[2]))
-      .add_integer("All modes", count(kinds[0] + kinds[1] + kinds[2]))
-      .add_table("bands", band_table(bands))
+      .add_integer("All modes", count(kinds[0] + kinds[1] + kinds[2]));
+  if (schroeder.frequency_hz) {
+    results.add("Volume", schroeder.volume_m3, "m^3")
+        .as("volume_m3")
+        .add("Schroeder frequency", *schroeder.frequency_hz, "Hz")
+        .as("schroeder_hz");
+  }
+  return results.add_table("bands", band_table(bands, schroeder.frequency_hz))
       .add_text("Bonello's criterion", verdict.text)
       .data_word("bonello", verdict.word);
 }
 
 // --summary: the counts, bands and verdict from exact counts, without the listing.
-cli::Outcome summarize(const acoustics::Room& room, double max_hz, double speed_m_per_s) {
+cli::Outcome summarize(const acoustics::Room& room, double max_hz, double speed_m_per_s,
+                       const Schroeder& schroeder) {
   const std::optional<acoustics::ModeSummary> summary =
       acoustics::summarize_room_modes(room, max_hz);
   if (!summary) {
@@ -189,7 +232,7 @@ cli::Outcome summarize(const acoustics::Room& room, double max_hz, double speed_
   }
   cli::Results results;
   results.add("Speed of sound", speed_m_per_s, "m/s");
-  return add_counts(results, summary->kinds, summary->bands).finish(kMaxHz);
+  return add_counts(results, summary->kinds, summary->bands, schroeder).finish(kMaxHz);
 }
 
 // Too many modes is mended by a lower MAX_HZ, never by the temperature, whose whole range
@@ -202,8 +245,11 @@ cli::Outcome compute(const cli::Values& values) {
       acoustics::make_room_in_air(sides_m[0], sides_m[1], sides_m[2], values[kTemperatureC]);
   if (!room)
     return unusable_room(sides_m, values[kTemperatureC]);
+  const Schroeder schroeder = schroeder_of(values);
+  if (!schroeder.error.empty())
+    return cli::Outcome::failure(schroeder.error);
   if (values.has_option("--summary"))
-    return summarize(*room, max_hz, speed_m_per_s);
+    return summarize(*room, max_hz, speed_m_per_s, schroeder);
   const acoustics::RoomModeSearch search = acoustics::search_room_modes(*room, max_hz);
   if (search.too_many)
     return cli::Outcome::failure(too_many_modes(search, max_hz), kMaxHz);
@@ -227,7 +273,7 @@ cli::Outcome compute(const cli::Values& values) {
   cli::Results results;
   results.add("Speed of sound", speed_m_per_s, "m/s")
       .add_table("modes", mode_table(shown, shown_sizes));
-  return add_counts(results, kinds, bands).finish(kMaxHz);
+  return add_counts(results, kinds, bands, schroeder).finish(kMaxHz);
 }
 
 // The modes by kind on a logarithmic axis, the bands and the verdict. Only called once
@@ -275,6 +321,8 @@ cli::Tool yombric_tool() {
       "coincident groups are counted in the bands up to the 10000th mode.\n"
       "--kind axial|tangential|oblique lists only that kind; the counts, the bands and the\n"
       "verdict still cover every mode.\n"
+      "--t60 SECONDS, the reverberation time, adds the volume and Schroeder's frequency\n"
+      "2000 * sqrt(T60 / V) Hz, above which modes overlap, and marks the bands wholly above.\n"
       "--svg FILE draws the modes by kind on a logarithmic axis, over the band counts.\n"
       "\n"
       "Example: yombric.exe 5 4 3 60  lists (1,0,0) 34.3215 Hz, (0,1,0) 42.9018 Hz,\n"
@@ -298,6 +346,7 @@ cli::Tool yombric_tool() {
        "axial|tangential|oblique",
        {"axial", "tangential", "oblique"},
        "list only modes of this kind; counts, bands and verdict cover all"},
+      {"--t60", "SECONDS", {}, "reverberation time: the volume and Schroeder's frequency"},
   };
   tool.compute = compute;
   tool.output.fields = {
@@ -306,6 +355,8 @@ cli::Tool yombric_tool() {
       cli::integer_field("tangential_modes", "the number of tangential modes up to MAX_HZ"),
       cli::integer_field("oblique_modes", "the number of oblique modes up to MAX_HZ"),
       cli::integer_field("all_modes", "the number of modes up to MAX_HZ"),
+      cli::number_field("volume_m3", "the room's volume, with --t60"),
+      cli::number_field("schroeder_hz", "Schroeder's frequency 2000 sqrt(T60 / V), with --t60"),
       cli::text_field("bonello", "Bonello's criterion on the full third-octave bands",
                       {"met", "not_met", "not_judged"}),
   };
@@ -331,7 +382,9 @@ cli::Tool yombric_tool() {
         cli::flag_field("fewer_than_band_below",
                         "whether the full band holds fewer modes than the band below"),
         cli::flag_field("coincident_among_few",
-                        "whether the full band holds fewer than 5 modes, some coincident")}},
+                        "whether the full band holds fewer than 5 modes, some coincident"),
+        cli::flag_field("above_schroeder",
+                        "whether the band lies wholly above Schroeder's frequency (--t60)")}},
   };
   render::renders_drawing(tool, draw);
   return tool;

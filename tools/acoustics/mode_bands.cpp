@@ -35,6 +35,10 @@ int band_of(double frequency_hz) {
   return static_cast<int>(std::floor(10.0 * std::log10(frequency_hz) + 0.5));
 }
 
+double band_lower_edge_hz(int index) {
+  return std::pow(10.0, (index - 0.5) / 10.0);
+}
+
 ModeBand band_at(int index) {
   ModeBand band;
   band.index = index;

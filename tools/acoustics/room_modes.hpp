@@ -177,6 +177,8 @@ std::vector<ModeBand> third_octave_bands(const std::vector<RoomMode>& modes, dou
 // The index of the band that holds frequency_hz, and band n with its centre and nothing
 // counted.
 int band_of(double frequency_hz);
+// The lower edge of band n, 10^((n - 0.5) / 10) Hz.
+double band_lower_edge_hz(int index);
 ModeBand band_at(int index);
 
 // Sets below_lower and crowded of bands counted in a row from the lowest, as
