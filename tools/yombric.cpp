@@ -6,6 +6,7 @@
 #include <iterator>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "acoustics/room_modes.hpp"
@@ -286,9 +287,13 @@ std::string draw(const cli::Values& values) {
   chart.title = "YOMBRIC: room " + cli::format_short(values[kLengthM]) + " x " +
                 cli::format_short(values[kWidthM]) + " x " + cli::format_short(values[kHeightM]) +
                 " m, modes up to " + cli::format_short(max_hz) + " Hz";
-  chart.modes = acoustics::search_room_modes(*room, max_hz).modes;
-  chart.bands = acoustics::third_octave_bands(chart.modes, max_hz,
-                                              acoustics::coincident_sizes(*room, chart.modes));
+  acoustics::RoomModeSearch search = acoustics::search_room_modes(*room, max_hz);
+  chart.modes = std::move(search.modes);
+  // A room beyond the listing, drawn with --summary, shows its bands from the exact counts.
+  chart.bands = search.too_many
+                    ? acoustics::summarize_room_modes(*room, max_hz)->bands
+                    : acoustics::third_octave_bands(
+                          chart.modes, max_hz, acoustics::coincident_sizes(*room, chart.modes));
   chart.max_hz = max_hz;
   chart.verdict = bonello_verdict(chart.bands).text;
   return render::draw_room_modes(chart);
