@@ -50,12 +50,13 @@ TEST(SpaceTimeToolsArguments, PrintExactResults) {
        "1  1  0         54.9411  tangential\n"
        "0  0  1         57.2024  axial\n"
        "Axial modes: 3\nTangential modes: 1\nOblique modes: 0\nAll modes: 4\n"
-       "Third-octave band (Hz)  Modes  Remark                   Count\n"
-       "                  31.5      1                           #\n"
-       "                    40      1                           #\n"
-       "                    50      1                           #\n"
-       "                    63      1  partial (cut at MAX_HZ)  #\n"
-       "Bonello's criterion: met (no full band holds fewer modes than the band below)\n"},
+       "Third-octave band (Hz)  Modes  Coincident  Remark                   Count\n"
+       "                  31.5      1           0                           #\n"
+       "                    40      1           0                           #\n"
+       "                    50      1           0                           #\n"
+       "                    63      1           0  partial (cut at MAX_HZ)  #\n"
+       "Bonello's criterion: met (no full band holds fewer modes than the band below, nor "
+       "coincident modes among fewer than 5)\n"},
       // A narrow band keeps the digits of its width in octaves; a band below the normal range
       // shows its bandwidth, as HOPRI shows such a beat.
       {"salduven.exe",
@@ -99,6 +100,9 @@ TEST(SpaceTimeToolsArguments, RefuseBadValuesWithStatus2) {
        "the highest limit that lists at most 10000 is 4306.89 Hz"},
       // Far too many modes to count: the tool says so at once instead of counting for hours.
       {"yombric.exe", {"1000", "1000", "1000", "20000"}, "the room has at least "},
+      {"yombric.exe",
+       {"--summary", "1000", "1000", "1000", "20000"},
+       "up to 20000 Hz the room has too many modes to count exactly"},
   };
   for (const RefusalCase& c : cases)
     expect_refusal(c);
@@ -120,18 +124,50 @@ TEST(SpaceTimeToolsArguments, TheHighestLimitNamedIsAccepted) {
 TEST(SpaceTimeToolsArguments, ModesTiedOrAtTheLimitAreDecidedExactly) {
   const ProgramRun tied = run_with_args("yombric.exe", {"5", "4", "3", "500"});
   EXPECT_EQ(tied.exit_code, 0) << tied.err;
-  EXPECT_NE(tied.out.find(" 0   0  7         400.417  axial\n"
-                          " 5   8  2         400.417  oblique\n"
-                          "10   4  2         400.417  oblique\n"),
+  EXPECT_NE(tied.out.find(" 0   0  7         400.417  axial       coincident x3\n"
+                          " 5   8  2         400.417  oblique     coincident x3\n"
+                          "10   4  2         400.417  oblique     coincident x3\n"),
             std::string::npos)
       << tied.out;
   const ProgramRun at_limit = run_with_args("yombric.exe", {"1", "1", "1", "496.95", "0"});
   EXPECT_EQ(at_limit.exit_code, 0) << at_limit.err;
-  EXPECT_NE(at_limit.out.find("0  0  3         496.950  axial\n0  3  0         496.950  axial\n"
-                              "1  2  2         496.950  oblique\n"),
+  EXPECT_NE(at_limit.out.find("0  0  3         496.950  axial       coincident x6\n"
+                              "0  3  0         496.950  axial       coincident x6\n"
+                              "1  2  2         496.950  oblique     coincident x6\n"),
             std::string::npos)
       << at_limit.out;
   EXPECT_NE(at_limit.out.find("All modes: 28\n"), std::string::npos);
+}
+
+// --summary counts a room far beyond the listing; --kind lists one kind and counts all.
+TEST(SpaceTimeToolsArguments, RoomSummaryAndOneKind) {
+  const ProgramRun hall = run_with_args("yombric.exe", {"--summary", "30", "20", "12", "1000"});
+  EXPECT_EQ(hall.exit_code, 0) << hall.err;
+  EXPECT_EQ(hall.out.find("Frequency (Hz)"), std::string::npos);
+  EXPECT_NE(hall.out.find("Axial modes: 359\nTangential modes: 31631\nOblique modes: 730019\n"
+                          "All modes: 762009\n"),
+            std::string::npos)
+      << hall.out;
+  EXPECT_NE(hall.out.find("                   800  268093"), std::string::npos) << hall.out;
+  const ProgramRun axial = run_with_args("yombric.exe", {"--kind", "axial", "5", "4", "3", "60"});
+  EXPECT_EQ(axial.exit_code, 0) << axial.err;
+  EXPECT_NE(axial.out.find("0  0  1         57.2024  axial\nAxial modes: 3\nTangential modes: 1\n"),
+            std::string::npos)
+      << axial.out;
+  EXPECT_EQ(axial.out.find("tangential\n"), std::string::npos) << axial.out;
+}
+
+// Schroeder's frequency 2000 sqrt(T60 / V): 48 m^3 at 0.5 s is 204.124 Hz; the 250 Hz band
+// (from 223.9 Hz) lies wholly above it. Without --t60 nothing is added.
+TEST(SpaceTimeToolsArguments, SchroederFrequencyFromTheReverberationTime) {
+  const ProgramRun run = run_with_args("yombric.exe", {"--t60", "0.5", "6", "4", "2", "300"});
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_NE(run.out.find("Volume: 48.0000 m^3\nSchroeder frequency: 204.124 Hz\n"),
+            std::string::npos);
+  EXPECT_NE(run.out.find("   250     73          21  above Schroeder  "), std::string::npos);
+  EXPECT_EQ(run.out.find("   200     42          14  above"), std::string::npos) << run.out;
+  EXPECT_EQ(run_with_args("yombric.exe", {"6", "4", "2", "300"}).out.find("Schroeder"),
+            std::string::npos);
 }
 
 TEST(SpaceTimeToolsInteractive, AskAgainAfterARefusal) {
@@ -163,7 +199,9 @@ TEST(SpaceTimeToolsInteractive, AskAgainAfterARefusal) {
   const ProgramRun hall = run_with_input("yombric.exe", "30\n20\n12\n1000\n\n100\n");
   EXPECT_EQ(hall.exit_code, 0) << hall.err;
   EXPECT_NE(hall.err.find("more than the 10000 that can be listed"), std::string::npos);
-  EXPECT_NE(hall.err.find(" Hz\nHighest frequency (Hz) [300]: \n"), std::string::npos) << hall.err;
+  EXPECT_NE(hall.err.find(" without listing them\nHighest frequency (Hz) [300]: \n"),
+            std::string::npos)
+      << hall.err;
 
   // Defaults for the unanswered values once input ends: 300 Hz and 20 degrees C.
   const ProgramRun room = run_with_input("yombric.exe", "5\n4\n3\n");
@@ -174,20 +212,29 @@ TEST(SpaceTimeToolsInteractive, AskAgainAfterARefusal) {
 
 // Modes per third-octave band against a count by brute force over every p, q, r below 200
 // (a short Python script; band edges 10^((n -/+ 0.5) / 10) Hz): in a 3 m cube up to 200 Hz
-// the bands of 100 and 160 Hz hold fewer modes than the band below them.
+// the bands of 100 and 160 Hz hold fewer modes than the band below them, and the three axial
+// modes of 63 Hz and the three tangential ones of 80 Hz coincide in bands of three modes. The
+// 3:2:1 room's three axial modes at 85.8037 Hz coincide in the 80 Hz band of four modes.
 TEST(SpaceTimeToolsArguments, ModesPerThirdOctaveBandAndBonellosCriterion) {
   const ProgramRun cube = run_with_args("yombric.exe", {"3", "3", "3", "200"});
   EXPECT_EQ(cube.exit_code, 0);
   const std::string bands = cube.out.substr(cube.out.find("Third-octave band (Hz)"));
-  EXPECT_EQ(bands,
-            "Third-octave band (Hz)  Modes  Remark                     Count\n"
-            "                    63      3                             ###\n"
-            "                    80      3                             ###\n"
-            "                   100      1  fewer than the band below  #\n"
-            "                   125     12                             ############\n"
-            "                   160      9  fewer than the band below  #########\n"
-            "                   200     10  partial (cut at MAX_HZ)    ##########\n"
-            "Bonello's criterion: not met (fewer modes than the band below at 100, 160 Hz)\n");
+  EXPECT_EQ(
+      bands,
+      "Third-octave band (Hz)  Modes  Coincident  Remark                         Count\n"
+      "                    63      3           1  coincident among fewer than 5  ###\n"
+      "                    80      3           1  coincident among fewer than 5  ###\n"
+      "                   100      1           0  fewer than the band below      #\n"
+      "                   125     12           3                                 ############\n"
+      "                   160      9           2  fewer than the band below      #########\n"
+      "                   200     10           2  partial (cut at MAX_HZ)        ##########\n"
+      "Bonello's criterion: not met (fewer modes than the band below at 100, 160 Hz; "
+      "coincident modes in the 63 Hz band of 3 modes, the 80 Hz band of 3 modes)\n");
+  const ProgramRun three_two_one = run_with_args("yombric.exe", {"6", "4", "2", "200"});
+  EXPECT_NE(three_two_one.out.find("Bonello's criterion: not met (coincident modes in the 80 Hz "
+                                   "band of 4 modes)\n"),
+            std::string::npos)
+      << three_two_one.out;
   // No mode up to the limit: no band to judge.
   const ProgramRun none = run_with_args("yombric.exe", {"5", "4", "3", "20"});
   EXPECT_NE(none.out.find("Bonello's criterion: not judged (fewer than two full bands)\n"),

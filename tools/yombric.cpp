@@ -1,12 +1,17 @@
 // YOMBRIC: the standing waves (modes) of a rectangular room up to a frequency.
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <iterator>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "acoustics/room_modes.hpp"
 #include "cli/number_format.hpp"
+#include "cli/number_parse.hpp"
 #include "cli/table.hpp"
 #include "render/charts.hpp"
 #include "render/svg_rendering.hpp"
@@ -26,21 +31,37 @@ std::string too_many_modes(const acoustics::RoomModeSearch& search, double max_h
   return "up to " + cli::format_short(max_hz) + " Hz the room has " +
          (search.count.exact ? count : "at least " + count) + " modes, more than the " + limit +
          " that can be listed; the highest limit that lists at most " + limit + " is " +
-         cli::format_number(search.highest_max_hz) + " Hz";
+         cli::format_number(search.highest_max_hz) + " Hz" +
+         (search.count.exact ? "; --summary counts them by kind and band without listing them"
+                             : "");
 }
 
-cli::Table mode_table(const std::vector<acoustics::RoomMode>& modes) {
+// The modes with, for each, how many share its frequency exactly (sizes); the remark column
+// shows only when some do.
+cli::Table mode_table(const std::vector<acoustics::RoomMode>& modes,
+                      const std::vector<std::size_t>& sizes) {
   cli::Table table;
   table.add_column("p");
   table.add_column("q");
   table.add_column("r");
   table.add_column("Frequency (Hz)");
   table.add_column("Kind", cli::Table::Align::kLeft);
+  const bool any_coincident =
+      std::any_of(sizes.begin(), sizes.end(), [](std::size_t size) { return size > 1; });
+  if (any_coincident) {
+    table.add_column("Remark", cli::Table::Align::kLeft);
+  } else {
+    table.add_hidden_column("remark");
+  }
+  table.add_hidden_column("coincident");
   table.reserve_rows(modes.size());
-  for (const acoustics::RoomMode& mode : modes) {
+  for (std::size_t m = 0; m < modes.size(); ++m) {
+    const acoustics::RoomMode& mode = modes[m];
     table.add_row({cli::Table::Cell::integer(mode.p), cli::Table::Cell::integer(mode.q),
                    cli::Table::Cell::integer(mode.r), mode.frequency_hz,
-                   kKindNames[static_cast<int>(mode.kind)]});
+                   kKindNames[static_cast<int>(mode.kind)],
+                   sizes[m] > 1 ? "coincident x" + std::to_string(sizes[m]) : std::string(),
+                   cli::Table::Cell::integer(static_cast<long long>(sizes[m]))});
   }
   return table;
 }
@@ -48,31 +69,47 @@ cli::Table mode_table(const std::vector<acoustics::RoomMode>& modes) {
 // Width of the longest bar of the band table: one # per mode up to it, scaled beyond.
 constexpr std::size_t kBandBarWidth = 40;
 
-cli::Table band_table(const std::vector<acoustics::ModeBand>& bands) {
-  std::size_t most = 0;
+// The bands, those wholly above Schroeder's frequency (when given) marked.
+cli::Table band_table(const std::vector<acoustics::ModeBand>& bands,
+                      std::optional<double> schroeder_hz) {
+  std::uint64_t most = 0;
   for (const acoustics::ModeBand& band : bands)
     most = std::max(most, band.modes);
   cli::Table table;
   table.add_column("Third-octave band (Hz)", cli::Table::Align::kRight, "band_hz");
   table.add_column("Modes");
+  table.add_column("Coincident", cli::Table::Align::kRight, "coincident_groups");
   table.add_column("Remark", cli::Table::Align::kLeft);
   table.add_column("Count", cli::Table::Align::kLeft);
   table.add_hidden_column("band_name");
   table.add_hidden_column("partial");
   table.add_hidden_column("fewer_than_band_below");
+  table.add_hidden_column("coincident_among_few");
+  table.add_hidden_column("above_schroeder");
   for (const acoustics::ModeBand& band : bands) {
     // The band's name, a preferred number, rather than a computed value.
     cli::Table::Cell centre(acoustics::band_name(band.index));
     const std::string name = centre.text;
     centre.number = band.nominal_hz;
-    const std::size_t width =
-        most <= kBandBarWidth ? band.modes : (band.modes * kBandBarWidth + most / 2) / most;
+    const auto width = static_cast<std::size_t>(
+        most <= kBandBarWidth ? static_cast<double>(band.modes)
+                              : std::round(static_cast<double>(band.modes) * kBandBarWidth /
+                                           static_cast<double>(most)));
+    std::string remark = band.partial ? "partial (cut at MAX_HZ)" : "";
+    if (band.below_lower)
+      remark = "fewer than the band below";
+    if (band.crowded)
+      remark += (remark.empty() ? "" : "; ") + std::string("coincident among fewer than 5");
+    const bool above = schroeder_hz && acoustics::band_lower_edge_hz(band.index) > *schroeder_hz;
+    if (above)
+      remark += (remark.empty() ? "" : "; ") + std::string("above Schroeder");
     table.add_row({centre, cli::Table::Cell::integer(static_cast<long long>(band.modes)),
-                   band.partial       ? "partial (cut at MAX_HZ)"
-                   : band.below_lower ? "fewer than the band below"
-                                      : "",
-                   std::string(width, '#'), name, cli::Table::Cell::integer(band.partial),
-                   cli::Table::Cell::integer(band.below_lower)});
+                   band.groups_counted
+                       ? cli::Table::Cell::integer(static_cast<long long>(band.coincident_groups))
+                       : cli::Table::Cell(),
+                   remark, std::string(width, '#'), name, cli::Table::Cell::integer(band.partial),
+                   cli::Table::Cell::integer(band.below_lower),
+                   cli::Table::Cell::integer(band.crowded), cli::Table::Cell::integer(above)});
   }
   return table;
 }
@@ -83,19 +120,36 @@ struct Verdict {
   const char* word;
 };
 
+// Bonello's two conditions, each naming the bands that fail it: a count that falls, and
+// coincident modes in a band of fewer than five.
 Verdict bonello_verdict(const std::vector<acoustics::ModeBand>& bands) {
-  std::string breaking;
+  std::string falling;
+  std::string crowded;
   std::size_t full = 0;
   for (const acoustics::ModeBand& band : bands) {
     full += band.partial ? 0 : 1;
     if (band.below_lower)
-      breaking += (breaking.empty() ? "" : ", ") + acoustics::band_name(band.index);
+      falling += (falling.empty() ? "" : ", ") + acoustics::band_name(band.index);
+    if (band.crowded) {
+      crowded += (crowded.empty() ? "the " : ", the ") + acoustics::band_name(band.index) +
+                 " Hz band of " + std::to_string(band.modes) +
+                 (band.modes == 1 ? " mode" : " modes");
+    }
   }
   if (full < 2)
     return {"not judged (fewer than two full bands)", "not_judged"};
-  if (breaking.empty())
-    return {"met (no full band holds fewer modes than the band below)", "met"};
-  return {"not met (fewer modes than the band below at " + breaking + " Hz)", "not_met"};
+  if (falling.empty() && crowded.empty()) {
+    return {
+        "met (no full band holds fewer modes than the band below, nor coincident modes "
+        "among fewer than 5)",
+        "met"};
+  }
+  std::string reasons;
+  if (!falling.empty())
+    reasons = "fewer modes than the band below at " + falling + " Hz";
+  if (!crowded.empty())
+    reasons += (reasons.empty() ? "" : "; ") + std::string("coincident modes in ") + crowded;
+  return {"not met (" + reasons + ")", "not_met"};
 }
 
 // Why the room's modes cannot be computed or shown, asking again for the side that can mend
@@ -118,6 +172,70 @@ cli::Outcome unusable_room(const double (&sides_m)[3], double temperature_c) {
                                side(longest));
 }
 
+// Schroeder's frequency, 2000 sqrt(T60 / V) Hz, above which modes overlap, when --t60 gives
+// the reverberation time.
+struct Schroeder {
+  double volume_m3 = 0.0;
+  std::optional<double> frequency_hz;
+  std::string error;
+};
+
+Schroeder schroeder_of(const cli::Values& values) {
+  Schroeder schroeder;
+  if (!values.has_option("--t60"))
+    return schroeder;
+  const std::string text = values.option_value("--t60");
+  const std::optional<double> t60_s = cli::parse_real(text);
+  if (!t60_s || !(*t60_s > 0.0) || !std::isfinite(*t60_s)) {
+    schroeder.error = "--t60 takes a reverberation time in seconds above 0, not '" + text + "'";
+    return schroeder;
+  }
+  schroeder.volume_m3 = values[kLengthM] * values[kWidthM] * values[kHeightM];
+  const double frequency_hz = 2000.0 * std::sqrt(*t60_s / schroeder.volume_m3);
+  if (!std::isnormal(schroeder.volume_m3) || !std::isnormal(frequency_hz)) {
+    schroeder.error = "the room's volume or Schroeder's frequency lies beyond the doubles";
+    return schroeder;
+  }
+  schroeder.frequency_hz = frequency_hz;
+  return schroeder;
+}
+
+// The counts by kind, the band table and Bonello's verdict.
+cli::Results& add_counts(cli::Results& results, const std::uint64_t (&kinds)[3],
+                         const std::vector<acoustics::ModeBand>& bands,
+                         const Schroeder& schroeder) {
+  const Verdict verdict = bonello_verdict(bands);
+  const auto count = [](std::uint64_t value) { return static_cast<long long>(value); };
+  results.add_integer("Axial modes", count(kinds[0]))
+      .add_integer("Tangential modes", count(kinds[1]))
+      .add_integer("Oblique modes", count(kinds[2]))
+      .add_integer("All modes", count(kinds[0] + kinds[1] + kinds[2]));
+  if (schroeder.frequency_hz) {
+    results.add("Volume", schroeder.volume_m3, "m^3")
+        .as("volume_m3")
+        .add("Schroeder frequency", *schroeder.frequency_hz, "Hz")
+        .as("schroeder_hz");
+  }
+  return results.add_table("bands", band_table(bands, schroeder.frequency_hz))
+      .add_text("Bonello's criterion", verdict.text)
+      .data_word("bonello", verdict.word);
+}
+
+// --summary: the counts, bands and verdict from exact counts, without the listing.
+cli::Outcome summarize(const acoustics::Room& room, double max_hz, double speed_m_per_s,
+                       const Schroeder& schroeder) {
+  const std::optional<acoustics::ModeSummary> summary =
+      acoustics::summarize_room_modes(room, max_hz);
+  if (!summary) {
+    return cli::Outcome::failure(
+        "up to " + cli::format_short(max_hz) + " Hz the room has too many modes to count exactly",
+        kMaxHz);
+  }
+  cli::Results results;
+  results.add("Speed of sound", speed_m_per_s, "m/s");
+  return add_counts(results, summary->kinds, summary->bands, schroeder).finish(kMaxHz);
+}
+
 // Too many modes is mended by a lower MAX_HZ, never by the temperature, whose whole range
 // moves the count too little.
 cli::Outcome compute(const cli::Values& values) {
@@ -128,27 +246,35 @@ cli::Outcome compute(const cli::Values& values) {
       acoustics::make_room_in_air(sides_m[0], sides_m[1], sides_m[2], values[kTemperatureC]);
   if (!room)
     return unusable_room(sides_m, values[kTemperatureC]);
+  const Schroeder schroeder = schroeder_of(values);
+  if (!schroeder.error.empty())
+    return cli::Outcome::failure(schroeder.error);
+  if (values.has_option("--summary"))
+    return summarize(*room, max_hz, speed_m_per_s, schroeder);
   const acoustics::RoomModeSearch search = acoustics::search_room_modes(*room, max_hz);
   if (search.too_many)
     return cli::Outcome::failure(too_many_modes(search, max_hz), kMaxHz);
 
+  const std::vector<std::size_t> sizes = acoustics::coincident_sizes(*room, search.modes);
   const std::vector<acoustics::ModeBand> bands =
-      acoustics::third_octave_bands(search.modes, max_hz);
-  const Verdict verdict = bonello_verdict(bands);
-  long long kinds[3] = {0, 0, 0};
+      acoustics::third_octave_bands(search.modes, max_hz, sizes);
+  std::uint64_t kinds[3] = {0, 0, 0};
   for (const acoustics::RoomMode& mode : search.modes)
     ++kinds[static_cast<int>(mode.kind)];
-  return cli::Results()
-      .add("Speed of sound", speed_m_per_s, "m/s")
-      .add_table("modes", mode_table(search.modes))
-      .add_integer("Axial modes", kinds[0])
-      .add_integer("Tangential modes", kinds[1])
-      .add_integer("Oblique modes", kinds[2])
-      .add_integer("All modes", static_cast<long long>(search.modes.size()))
-      .add_table("bands", band_table(bands))
-      .add_text("Bonello's criterion", verdict.text)
-      .data_word("bonello", verdict.word)
-      .finish(kMaxHz);
+  // --kind lists one kind; the counts, bands and verdict still cover every mode.
+  std::vector<acoustics::RoomMode> shown;
+  std::vector<std::size_t> shown_sizes;
+  const std::string kind = values.option_value("--kind");
+  for (std::size_t m = 0; m < search.modes.size(); ++m) {
+    if (kind.empty() || kind == kKindNames[static_cast<int>(search.modes[m].kind)]) {
+      shown.push_back(search.modes[m]);
+      shown_sizes.push_back(sizes[m]);
+    }
+  }
+  cli::Results results;
+  results.add("Speed of sound", speed_m_per_s, "m/s")
+      .add_table("modes", mode_table(shown, shown_sizes));
+  return add_counts(results, kinds, bands, schroeder).finish(kMaxHz);
 }
 
 // The modes by kind on a logarithmic axis, the bands and the verdict. Only called once
@@ -161,8 +287,13 @@ std::string draw(const cli::Values& values) {
   chart.title = "YOMBRIC: room " + cli::format_short(values[kLengthM]) + " x " +
                 cli::format_short(values[kWidthM]) + " x " + cli::format_short(values[kHeightM]) +
                 " m, modes up to " + cli::format_short(max_hz) + " Hz";
-  chart.modes = acoustics::search_room_modes(*room, max_hz).modes;
-  chart.bands = acoustics::third_octave_bands(chart.modes, max_hz);
+  acoustics::RoomModeSearch search = acoustics::search_room_modes(*room, max_hz);
+  chart.modes = std::move(search.modes);
+  // A room beyond the listing, drawn with --summary, shows its bands from the exact counts.
+  chart.bands = search.too_many
+                    ? acoustics::summarize_room_modes(*room, max_hz)->bands
+                    : acoustics::third_octave_bands(
+                          chart.modes, max_hz, acoustics::coincident_sizes(*room, chart.modes));
   chart.max_hz = max_hz;
   chart.verdict = bonello_verdict(chart.bands).text;
   return render::draw_room_modes(chart);
@@ -177,17 +308,26 @@ cli::Tool yombric_tool() {
       "  f = (c / 2) * sqrt((p / LENGTH_M)^2 + (q / WIDTH_M)^2 + (r / HEIGHT_M)^2) Hz\n"
       "for whole p, q, r from 0 up, not all 0, with c = 331.3 * sqrt(1 + TEMPERATURE_C / 273.15)\n"
       "m/s. The table is sorted by frequency (equal frequencies by p, q, r) and names each\n"
-      "mode's kind: axial (one index above 0), tangential (two) or oblique (three); the count\n"
+      "mode's kind: axial (one index above 0), tangential (two) or oblique (three), and marks\n"
+      "modes of exactly the same frequency (coincident x3: three modes share it); the count\n"
       "of each kind follows. A mode exactly at MAX_HZ is listed.\n"
       "Then the modes per third-octave band (centres 10^(n/10) Hz, named by the preferred\n"
       "numbers of ISO 266: 31.5, 40, 50, 63 Hz ...), from the band of the lowest mode to the\n"
-      "band of MAX_HZ, which is cut there and marked partial, each with a bar; and Bonello's\n"
-      "criterion: whether every full band holds at least as many modes as the band below,\n"
-      "naming the bands that hold fewer.\n"
+      "band of MAX_HZ, which is cut there and marked partial, each with its groups of\n"
+      "coincident modes and a bar; and Bonello's criterion on the full bands: every band\n"
+      "holds at least as many modes as the band below, and no band of fewer than 5 modes\n"
+      "holds coincident ones; the verdict names the bands that fail either condition.\n"
       "Dimensions and MAX_HZ must be above 0; MAX_HZ defaults to 300. TEMPERATURE_C must be\n"
       "from -100 to 200 (the formula is for air) and defaults to 20 (c = 343.215 m/s). At\n"
       "most 10000 modes are listed: a higher count is refused, naming the count and the\n"
       "highest MAX_HZ that stays within it.\n"
+      "--summary prints the speed of sound, the counts by kind, the band table and the\n"
+      "verdict without the listing, from exact counts, for rooms of billions of modes;\n"
+      "coincident groups are counted in the bands up to the 10000th mode.\n"
+      "--kind axial|tangential|oblique lists only that kind; the counts, the bands and the\n"
+      "verdict still cover every mode.\n"
+      "--t60 SECONDS, the reverberation time, adds the volume and Schroeder's frequency\n"
+      "2000 * sqrt(T60 / V) Hz, above which modes overlap, and marks the bands wholly above.\n"
       "--svg FILE draws the modes by kind on a logarithmic axis, over the band counts.\n"
       "\n"
       "Example: yombric.exe 5 4 3 60  lists (1,0,0) 34.3215 Hz, (0,1,0) 42.9018 Hz,\n"
@@ -205,6 +345,14 @@ cli::Tool yombric_tool() {
           .checked_by(cli::must_be_positive("highest frequency must be above 0 Hz")),
       temperature_input(),
   };
+  tool.options = {
+      {"--summary", "", {}, "the counts, bands and verdict without the listing, for any count"},
+      {"--kind",
+       "axial|tangential|oblique",
+       {"axial", "tangential", "oblique"},
+       "list only modes of this kind; counts, bands and verdict cover all"},
+      {"--t60", "SECONDS", {}, "reverberation time: the volume and Schroeder's frequency"},
+  };
   tool.compute = compute;
   tool.output.fields = {
       cli::number_field("speed_of_sound_m_per_s", "the speed of sound at TEMPERATURE_C"),
@@ -212,6 +360,8 @@ cli::Tool yombric_tool() {
       cli::integer_field("tangential_modes", "the number of tangential modes up to MAX_HZ"),
       cli::integer_field("oblique_modes", "the number of oblique modes up to MAX_HZ"),
       cli::integer_field("all_modes", "the number of modes up to MAX_HZ"),
+      cli::number_field("volume_m3", "the room's volume, with --t60"),
+      cli::number_field("schroeder_hz", "Schroeder's frequency 2000 sqrt(T60 / V), with --t60"),
       cli::text_field("bonello", "Bonello's criterion on the full third-octave bands",
                       {"met", "not_met", "not_judged"}),
   };
@@ -223,15 +373,23 @@ cli::Tool yombric_tool() {
         cli::integer_field("r", "the index along HEIGHT_M"),
         cli::number_field("frequency_hz", "the frequency of the mode"),
         cli::text_field("kind", "how many indices are above 0: one, two or three",
-                        {"axial", "tangential", "oblique"})}},
+                        {"axial", "tangential", "oblique"}),
+        cli::integer_field("coincident",
+                           "how many modes share this frequency exactly, 1 for a mode alone")}},
       {"bands",
        "the modes per third-octave band",
        {cli::number_field("band_hz", "the band's nominal centre frequency"),
         cli::text_field("band_name", "the band's preferred-number name"),
         cli::integer_field("modes", "the number of modes in the band"),
+        cli::integer_field("coincident_groups",
+                           "the sets of two or more modes of exactly one frequency in the band"),
         cli::flag_field("partial", "whether MAX_HZ cuts the band"),
         cli::flag_field("fewer_than_band_below",
-                        "whether the full band holds fewer modes than the band below")}},
+                        "whether the full band holds fewer modes than the band below"),
+        cli::flag_field("coincident_among_few",
+                        "whether the full band holds fewer than 5 modes, some coincident"),
+        cli::flag_field("above_schroeder",
+                        "whether the band lies wholly above Schroeder's frequency (--t60)")}},
   };
   render::renders_drawing(tool, draw);
   return tool;

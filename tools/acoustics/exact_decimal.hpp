@@ -8,6 +8,7 @@
 // 0.299999999999999988897...). Such decimals are then compared in whole numbers of any size.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -45,6 +46,9 @@ class BigNatural {
   bool operator==(const BigNatural& other) const { return compare(other) == 0; }
   bool operator<(const BigNatural& other) const { return compare(other) < 0; }
   bool operator<=(const BigNatural& other) const { return compare(other) <= 0; }
+
+  // How many 32-bit limbs the value takes: what one operation on it costs.
+  std::size_t limb_count() const { return limbs_.size(); }
 
   // The value as a 64-bit number, or nothing when it needs more bits.
   std::optional<std::uint64_t> to_uint64() const;

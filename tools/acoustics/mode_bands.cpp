@@ -9,12 +9,6 @@
 namespace quesdral::acoustics {
 namespace {
 
-// The band whose edges hold frequency_hz. No mode and no typed limit lies exactly on an edge:
-// 10^(k / 20) for odd k is no square root of a rational number.
-int band_index(double frequency_hz) {
-  return static_cast<int>(std::floor(10.0 * std::log10(frequency_hz) + 0.5));
-}
-
 // The decade of band n, rounded toward minus infinity: -1 for the band of 0.5 Hz.
 int decade_of(int index) {
   return index >= 0 ? index / 10 : -((-index + 9) / 10);
@@ -35,6 +29,32 @@ double preferred_centre_hz(int index) {
 
 }  // namespace
 
+// No mode and no typed limit lies exactly on an edge: 10^(k / 20) for odd k is no square
+// root of a rational number.
+int band_of(double frequency_hz) {
+  return static_cast<int>(std::floor(10.0 * std::log10(frequency_hz) + 0.5));
+}
+
+double band_lower_edge_hz(int index) {
+  return std::pow(10.0, (index - 0.5) / 10.0);
+}
+
+ModeBand band_at(int index) {
+  ModeBand band;
+  band.index = index;
+  band.nominal_hz = preferred_centre_hz(index);
+  return band;
+}
+
+void judge_bands(std::vector<ModeBand>& bands) {
+  for (std::size_t i = 0; i < bands.size(); ++i) {
+    ModeBand& band = bands[i];
+    band.below_lower = i > 0 && !band.partial && band.modes < bands[i - 1].modes;
+    band.crowded = !band.partial && band.groups_counted && band.modes < kBonelloFewModes &&
+                   band.coincident_groups > 0;
+  }
+}
+
 std::string band_name(int index) {
   // The significant digits of the ten preferred numbers from 1 to 8; the first digit stands
   // for the units of the decade.
@@ -53,26 +73,31 @@ std::string band_name(int index) {
   return "0." + std::string(static_cast<std::size_t>(-whole_digits), '0') + digits;
 }
 
-std::vector<ModeBand> third_octave_bands(const std::vector<RoomMode>& modes, double max_hz) {
+std::vector<ModeBand> third_octave_bands(const std::vector<RoomMode>& modes, double max_hz,
+                                         const std::vector<std::size_t>& sizes) {
   std::vector<ModeBand> bands;
   if (modes.empty())
     return bands;
-  const int first = band_index(modes.front().frequency_hz);
-  const int last = band_index(max_hz);
+  const int first = band_of(modes.front().frequency_hz);
+  const int last = band_of(max_hz);
   for (int index = first; index <= last; ++index) {
-    ModeBand band;
-    band.index = index;
-    band.nominal_hz = preferred_centre_hz(index);
+    ModeBand band = band_at(index);
     band.partial = index == last;
     bands.push_back(band);
   }
   // A mode at the limit may round a hair above it; it stays in the limit's band.
-  for (const RoomMode& mode : modes) {
-    const int index = std::clamp(band_index(mode.frequency_hz), first, last);
-    ++bands[static_cast<std::size_t>(index - first)].modes;
+  const auto holding = [&](const RoomMode& mode) -> ModeBand& {
+    const int index = std::clamp(band_of(mode.frequency_hz), first, last);
+    return bands[static_cast<std::size_t>(index - first)];
+  };
+  for (const RoomMode& mode : modes)
+    ++holding(mode).modes;
+  // A coincident group is counted at its first mode; its modes share one band.
+  for (std::size_t m = 0; m < sizes.size(); m += sizes[m]) {
+    if (sizes[m] > 1)
+      ++holding(modes[m]).coincident_groups;
   }
-  for (std::size_t i = 1; i < bands.size(); ++i)
-    bands[i].below_lower = !bands[i].partial && bands[i].modes < bands[i - 1].modes;
+  judge_bands(bands);
   return bands;
 }
 

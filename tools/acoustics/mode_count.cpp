@@ -14,6 +14,14 @@ namespace {
 // A count stops, as a lower bound, once it reaches this, well before it could overflow.
 constexpr std::uint64_t kCountCeiling = std::uint64_t{1} << 62;
 
+// How much exact testing a count may do before it settles for a lower bound, in tests
+// times the 32-bit limbs of the numbers tested (most modes are settled in doubles first).
+// A room whose sides are typed across hundreds of decades has weights of a thousand bits or
+// more, and in a column ten thousand billion modes high every top lies within rounding of
+// the limit, so that each column needs the exact test; this bounds such a count to a few
+// hundredths of a second. Rooms typed with a few digits need a handful of exact tests.
+constexpr std::uint64_t kExactWorkBudget = std::uint64_t{1} << 23;
+
 // The test of a mode against the limit in doubles, on its squared frequency in units of the
 // lowest mode: sure outside a rounding share of the limit, and unsure (for the exact test to
 // settle) within it.
@@ -49,7 +57,10 @@ ModeCount count_room_modes(const Room& room, double max_hz, std::uint64_t column
   std::stable_sort(axes.begin(), axes.end(),
                    [&](int a, int b) { return room.scale[a] > room.scale[b]; });
   const ExactLimit exact = exact_limit(room, max_hz);
+  std::uint64_t exact_work = 0;
+  const std::uint64_t test_work = exact.limit_side.limb_count() + 1;
   const auto fits = [&](double i, double j, double k) {
+    exact_work += test_work;
     double index[3];
     index[axes[0]] = i;
     index[axes[1]] = j;
@@ -87,7 +98,7 @@ ModeCount count_room_modes(const Room& room, double max_hz, std::uint64_t column
       const double base = row.i_squared + b * b;
       if (!surely_fits(base, i, j, 0.0))
         break;
-      if (columns == column_budget)
+      if (columns == column_budget || exact_work >= kExactWorkBudget)
         return partial();
       ++columns;
       const double guess = std::sqrt(std::max(quick.squared().below - base, 0.0)) / row.scale_k;

@@ -44,6 +44,23 @@ std::optional<std::vector<RoomMode>> list_room_modes(const Room& room, double ma
   return modes;
 }
 
+std::vector<std::size_t> coincident_sizes(const Room& room, const std::vector<RoomMode>& modes) {
+  std::vector<std::size_t> sizes(modes.size(), 1);
+  std::size_t start = 0;
+  WeighedMode first{};
+  for (std::size_t m = 0; m < modes.size(); ++m) {
+    WeighedMode mode = weighed(room, modes[m]);
+    if (m > 0 && same_frequency(first, mode))
+      continue;
+    std::fill(sizes.begin() + static_cast<std::ptrdiff_t>(start),
+              sizes.begin() + static_cast<std::ptrdiff_t>(m), m - start);
+    start = m;
+    first = std::move(mode);
+  }
+  std::fill(sizes.begin() + static_cast<std::ptrdiff_t>(start), sizes.end(), modes.size() - start);
+  return sizes;
+}
+
 RoomModeSearch search_room_modes(const Room& room, double max_hz) {
   RoomModeSearch search;
   if (auto modes = list_room_modes(room, max_hz)) {

@@ -24,12 +24,12 @@ BigNatural times_index_squared(const BigNatural& weight, double index) {
 
 // p^2 weight[0] + q^2 weight[1] + r^2 weight[2]: the mode's frequency squared, up to a factor
 // that is the same for every mode of the room.
-BigNatural mode_weight(const Room& room, double p, double q, double r) {
+BigNatural mode_weight(const BigNatural (&weight)[3], double p, double q, double r) {
   BigNatural sum;
   const double indices[3] = {p, q, r};
   for (int i = 0; i < 3; ++i) {
     if (indices[i] != 0)
-      sum += times_index_squared(room.weight[i], indices[i]);
+      sum += times_index_squared(weight[i], indices[i]);
   }
   return sum;
 }
@@ -64,12 +64,15 @@ Wide narrow_mode_weight(const std::array<std::uint64_t, 3>& weight, const RoomMo
 ExactLimit exact_limit(const Room& room, double max_hz) {
   const Decimal limit = typed_decimal(max_hz);
   const int power = room.power_of_ten - 2 * limit.exponent;
-  ExactLimit exact{max_hz, room.speed_part, room.size_part * square(BigNatural(limit.digits))};
+  BigNatural speed_side = room.speed_part;
+  ExactLimit exact{max_hz, {}, room.size_part * square(BigNatural(limit.digits))};
   if (power >= 0) {
-    exact.speed_side.scale_by_power_of_ten(power);
+    speed_side.scale_by_power_of_ten(power);
   } else {
     exact.limit_side.scale_by_power_of_ten(-power);
   }
+  for (int i = 0; i < 3; ++i)
+    exact.speed_weight[i] = speed_side * room.weight[i];
   return exact;
 }
 
@@ -79,13 +82,13 @@ bool within(const Room& room, const ExactLimit& limit, double p, double q, doubl
     return true;
   if (frequency_hz > limit.max_hz * (1.0 + kRoundingShare))
     return false;
-  return limit.speed_side * mode_weight(room, p, q, r) <= limit.limit_side;
+  return mode_weight(limit.speed_weight, p, q, r) <= limit.limit_side;
 }
 
 WeighedMode weighed(const Room& room, const RoomMode& mode) {
   if (room.narrow_weight)
     return {mode, narrow_mode_weight(*room.narrow_weight, mode), {}};
-  return {mode, {}, mode_weight(room, mode.p, mode.q, mode.r)};
+  return {mode, {}, mode_weight(room.weight, mode.p, mode.q, mode.r)};
 }
 
 bool weighed_before(const WeighedMode& a, const WeighedMode& b) {
@@ -100,6 +103,13 @@ bool weighed_before(const WeighedMode& a, const WeighedMode& b) {
   if (const int order = a.weight.compare(b.weight); order != 0)
     return order < 0;
   return std::tie(a.mode.p, a.mode.q, a.mode.r) < std::tie(b.mode.p, b.mode.q, b.mode.r);
+}
+
+bool same_frequency(const WeighedMode& a, const WeighedMode& b) {
+  return !(a.mode.frequency_hz < b.mode.frequency_hz * (1.0 - kRoundingShare)) &&
+         !(b.mode.frequency_hz < a.mode.frequency_hz * (1.0 - kRoundingShare)) &&
+         a.narrow.high == b.narrow.high && a.narrow.low == b.narrow.low &&
+         a.weight.compare(b.weight) == 0;
 }
 
 bool mode_within(const Room& room, double p, double q, double r, double max_hz) {

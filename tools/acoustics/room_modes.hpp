@@ -114,6 +114,12 @@ struct ModeCount {
 ModeCount count_room_modes(const Room& room, double max_hz,
                            std::uint64_t column_budget = kModeCountColumnBudget);
 
+// For each mode of a listing (sorted as list_room_modes sorts), how many modes share its
+// frequency exactly, itself included: 1 for a mode alone, 3 for each of three coincident
+// (degenerate) modes. Equal frequencies are decided exactly, as the listing's ties are.
+// REQUIRES: modes sorted as listed.
+std::vector<std::size_t> coincident_sizes(const Room& room, const std::vector<RoomMode>& modes);
+
 // The n-th mode of the listing (n = 1 is the lowest), counting modes of equal frequency one
 // by one. Work grows with n log n, whatever the room.
 // REQUIRES: 1 <= n < INT_MAX / 2.
@@ -142,19 +148,54 @@ RoomModeSearch search_room_modes(const Room& room, double max_hz);
 struct ModeBand {
   int index = 0;             // n: 15 is the band of 31.5 Hz, 20 the band of 100 Hz
   double nominal_hz = 0.0;   // the preferred centre
-  std::size_t modes = 0;     // the modes in the band
+  std::uint64_t modes = 0;   // the modes in the band
   bool partial = false;      // cut at the frequency limit, which lies inside it
   bool below_lower = false;  // full, with fewer modes than the band below (Bonello's criterion)
+  std::size_t coincident_groups = 0;  // sets of two or more modes of exactly one frequency
+  bool groups_counted = true;         // false: too many modes up to the band to list them
+  bool crowded = false;  // full, with fewer than kBonelloFewModes modes and coincident ones
 };
+
+// Bonello's criterion also asks that no band of fewer than this many modes hold modes of
+// exactly one frequency.
+inline constexpr std::size_t kBonelloFewModes = 5;
 
 // The name of band n: its ISO 266 preferred number in plain decimals, at every decade
 // ("0.0315", "31.5", "200000", "1600000"; never an exponent), as a band is named in print.
 std::string band_name(int index);
 
 // The bands from the one that holds the lowest mode to the one that holds max_hz, each with
-// its count of modes. Bonello's criterion asks that each band hold at least as many modes as
-// the band below; only full bands are judged, as a cut band lacks modes by its cut.
-// REQUIRES: modes sorted by frequency, each at or below max_hz; max_hz > 0 and finite.
-std::vector<ModeBand> third_octave_bands(const std::vector<RoomMode>& modes, double max_hz);
+// its count of modes and of coincident groups (from `sizes`, as coincident_sizes gives them;
+// empty: none counted). Bonello's criterion asks that each band hold at least as many modes
+// as the band below, and that no band of fewer than five modes hold coincident ones; only
+// full bands are judged, as a cut band lacks modes by its cut.
+// REQUIRES: modes sorted by frequency, each at or below max_hz; max_hz > 0 and finite;
+// sizes empty or one per mode.
+std::vector<ModeBand> third_octave_bands(const std::vector<RoomMode>& modes, double max_hz,
+                                         const std::vector<std::size_t>& sizes = {});
+
+// The index of the band that holds frequency_hz, and band n with its centre and nothing
+// counted.
+int band_of(double frequency_hz);
+// The lower edge of band n, 10^((n - 0.5) / 10) Hz.
+double band_lower_edge_hz(int index);
+ModeBand band_at(int index);
+
+// Sets below_lower and crowded of bands counted in a row from the lowest, as
+// third_octave_bands does.
+void judge_bands(std::vector<ModeBand>& bands);
+
+// The counts of a room's modes up to a limit, without listing them: by kind, in all, and
+// per third-octave band, all counted exactly; the coincident groups of a band are counted
+// where the modes up to it can be listed (kMaxListedModes).
+struct ModeSummary {
+  std::uint64_t kinds[3] = {0, 0, 0};  // axial, tangential, oblique
+  std::uint64_t modes = 0;
+  std::vector<ModeBand> bands;
+};
+
+// The summary, or nothing when a count runs past its work budget (see count_room_modes).
+// REQUIRES: max_hz > 0 and finite.
+std::optional<ModeSummary> summarize_room_modes(const Room& room, double max_hz);
 
 }  // namespace quesdral::acoustics

@@ -150,7 +150,7 @@ std::string draw_room_modes(const RoomChart& chart) {
   svg.text(x.to_px(chart.max_hz) - 4, 60, "MAX_HZ", Anchor::kEnd, 10);
 
   // The bands: one bar each, as wide as the band, as high as its count.
-  std::size_t most = 1;
+  std::uint64_t most = 1;
   for (const acoustics::ModeBand& band : chart.bands)
     most = std::max(most, band.modes);
   const Scale counts_axis{0.0, static_cast<double>(most) * 1.15, 580.0, 340.0};
