@@ -26,9 +26,9 @@ Datum text_datum(std::string_view text) {
 
 // A value as its declared type has it: a number of a text field, or a word of a number
 // field, is a fault of the tool that writes null rather than a record of another shape.
-Datum typed_datum(const FieldSpec& spec, const std::optional<double>& number,
+Datum typed_datum(const FieldSpec& declared, const std::optional<double>& number,
                   const std::string& text, const std::string& word) {
-  switch (spec.type) {
+  switch (declared.type) {
     case FieldType::kNumber:
     case FieldType::kInteger:
       return number ? number_datum(*number) : Datum{};
@@ -96,10 +96,10 @@ std::vector<Datum> leading_data(const Tool& tool, const CaseHead& head) {
 
 // The last value given under the field's key: a value for csv and json given after a line
 // of text of the same name (Verdict: "met (...)", then "met") is the one they write.
-Datum field_datum(const Report& report, const FieldSpec& spec) {
+Datum field_datum(const Report& report, const FieldSpec& declared) {
   for (auto item = report.rbegin(); item != report.rend(); ++item) {
-    if (item->kind == ReportItem::Kind::kField && item->field.key == spec.key)
-      return typed_datum(spec, item->field.number, item->field.text, item->field.word);
+    if (item->kind == ReportItem::Kind::kField && item->field.key == declared.key)
+      return typed_datum(declared, item->field.number, item->field.text, item->field.word);
   }
   return {};
 }
@@ -113,9 +113,9 @@ const Table* find_table(const Report& report, const std::string& name) {
 }
 
 // For each declared column, the table's column of that name, or none.
-std::vector<std::optional<std::size_t>> column_map(const Table& table, const TableSpec& spec) {
+std::vector<std::optional<std::size_t>> column_map(const Table& table, const TableSpec& declared) {
   std::vector<std::optional<std::size_t>> map;
-  for (const FieldSpec& column : spec.columns) {
+  for (const FieldSpec& column : declared.columns) {
     std::optional<std::size_t> found;
     for (std::size_t i = 0; i < table.headers().size() && !found; ++i) {
       const std::string& key = table.keys()[i];
@@ -128,11 +128,11 @@ std::vector<std::optional<std::size_t>> column_map(const Table& table, const Tab
 }
 
 Datum cell_datum(const Table::Row& row, const std::optional<std::size_t>& column,
-                 const FieldSpec& spec) {
+                 const FieldSpec& declared) {
   if (!column)
     return {};
   const Table::Cell& cell = row[*column];
-  return typed_datum(spec, cell.number, cell.text, cell.word);
+  return typed_datum(declared, cell.number, cell.text, cell.word);
 }
 
 }  // namespace
@@ -169,9 +169,9 @@ std::string column_key(std::string_view label, std::string_view unit) {
 
 ReportWriter::ReportWriter(const Tool& tool, Format format, const std::string& table)
     : tool_(tool), format_(format), leading_(leading_fields(tool.inputs)) {
-  for (const TableSpec& spec : tool.output.tables) {
-    if (table.empty() ? csv_table_ == nullptr : spec.name == table)
-      csv_table_ = &spec;
+  for (const TableSpec& declared : tool.output.tables) {
+    if (table.empty() ? csv_table_ == nullptr : declared.name == table)
+      csv_table_ = &declared;
   }
 }
 
@@ -194,25 +194,25 @@ std::string ReportWriter::write_json(const Report& report, const CaseHead& head)
     json.key(leading_[i].key);
     put_json(json, lead[i]);
   }
-  for (const FieldSpec& spec : tool_.output.fields) {
-    json.key(spec.key);
-    put_json(json, field_datum(report, spec));
+  for (const FieldSpec& declared : tool_.output.fields) {
+    json.key(declared.key);
+    put_json(json, field_datum(report, declared));
   }
-  for (const TableSpec& spec : tool_.output.tables) {
-    json.key(spec.name);
-    const Table* table = find_table(report, spec.name);
+  for (const TableSpec& declared : tool_.output.tables) {
+    json.key(declared.name);
+    const Table* table = find_table(report, declared.name);
     if (table == nullptr || !head.error.empty()) {
       json.null();
       continue;
     }
-    const std::vector<std::optional<std::size_t>> map = column_map(*table, spec);
+    const std::vector<std::optional<std::size_t>> map = column_map(*table, declared);
     json.begin_array();
     for (std::size_t index = 0; index < table->row_count(); ++index) {
       const Table::Row row = table->row(index);
       json.begin_object();
-      for (std::size_t i = 0; i < spec.columns.size(); ++i) {
-        json.key(spec.columns[i].key);
-        put_json(json, cell_datum(row, map[i], spec.columns[i]));
+      for (std::size_t i = 0; i < declared.columns.size(); ++i) {
+        json.key(declared.columns[i].key);
+        put_json(json, cell_datum(row, map[i], declared.columns[i]));
       }
       json.end_object();
     }

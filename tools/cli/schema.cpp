@@ -211,9 +211,9 @@ std::vector<std::string> csv_columns(const Tool& tool, const std::string& table)
   for (const FieldSpec& field : leading_fields(tool.inputs))
     columns.push_back(field.key);
   const std::vector<FieldSpec>* own = &tool.output.fields;
-  for (const TableSpec& spec : tool.output.tables) {
-    if (spec.name == table)
-      own = &spec.columns;
+  for (const TableSpec& declared : tool.output.tables) {
+    if (declared.name == table)
+      own = &declared.columns;
   }
   for (const FieldSpec& field : *own)
     columns.push_back(field.key);
