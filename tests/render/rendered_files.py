@@ -10,6 +10,7 @@ import stat
 import subprocess
 import sys
 import tempfile
+from case_table import run_table
 
 # tool, arguments ({dir} is the fresh folder), stdin, status, phrase on stderr, files after
 # (beside "old.wav" and "link.wav", which every case starts with).
@@ -69,16 +70,7 @@ def run_case(bin_dir, tool, args, stdin, status, phrase, files):
 
 
 def main():
-    failures = 0
-    for tool, args, stdin, status, phrase, files in CASES:
-        try:
-            run_case(sys.argv[1], tool, args, stdin, status, phrase, files)
-            print(f"ok    {tool} {' '.join(args)}")
-        except AssertionError as error:
-            failures += 1
-            print(f"FAIL  {tool} {' '.join(args)}: {error}")
-    sys.exit(1 if failures else 0)
-
+    run_table(CASES, lambda number, case: run_case(sys.argv[1], *case))
 
 if __name__ == "__main__":
     main()

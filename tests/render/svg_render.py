@@ -13,6 +13,7 @@ import subprocess
 import sys
 import tempfile
 import xml.etree.ElementTree as ET
+from case_table import run_table
 
 SVG = "{http://www.w3.org/2000/svg}"
 
@@ -85,17 +86,8 @@ def run_case(bin_dir, folder, number, tool, args, labels):
 
 
 def main():
-    failures = 0
     with tempfile.TemporaryDirectory() as folder:
-        for number, (tool, args, labels) in enumerate(CASES, 1):
-            try:
-                run_case(sys.argv[1], folder, number, tool, args, labels)
-                print(f"ok    {tool} {' '.join(args)}")
-            except AssertionError as error:
-                failures += 1
-                print(f"FAIL  {tool} {' '.join(args)}: {error}")
-    sys.exit(1 if failures else 0)
-
+        run_table(CASES, lambda number, case: run_case(sys.argv[1], folder, number, *case))
 
 if __name__ == "__main__":
     main()

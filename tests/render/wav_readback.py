@@ -10,6 +10,7 @@ import subprocess
 import sys
 import tempfile
 import wave
+from case_table import run_table
 
 try:
     import numpy as np
@@ -149,18 +150,8 @@ def run_case(bin_dir, folder, number, tool, args, check):
 
 
 def main():
-    bin_dir = sys.argv[1]
-    failures = 0
     with tempfile.TemporaryDirectory() as folder:
-        for number, (tool, args, check) in enumerate(CASES, 1):
-            try:
-                run_case(bin_dir, folder, number, tool, args, check)
-                print(f"ok    {tool} {' '.join(args)}")
-            except AssertionError as error:
-                failures += 1
-                print(f"FAIL  {tool} {' '.join(args)}: {error}")
-    sys.exit(1 if failures else 0)
-
+        run_table(CASES, lambda number, case: run_case(sys.argv[1], folder, number, *case))
 
 if __name__ == "__main__":
     main()
