@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "acoustics/column_count.hpp"
 #include "acoustics/room_modes.hpp"
 #include "cli/number_format.hpp"
 #include "cli/number_parse.hpp"
@@ -92,9 +93,9 @@ cli::Table band_table(const std::vector<acoustics::ModeBand>& bands,
     const std::string name = centre.text;
     centre.number = band.nominal_hz;
     const auto width = static_cast<std::size_t>(
-        most <= kBandBarWidth ? static_cast<double>(band.modes)
-                              : std::round(static_cast<double>(band.modes) * kBandBarWidth /
-                                           static_cast<double>(most)));
+        most <= kBandBarWidth ? acoustics::count_as_double(band.modes)
+                              : std::round(acoustics::count_as_double(band.modes) * kBandBarWidth /
+                                           acoustics::count_as_double(most)));
     std::string remark = band.partial ? "partial (cut at MAX_HZ)" : "";
     if (band.below_lower)
       remark = "fewer than the band below";

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <utility>
 
+#include "acoustics/column_count.hpp"
 #include "cli/number_format.hpp"
 #include "render/svg_document.hpp"
 
@@ -153,14 +154,14 @@ std::string draw_room_modes(const RoomChart& chart) {
   std::uint64_t most = 1;
   for (const acoustics::ModeBand& band : chart.bands)
     most = std::max(most, band.modes);
-  const Scale counts_axis{0.0, static_cast<double>(most) * 1.15, 580.0, 340.0};
+  const Scale counts_axis{0.0, acoustics::count_as_double(most) * 1.15, 580.0, 340.0};
   const Scale band_x{low_hz, high_hz, 130.0, 960.0, true};
   draw_axes(svg, band_x, ticks, "Third-octave band (Hz)", counts_axis,
             whole(linear_ticks(0.0, counts_axis.data_max, 5)), "Modes");
   for (const acoustics::ModeBand& band : chart.bands) {
     const double low = band_x.to_px(band_edge_hz(band.index, -0.5));
     const double high = band_x.to_px(std::min(band_edge_hz(band.index, 0.5), chart.max_hz));
-    const double top = counts_axis.to_px(static_cast<double>(band.modes));
+    const double top = counts_axis.to_px(acoustics::count_as_double(band.modes));
     const char* fill = band.below_lower ? "#e6b0aa" : band.partial ? "#d6eaf8" : "#85c1e9";
     svg.rect(low + 1, top, high - low - 2, counts_axis.px_min - top, fill, "#34495e");
     svg.text((low + high) / 2, top - 4, cli::format_integer(static_cast<long long>(band.modes)),
