@@ -42,8 +42,9 @@ TEST(RoomModes, EverySearchEndsWithinItsWork) {
     const double seconds = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
     EXPECT_TRUE(search.too_many);
     EXPECT_GT(search.count.modes, kMaxListedModes);
-    if (kTimedBuild)
+    if (kTimedBuild) {
       EXPECT_LT(seconds, 1.0);
+    }
   }
 }
 
