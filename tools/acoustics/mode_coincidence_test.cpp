@@ -31,8 +31,10 @@ std::map<int, BandTally> brute_force_bands(int l_dm, int w_dm, int h_dm, double 
                                    std::pow(r / (h_dm / 10.0), 2));
         if (p + q + r == 0 || f > max_hz)
           continue;
-        const long long key = p * p * w_dm * w_dm * h_dm * h_dm +
-                              q * q * l_dm * l_dm * h_dm * h_dm + r * r * l_dm * l_dm * w_dm * w_dm;
+        // (p W H)^2 + (q L H)^2 + (r L W)^2, in 64 bits: a hall's terms pass 2^31.
+        const long long pwh = 1LL * p * w_dm * h_dm, qlh = 1LL * q * l_dm * h_dm,
+                        rlw = 1LL * r * l_dm * w_dm;
+        const long long key = pwh * pwh + qlh * qlh + rlw * rlw;
         by_key[key].first = f;
         ++by_key[key].second;
       }
