@@ -70,9 +70,8 @@ cli::Tool braskel_tool() {
   tool.options = note_naming_options();
   tool.variables = note_naming_variables();
   tool.compute = compute;
-  tool.output.fields = {cli::number_field("midi_number", "the MIDI number, unrounded")};
-  for (cli::FieldSpec& field : nearest_note_fields())
-    tool.output.fields.push_back(std::move(field));
+  tool.output.fields =
+      with_nearest_note_fields({cli::number_field("midi_number", "the MIDI number, unrounded")});
   render::renders_sound(tool, sound);
   return tool;
 }

@@ -127,14 +127,11 @@ cli::Tool lipra_tool() {
   tool.variables = note_naming_variables();
   tool.check_across(kCount, check_highest_harmonic);
   tool.compute = compute;
-  cli::TableSpec harmonics{"harmonics",
-                           "harmonics 1 to COUNT",
-                           {cli::integer_field("harmonic", "the harmonic number n"),
-                            cli::integer_field("overtone", "the overtone number, n - 1"),
-                            cli::number_field("frequency_hz", "n * FUNDAMENTAL_HZ")}};
-  for (cli::FieldSpec& field : nearest_note_fields())
-    harmonics.columns.push_back(std::move(field));
-  tool.output.tables = {std::move(harmonics)};
+  tool.output.tables = {
+      {"harmonics", "harmonics 1 to COUNT",
+       with_nearest_note_fields({cli::integer_field("harmonic", "the harmonic number n"),
+                                 cli::integer_field("overtone", "the overtone number, n - 1"),
+                                 cli::number_field("frequency_hz", "n * FUNDAMENTAL_HZ")})}};
   render::renders_sound(tool, sound);
   render::renders_drawing(tool, draw);
   return tool;

@@ -101,15 +101,16 @@ inline cli::Table::Cell note_name_cell(const acoustics::NearestNote& note,
                                   acoustics::note_name(note.midi_number, naming));
 }
 
-// The nearest note in csv and json: its name, its MIDI number, whether that lies in the MIDI
-// range, and the deviation from it.
-inline std::vector<cli::FieldSpec> nearest_note_fields() {
-  return {
-      cli::text_field("note", "the nearest equal-tempered note"),
-      cli::integer_field("midi", "the MIDI number of the nearest note"),
-      cli::flag_field("in_midi_range", "whether the nearest note lies in MIDI 0 to 127"),
-      cli::number_field("deviation_cents", "the deviation from the nearest note in cents"),
-  };
+// `fields`, then the nearest note in csv and json: its name, its MIDI number, whether that
+// lies in the MIDI range, and the deviation from it.
+inline std::vector<cli::FieldSpec> with_nearest_note_fields(std::vector<cli::FieldSpec> fields) {
+  fields.push_back(cli::text_field("note", "the nearest equal-tempered note"));
+  fields.push_back(cli::integer_field("midi", "the MIDI number of the nearest note"));
+  fields.push_back(
+      cli::flag_field("in_midi_range", "whether the nearest note lies in MIDI 0 to 127"));
+  fields.push_back(
+      cli::number_field("deviation_cents", "the deviation from the nearest note in cents"));
+  return fields;
 }
 
 inline constexpr const char* kOutsideMidiFootnote = "* outside the MIDI range 0 to 127\n";

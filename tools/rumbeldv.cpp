@@ -116,15 +116,13 @@ cli::Tool rumbeldv_tool() {
   tool.options = note_naming_options();
   tool.variables = note_naming_variables();
   tool.compute = compute;
-  cli::TableSpec steps{"steps",
-                       "steps 0 to DIVISIONS",
-                       {cli::integer_field("step", "the step k"),
-                        cli::number_field("frequency_hz", "START_HZ * 2^(k / DIVISIONS)"),
-                        cli::number_field("ratio", "2^(k / DIVISIONS)"),
-                        cli::number_field("cents", "k * 1200 / DIVISIONS, from the start")}};
-  for (cli::FieldSpec& field : nearest_note_fields())
-    steps.columns.push_back(std::move(field));
-  tool.output.tables = {std::move(steps)};
+  tool.output.tables = {
+      {"steps", "steps 0 to DIVISIONS",
+       with_nearest_note_fields(
+           {cli::integer_field("step", "the step k"),
+            cli::number_field("frequency_hz", "START_HZ * 2^(k / DIVISIONS)"),
+            cli::number_field("ratio", "2^(k / DIVISIONS)"),
+            cli::number_field("cents", "k * 1200 / DIVISIONS, from the start")})}};
   render::renders_sound(tool, sound);
   render::renders_drawing(tool, draw);
   return tool;

@@ -74,9 +74,8 @@ cli::Tool tolveni_tool() {
   tool.options = note_naming_options();
   tool.variables = note_naming_variables();
   tool.compute = compute;
-  tool.output.fields = {cli::number_field("frequency_hz", "the frequency")};
-  for (cli::FieldSpec& field : nearest_note_fields())
-    tool.output.fields.push_back(std::move(field));
+  tool.output.fields =
+      with_nearest_note_fields({cli::number_field("frequency_hz", "the frequency")});
   render::renders_sound(tool, sound);
   return tool;
 }
