@@ -96,6 +96,11 @@ Input& Input::also_noted(NoteReading reading) {
   return *this;
 }
 
+Input& Input::may_be_skipped() {
+  skippable = true;
+  return *this;
+}
+
 Input& Input::keyed(const char* machine_key) {
   key = machine_key;
   return *this;

@@ -40,7 +40,8 @@ struct OptionVariable {
 // computed default sees only the values of the inputs before its own.
 class Values {
  public:
-  explicit Values(std::size_t count) : numbers_(count, 0.0), names_(count), notes_(count) {}
+  explicit Values(std::size_t count)
+      : numbers_(count, 0.0), names_(count), notes_(count), left_out_(count, false) {}
 
   double& operator[](std::size_t input) { return numbers_[input]; }
   double operator[](std::size_t input) const { return numbers_[input]; }
@@ -57,6 +58,11 @@ class Values {
   }
   std::optional<double> note(std::size_t input) const { return notes_[input]; }
 
+  // Whether an input that may be skipped (Input::skippable) was left out: it then has no
+  // value, and csv and json write null for it.
+  void set_left_out(std::size_t input, bool left_out) { left_out_[input] = left_out; }
+  bool left_out(std::size_t input) const { return left_out_[input]; }
+
   // Records a tool option as given ("--flats" with an empty value).
   void set_option(std::string name, std::string value);
   // Whether the option was given, and the value it was given.
@@ -69,6 +75,7 @@ class Values {
   std::vector<double> numbers_;
   std::vector<std::string_view> names_;  // of the inputs' NamedValues, which are literals
   std::vector<std::optional<double>> notes_;
+  std::vector<bool> left_out_;
   std::vector<std::pair<std::string, std::string>> options_;
 };
 
@@ -111,6 +118,9 @@ struct Input {
   std::vector<CheckFn> checks;  // every one must pass; the first refusal is the one reported
   std::vector<NamedValue> named_values;  // names taken in place of a number
   std::optional<NoteReading> notes;      // note names taken in place of a number
+  // Optional without a default: left out, the input has no value and what it adds to the
+  // results is not computed (YOMBRIC's reverberation time). Its question says so.
+  bool skippable = false;
 
   Input& defaults_to(double value);
   Input& defaults_from(DefaultFn fn);
@@ -118,6 +128,7 @@ struct Input {
   Input& also_named(const char* value_name, double value);
   Input& keyed(const char* machine_key);
   Input& also_noted(NoteReading reading);
+  Input& may_be_skipped();
 
   // The value as its question names it in a message: "the second frequency" for "Second
   // frequency (Hz)", "the bit depth" for "Bit depth in bits" (the unit left off).
@@ -128,8 +139,11 @@ struct Input {
   // The named value that `text` names, blanks around it allowed, or nullptr.
   const NamedValue* named(std::string_view text) const;
 
-  // True when the input may be left out (it has a fixed or a computed default).
-  bool optional() const { return default_value.has_value() || static_cast<bool>(computed_default); }
+  // True when the input may be left out (it has a fixed or a computed default, or it may be
+  // skipped).
+  bool optional() const {
+    return default_value.has_value() || static_cast<bool>(computed_default) || skippable;
+  }
 };
 
 Input real_input(const char* name, const char* question);

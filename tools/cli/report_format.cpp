@@ -89,7 +89,8 @@ std::vector<Datum> leading_data(const Tool& tool, const CaseHead& head) {
   for (std::size_t i = 0; i < tool.inputs.size(); ++i) {
     if (!tool.inputs[i].named_values.empty())
       data.push_back(head.values != nullptr ? text_datum(head.values->name(i)) : Datum{});
-    data.push_back(head.values != nullptr ? number_datum((*head.values)[i]) : Datum{});
+    const bool known = head.values != nullptr && !head.values->left_out(i);
+    data.push_back(known ? number_datum((*head.values)[i]) : Datum{});
   }
   return data;
 }

@@ -150,6 +150,10 @@ bool Run::take_argument(std::size_t index, const std::string* arg) {
     return take_typed(index, parsed);
   }
   const std::optional<double> fallback = default_for(index);
+  if (!fallback && input.skippable) {
+    leave_out(index);
+    return true;
+  }
   if (!fallback) {
     report(std::string("missing ") + input.name);
     return false;
@@ -290,6 +294,8 @@ bool Run::ask(std::size_t index) {
     err_ << input.question;
     if (fallback)
       err_ << " [" << format_short(*fallback) << ']';
+    else if (input.skippable)
+      err_ << " [leave empty to skip]";
     err_ << ": ";
     err_.flush();
     const Line line = read_line(in_);
@@ -309,6 +315,10 @@ bool Run::answer(std::size_t index, const Line& line, const std::optional<double
     return false;
   }
   if (trim(line.text).empty()) {
+    if (!fallback && input.skippable) {
+      leave_out(index);
+      return true;
+    }
     if (!fallback)
       report(std::string(input.question) + ": an answer is needed (there is no default)");
   } else {
@@ -326,6 +336,10 @@ int Run::end_of_input(std::size_t first) {
   for (std::size_t i = first; i < tool_.inputs.size(); ++i) {
     const std::string called = tool_.inputs[i].called();
     const std::optional<double> fallback = default_for(i);
+    if (!fallback && tool_.inputs[i].skippable) {
+      leave_out(i);
+      continue;
+    }
     if (!fallback) {
       report("input ended before " + called + " was given, and it has no default");
       return kExitInputEnded;
@@ -349,8 +363,12 @@ int Run::end_while_mending(Problem problem) {
   err_ << '\n';
   const std::size_t index = problem.mended_by;
   const std::optional<double> fallback = default_for(index);
-  if (fallback && !own_problem(index, *fallback)) {
-    set_value(index, *fallback);
+  const bool skippable = !fallback && tool_.inputs[index].skippable;
+  if (skippable || (fallback && !own_problem(index, *fallback))) {
+    if (skippable)
+      leave_out(index);
+    else
+      set_value(index, *fallback);
     const std::optional<Problem> left = evaluate();
     if (!left)
       return finish();

@@ -72,6 +72,12 @@ class Run {
     values_[index] = value;
     values_.set_name(index, name);
     values_.set_note(index, note);
+    values_.set_left_out(index, false);
+  }
+  // Leaves out input `index`, which may be skipped: it has no value.
+  void leave_out(std::size_t index) {
+    set_value(index, 0.0);
+    values_.set_left_out(index, true);
   }
   // Sets input `index` from a value typed for it, reporting why it is refused, if it is.
   // A note whose value reads a later input is checked once every value is known.

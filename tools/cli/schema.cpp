@@ -182,8 +182,10 @@ std::vector<FieldSpec> leading_fields(const std::vector<Input>& inputs) {
     const std::string what = std::string("the value of ") + input.name;
     const FieldType type =
         input.kind == ValueKind::kInteger ? FieldType::kInteger : FieldType::kNumber;
+    const std::string after =
+        input.skippable ? ", or null when it is left out" : " (after its default)";
     if (input.named_values.empty()) {
-      fields.push_back({std::move(key), type, what + " (after its default)", {}});
+      fields.push_back({std::move(key), type, what + after, {}});
       continue;
     }
     std::vector<std::string> names;
@@ -192,7 +194,7 @@ std::vector<FieldSpec> leading_fields(const std::vector<Input>& inputs) {
     fields.push_back(text_field(
         key, "the name " + std::string(input.name) + " was given by, or null for a number",
         std::move(names)));
-    fields.push_back({key + "_value", type, what + " as a number (after its default)", {}});
+    fields.push_back({key + "_value", type, what + " as a number" + after, {}});
   }
   return fields;
 }
