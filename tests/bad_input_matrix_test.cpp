@@ -125,7 +125,7 @@ const HostileCase kCases[] = {
     {"TooManyArguments",
      [](const ToolRow&) {
        ProgramOptions options;
-       options.args.assign(6, "1");
+       options.args.assign(7, "1");  // one more than the most any tool takes
        return options;
      },
      Expect::kInvalid},

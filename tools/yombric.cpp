@@ -9,20 +9,19 @@
 #include <utility>
 #include <vector>
 
-#include "acoustics/column_count.hpp"
 #include "acoustics/room_modes.hpp"
 #include "cli/number_format.hpp"
-#include "cli/number_parse.hpp"
 #include "cli/table.hpp"
 #include "render/charts.hpp"
 #include "render/svg_rendering.hpp"
+#include "room_report.hpp"
 #include "space_time_inputs.hpp"
 #include "tool_definitions.hpp"
 
 namespace quesdral::tools {
 namespace {
 
-enum Value { kLengthM, kWidthM, kHeightM, kMaxHz, kTemperatureC };
+enum Value { kLengthM, kWidthM, kHeightM, kMaxHz, kTemperatureC, kT60S };
 
 constexpr const char* kKindNames[] = {"axial", "tangential", "oblique"};
 
@@ -67,92 +66,6 @@ cli::Table mode_table(const std::vector<acoustics::RoomMode>& modes,
   return table;
 }
 
-// Width of the longest bar of the band table: one # per mode up to it, scaled beyond.
-constexpr std::size_t kBandBarWidth = 40;
-
-// The bands, those wholly above Schroeder's frequency (when given) marked.
-cli::Table band_table(const std::vector<acoustics::ModeBand>& bands,
-                      std::optional<double> schroeder_hz) {
-  std::uint64_t most = 0;
-  for (const acoustics::ModeBand& band : bands)
-    most = std::max(most, band.modes);
-  cli::Table table;
-  table.add_column("Third-octave band (Hz)", cli::Table::Align::kRight, "band_hz");
-  table.add_column("Modes");
-  table.add_column("Coincident", cli::Table::Align::kRight, "coincident_groups");
-  table.add_column("Remark", cli::Table::Align::kLeft);
-  table.add_column("Count", cli::Table::Align::kLeft);
-  table.add_hidden_column("band_name");
-  table.add_hidden_column("partial");
-  table.add_hidden_column("fewer_than_band_below");
-  table.add_hidden_column("coincident_among_few");
-  table.add_hidden_column("above_schroeder");
-  for (const acoustics::ModeBand& band : bands) {
-    // The band's name, a preferred number, rather than a computed value.
-    cli::Table::Cell centre(acoustics::band_name(band.index));
-    const std::string name = centre.text;
-    centre.number = band.nominal_hz;
-    const auto width = static_cast<std::size_t>(
-        most <= kBandBarWidth ? acoustics::count_as_double(band.modes)
-                              : std::round(acoustics::count_as_double(band.modes) * kBandBarWidth /
-                                           acoustics::count_as_double(most)));
-    std::string remark = band.partial ? "partial (cut at MAX_HZ)" : "";
-    if (band.below_lower)
-      remark = "fewer than the band below";
-    if (band.crowded)
-      remark += (remark.empty() ? "" : "; ") + std::string("coincident among fewer than 5");
-    const bool above = schroeder_hz && acoustics::band_lower_edge_hz(band.index) > *schroeder_hz;
-    if (above)
-      remark += (remark.empty() ? "" : "; ") + std::string("above Schroeder");
-    table.add_row({centre, cli::Table::Cell::integer(static_cast<long long>(band.modes)),
-                   band.groups_counted
-                       ? cli::Table::Cell::integer(static_cast<long long>(band.coincident_groups))
-                       : cli::Table::Cell(),
-                   remark, std::string(width, '#'), name, cli::Table::Cell::integer(band.partial),
-                   cli::Table::Cell::integer(band.below_lower),
-                   cli::Table::Cell::integer(band.crowded), cli::Table::Cell::integer(above)});
-  }
-  return table;
-}
-
-// Bonello's criterion, judged on the full bands: the text, and its word for csv and json.
-struct Verdict {
-  std::string text;
-  const char* word;
-};
-
-// Bonello's two conditions, each naming the bands that fail it: a count that falls, and
-// coincident modes in a band of fewer than five.
-Verdict bonello_verdict(const std::vector<acoustics::ModeBand>& bands) {
-  std::string falling;
-  std::string crowded;
-  std::size_t full = 0;
-  for (const acoustics::ModeBand& band : bands) {
-    full += band.partial ? 0 : 1;
-    if (band.below_lower)
-      falling += (falling.empty() ? "" : ", ") + acoustics::band_name(band.index);
-    if (band.crowded) {
-      crowded += (crowded.empty() ? "the " : ", the ") + acoustics::band_name(band.index) +
-                 " Hz band of " + std::to_string(band.modes) +
-                 (band.modes == 1 ? " mode" : " modes");
-    }
-  }
-  if (full < 2)
-    return {"not judged (fewer than two full bands)", "not_judged"};
-  if (falling.empty() && crowded.empty()) {
-    return {
-        "met (no full band holds fewer modes than the band below, nor coincident modes "
-        "among fewer than 5)",
-        "met"};
-  }
-  std::string reasons;
-  if (!falling.empty())
-    reasons = "fewer modes than the band below at " + falling + " Hz";
-  if (!crowded.empty())
-    reasons += (reasons.empty() ? "" : "; ") + std::string("coincident modes in ") + crowded;
-  return {"not met (" + reasons + ")", "not_met"};
-}
-
 // Why the room's modes cannot be computed or shown, asking again for the side that can mend
 // it: sides too far apart for the steps between modes to be doubles (the shortest), or a
 // lowest mode, c / (2 * longest side), beyond the doubles (the longest).
@@ -173,58 +86,39 @@ cli::Outcome unusable_room(const double (&sides_m)[3], double temperature_c) {
                                side(longest));
 }
 
-// Schroeder's frequency, 2000 sqrt(T60 / V) Hz, above which modes overlap, when --t60 gives
-// the reverberation time.
-struct Schroeder {
-  double volume_m3 = 0.0;
-  std::optional<double> frequency_hz;
-  std::string error;
-};
-
-Schroeder schroeder_of(const cli::Values& values) {
-  Schroeder schroeder;
-  if (!values.has_option("--t60"))
-    return schroeder;
-  const std::string text = values.option_value("--t60");
-  const std::optional<double> t60_s = cli::parse_real(text);
-  if (!t60_s || !(*t60_s > 0.0) || !std::isfinite(*t60_s)) {
-    schroeder.error = "--t60 takes a reverberation time in seconds above 0, not '" + text + "'";
-    return schroeder;
-  }
-  schroeder.volume_m3 = values[kLengthM] * values[kWidthM] * values[kHeightM];
-  const double frequency_hz = 2000.0 * std::sqrt(*t60_s / schroeder.volume_m3);
-  if (!std::isnormal(schroeder.volume_m3) || !std::isnormal(frequency_hz)) {
-    schroeder.error = "the room's volume or Schroeder's frequency lies beyond the doubles";
-    return schroeder;
-  }
-  schroeder.frequency_hz = frequency_hz;
-  return schroeder;
+// Schroeder's frequency when the reverberation time is given.
+std::optional<Schroeder> schroeder_of(const cli::Values& values) {
+  if (values.left_out(kT60S))
+    return std::nullopt;
+  return tools::schroeder_of(values[kLengthM], values[kWidthM], values[kHeightM], values[kT60S]);
 }
 
 // The counts by kind, the band table and Bonello's verdict.
 cli::Results& add_counts(cli::Results& results, const std::uint64_t (&kinds)[3],
                          const std::vector<acoustics::ModeBand>& bands,
-                         const Schroeder& schroeder) {
-  const Verdict verdict = bonello_verdict(bands);
+                         const std::optional<Schroeder>& schroeder) {
+  const BonelloVerdict verdict = bonello_verdict(bands);
   const auto count = [](std::uint64_t value) { return static_cast<long long>(value); };
   results.add_integer("Axial modes", count(kinds[0]))
       .add_integer("Tangential modes", count(kinds[1]))
       .add_integer("Oblique modes", count(kinds[2]))
       .add_integer("All modes", count(kinds[0] + kinds[1] + kinds[2]));
-  if (schroeder.frequency_hz) {
-    results.add("Volume", schroeder.volume_m3, "m^3")
+  std::optional<double> schroeder_hz;
+  if (schroeder) {
+    schroeder_hz = schroeder->frequency_hz;
+    results.add("Volume", schroeder->volume_m3, "m^3")
         .as("volume_m3")
-        .add("Schroeder frequency", *schroeder.frequency_hz, "Hz")
+        .add("Schroeder frequency", schroeder->frequency_hz, "Hz")
         .as("schroeder_hz");
   }
-  return results.add_table("bands", band_table(bands, schroeder.frequency_hz))
+  return results.add_table("bands", band_table(bands, schroeder_hz))
       .add_text("Bonello's criterion", verdict.text)
       .data_word("bonello", verdict.word);
 }
 
 // --summary: the counts, bands and verdict from exact counts, without the listing.
 cli::Outcome summarize(const acoustics::Room& room, double max_hz, double speed_m_per_s,
-                       const Schroeder& schroeder) {
+                       const std::optional<Schroeder>& schroeder) {
   const std::optional<acoustics::ModeSummary> summary =
       acoustics::summarize_room_modes(room, max_hz);
   if (!summary) {
@@ -247,9 +141,10 @@ cli::Outcome compute(const cli::Values& values) {
       acoustics::make_room_in_air(sides_m[0], sides_m[1], sides_m[2], values[kTemperatureC]);
   if (!room)
     return unusable_room(sides_m, values[kTemperatureC]);
-  const Schroeder schroeder = schroeder_of(values);
-  if (!schroeder.error.empty())
-    return cli::Outcome::failure(schroeder.error);
+  // Only the reverberation time can mend Schroeder's frequency; leaving it out always does.
+  const std::optional<Schroeder> schroeder = schroeder_of(values);
+  if (schroeder && !schroeder->error.empty())
+    return cli::Outcome::failure(schroeder->error, kT60S);
   if (values.has_option("--summary"))
     return summarize(*room, max_hz, speed_m_per_s, schroeder);
   const acoustics::RoomModeSearch search = acoustics::search_room_modes(*room, max_hz);
@@ -324,11 +219,13 @@ cli::Tool yombric_tool() {
       "highest MAX_HZ that stays within it.\n"
       "--summary prints the speed of sound, the counts by kind, the band table and the\n"
       "verdict without the listing, from exact counts, for rooms of billions of modes;\n"
-      "coincident groups are counted in the bands up to the 10000th mode.\n"
+      "coincident groups are counted in the bands up to the 10000th mode (the bands above\n"
+      "hold 5 modes or more, so the verdict is whole).\n"
       "--kind axial|tangential|oblique lists only that kind; the counts, the bands and the\n"
       "verdict still cover every mode.\n"
-      "--t60 SECONDS, the reverberation time, adds the volume and Schroeder's frequency\n"
-      "2000 * sqrt(T60 / V) Hz, above which modes overlap, and marks the bands wholly above.\n"
+      "T60_S, the reverberation time in seconds (above 0; optional, no default), adds the\n"
+      "room's volume V and Schroeder's frequency 2000 * sqrt(T60_S / V) Hz, above which\n"
+      "modes overlap, and marks the bands wholly above it.\n"
       "--svg FILE draws the modes by kind on a logarithmic axis, over the band counts.\n"
       "\n"
       "Example: yombric.exe 5 4 3 60  lists (1,0,0) 34.3215 Hz, (0,1,0) 42.9018 Hz,\n"
@@ -345,6 +242,9 @@ cli::Tool yombric_tool() {
           .defaults_to(300)
           .checked_by(cli::must_be_positive("highest frequency must be above 0 Hz")),
       temperature_input(),
+      cli::real_input("T60_S", "Reverberation time T60 (s)")
+          .may_be_skipped()
+          .checked_by(cli::must_be_positive("reverberation time must be above 0 s")),
   };
   tool.options = {
       {"--summary", "", {}, "the counts, bands and verdict without the listing, for any count"},
@@ -352,7 +252,6 @@ cli::Tool yombric_tool() {
        "axial|tangential|oblique",
        {"axial", "tangential", "oblique"},
        "list only modes of this kind; counts, bands and verdict cover all"},
-      {"--t60", "SECONDS", {}, "reverberation time: the volume and Schroeder's frequency"},
   };
   tool.compute = compute;
   tool.output.fields = {
@@ -361,8 +260,9 @@ cli::Tool yombric_tool() {
       cli::integer_field("tangential_modes", "the number of tangential modes up to MAX_HZ"),
       cli::integer_field("oblique_modes", "the number of oblique modes up to MAX_HZ"),
       cli::integer_field("all_modes", "the number of modes up to MAX_HZ"),
-      cli::number_field("volume_m3", "the room's volume, with --t60"),
-      cli::number_field("schroeder_hz", "Schroeder's frequency 2000 sqrt(T60 / V), with --t60"),
+      cli::number_field("volume_m3", "the room's volume, when T60_S is given"),
+      cli::number_field("schroeder_hz",
+                        "Schroeder's frequency 2000 sqrt(T60_S / V), when T60_S is given"),
       cli::text_field("bonello", "Bonello's criterion on the full third-octave bands",
                       {"met", "not_met", "not_judged"}),
   };
@@ -390,7 +290,7 @@ cli::Tool yombric_tool() {
         cli::flag_field("coincident_among_few",
                         "whether the full band holds fewer than 5 modes, some coincident"),
         cli::flag_field("above_schroeder",
-                        "whether the band lies wholly above Schroeder's frequency (--t60)")}},
+                        "whether the band lies wholly above Schroeder's frequency (given T60_S)")}},
   };
   render::renders_drawing(tool, draw);
   return tool;

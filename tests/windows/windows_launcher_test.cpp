@@ -233,7 +233,7 @@ TEST_F(WindowsLauncher, ToolsPrintTheSameDigitsAsThePosixBuild) {
       {"zirr.exe", "1000", "300", "0.01", "40"},
       {"rumbeldv.exe", "31"},
       {"grendax.exe", "440", "-10", "-10", "25"},
-      {"yombric.exe", "5", "4", "3", "120"},
+      {"yombric.exe", "5", "4", "3", "120", "20", "0.7"},
   };
   for (const auto& run : runs) {
     const std::string& command = run.front();

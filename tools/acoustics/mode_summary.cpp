@@ -102,7 +102,11 @@ std::optional<ModeSummary> summarize_room_modes(const Room& room, double max_hz)
     below = up_to;
     summary.bands.push_back(band);
   }
-  // Coincident modes in the bands whose modes, and all below them, can be listed.
+  // Coincident modes in the bands whose modes, and all below them, can be listed. Every band
+  // beyond holds 5 modes or more, so Bonello's second condition is judged in full: a band
+  // that reaches past the 10,000th mode with fewer than 5 starts above the 9,996th, so its
+  // lower edge lies at least 21 axial steps of the longest side up (n steps hold at most
+  // (n + 1)^3 - 1 modes), and the band, a quarter of its lower edge wide, holds 5 of those.
   std::size_t listed_bands = 0;
   std::uint64_t listed_modes = 0;
   while (listed_bands < summary.bands.size() &&
