@@ -389,59 +389,34 @@ TEST(RunTool, BatchRecordsKeepTheirLinesInCsvAndJson) {
             "\"error\":null}\n");
 }
 
-// A value that may be skipped, with no default: left out, it has no value and csv and json
-// write null; a refusal it can mend asks for it again, and an empty answer then mends it.
+// A value that may be skipped has no default: left out, it has no value (csv and json write
+// null), and a refusal that asks for it again is mended by an empty answer.
 TEST(RunTool, ASkippedValueHasNone) {
   Tool tool = make_test_tool();
   tool.inputs.push_back(real_input("EXTRA", "Extra value").may_be_skipped());
-  tool.output.fields = {number_field("product", "LOW * HIGH")};
   tool.compute = [](const Values& values) {
-    if (!values.left_out(3) && values[3] > 100)
-      return Outcome::failure("extra must be at most 100", 3);
-    Results results;
-    results.add("Product", values[kLow] * values[kHigh], "");
     if (!values.left_out(3))
-      results.add("Extra", values[3], "");
-    return results.finish();
+      return Outcome::failure("extra must be left out", 3);
+    return Results().add("Product", values[kLow] * values[kHigh], "").finish();
   };
-  struct Case {
-    std::vector<std::string> args;
-    std::string input;
-    int status;
-    const char* out;
-    const char* err_part;
+  const std::pair<std::vector<std::string>, std::string> runs[] = {
+      {{"2"}, ""},
+      {{}, "2\n"},
+      {{}, "2\n\n\n5\n\n"},
+      {{}, "2\n\n\n5\n"},
   };
-  const Case cases[] = {
-      {{"2"}, "", kExitOk, "Product: 20.0000\n", ""},
-      {{"2", "3", "4", "5"}, "", kExitOk, "Product: 6.00000\nExtra: 5.00000\n", ""},
-      {{},
-       "2\n3\n4\n\n",
-       kExitOk,
-       "Product: 6.00000\n",
-       "Count [5]: Extra value [leave empty to skip]: \n"},
-      {{}, "2\n", kExitOk, "Product: 20.0000\n", ""},
-      {{},
-       "2\n3\n4\n500\n\n",
-       kExitOk,
-       "Product: 6.00000\n",
-       "test.exe: extra must be at most 100\nExtra value [leave empty to skip]: \n"},
-      {{}, "2\n3\n4\n500\n", kExitOk, "Product: 6.00000\n", "at most 100\n"},
-      {{"--batch", "--format", "csv"},
-       "2 3\n2 3 4 5\n",
-       kExitOk,
-       "line,input,low,high,count,extra,product,error\r\n1,2 3,2,3,5,,6,\r\n"
-       "2,2 3 4 5,2,3,4,5,6,\r\n",
-       ""},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.input);
-    std::istringstream in(c.input);
-    std::ostringstream out;
-    std::ostringstream err;
-    EXPECT_EQ(run_tool(tool, c.args, in, out, err), c.status) << err.str();
-    EXPECT_EQ(out.str(), c.out);
-    EXPECT_NE(err.str().find(c.err_part), std::string::npos) << err.str();
+  for (const auto& [args, input] : runs) {
+    std::istringstream in(input);
+    std::ostringstream out, err;
+    EXPECT_EQ(run_tool(tool, args, in, out, err), kExitOk) << err.str();
+    EXPECT_EQ(out.str(), "Product: 20.0000\n") << input;
   }
+  std::istringstream in("2 3 4 5\n2\n");
+  std::ostringstream out, err;
+  EXPECT_EQ(run_tool(tool, {"--batch", "--format", "csv"}, in, out, err), kExitInvalid);
+  EXPECT_EQ(out.str(),
+            "line,input,low,high,count,extra,error\r\n"
+            "1,2 3 4 5,,,,,extra must be left out\r\n2,2,2,10,12,,\r\n");
   EXPECT_EQ(usage_line(tool), "usage: test.exe LOW [HIGH=10] [COUNT] [EXTRA]");
 }
 
