@@ -5,6 +5,7 @@
 // on the C or C++ locale.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 
 namespace quesdral::cli {
@@ -41,6 +42,17 @@ bool shows_as_zero(double value);
 // below a limit never reads as reaching it.
 // REQUIRES: value < bound, both finite and normal or 0.
 std::string format_number_below(double value, double bound);
+
+// The text of a result whose exact value is the sum of `terms` times 10^power_of_ten (a
+// sideband C + M; a harmonic n * F as the two parts of an error-free product; a reference
+// times 10^k), `value` being a double within two units in its last place of it: as
+// format_number(value), except where a tie of six-digit rounding lies between the two, which
+// no double can show. 1000 + 0.005, the doubles added exactly, is 1000.00500000000000000010
+// and shows as 1000.01, while the double nearest to it, 1000.00499999999999545, would show
+// as 1000.00. A sum exactly on a tie shows as format_number(value) does.
+// REQUIRES: value, the terms and the exact sum finite.
+std::string format_exact_sum(double value, std::initializer_list<double> terms,
+                             int power_of_ten = 0);
 
 // An exact whole number: "32768", "-2147483648".
 std::string format_integer(long long value);

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <limits>
+#include <string>
 
 namespace quesdral::cli {
 namespace {
@@ -165,6 +167,29 @@ TEST(FormatNumber, BelowABoundNeverReadsAsTheBound) {
   };
   for (const TextCase& c : cases)
     EXPECT_EQ(format_number_below(c.value, 50.0), c.text) << c.value;
+}
+
+// Sums next to a six-digit tie, whose nearest double may lie across it (the tools' own
+// cases are in formats_e2e_test): each text is the exact sum of the doubles (Python's
+// decimal module) rounded to six digits.
+TEST(FormatNumber, AnExactSumIsRoundedAsItsDigitsAre) {
+  struct Case {
+    double value;
+    std::array<double, 3> terms;  // unused ones 0
+    int power_of_ten;
+    std::string text;
+  };
+  const Case cases[] = {
+      {-1000.0 - 0.005, {-1000.0, -0.005}, 0, "-1000.01"},      // -1000.00500000000000000010
+      {2.000005 / 1000, {2.000005}, -3, "0.00200000"},          // 0.00200000499999999998
+      {999999.5, {999999.0, 0.5, 1e-12}, 0, "1.00000e+06"},     // carried into a new decade
+      {0.1 + 0.2, {0.1, 0.2}, 0, "0.300000"},                   // no tie near
+      {123456.5, {123456.0, 0.5}, 0, format_number(123456.5)},  // on the tie itself
+  };
+  for (const Case& c : cases) {
+    const auto& [a, b, c3] = c.terms;
+    EXPECT_EQ(format_exact_sum(c.value, {a, b, c3}, c.power_of_ten), c.text) << c.value;
+  }
 }
 
 }  // namespace
