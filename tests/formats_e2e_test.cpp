@@ -86,6 +86,34 @@ std::string as_text(const std::string& json_number) {
   return buffer;
 }
 
+// Results that add or multiply the typed values, next to a tie of six-digit rounding, where
+// the double nearest the result lies across the tie from it. Each text is the exact result
+// on the parsed values (Python's decimal module, 40 digits, in the comments) so rounded.
+TEST(Formats, SumsAndProductsOfTypedValuesShowTheirExactDigits) {
+  struct Case {
+    const char* command;
+    std::vector<std::string> args;
+    const char* line;
+  };
+  const Case cases[] = {
+      {"quav.exe", {"1000", "0.005"}, "Upper sideband: 1000.01 Hz\n"},  // 1000.005000...0104
+      {"zirr.exe", {"440", "0.0005"}, "-1         439.999"},            // 439.99949999999999999999
+      {"zirr.exe", {"440", "0.0005"}, "+1         440.001"},            // 440.00050000000000000001
+      {"hopri.exe", {"440.0005", "0.001"}, "Beat frequency: 439.999 Hz\n"},  // 439.999499999999988
+      {"salduven.exe",
+       {"1000", "2000.01"},
+       "Arithmetic mean: 1500.00 Hz\n"},                                 // 1500.00499999999999545
+      {"lipra.exe", {"0.1234565", "3"}, "3         2        0.370369"},  // 0.37036949999999999039
+      {"truska.exe", {"20", "1.000005"}, "Amplitude: 10.0001\n"},        // 10.0000500000000003276
+      {"zorivek.exe", {"10", "8.000005"}, "Power: 80.0000 W\n"},         // 80.0000499999999981071
+      {"yombric.exe", {"0.61319", "25", "18", "1", "20", "1"}, "Volume: 275.936 m^3\n"},
+  };
+  for (const Case& c : cases) {
+    const ProgramRun run = run_with_args(c.command, c.args);
+    EXPECT_NE(run.out.find(c.line), std::string::npos) << c.command << "\n" << run.out;
+  }
+}
+
 TEST(Formats, EveryToolIsCovered) {
   EXPECT_EQ(entries_for_every_row(kRuns).size(), kToolCount);
 }

@@ -2,6 +2,7 @@
 #include <optional>
 
 #include "acoustics/spectra.hpp"
+#include "exact_text.hpp"
 #include "pitch_inputs.hpp"
 #include "render/wav_rendering.hpp"
 #include "tool_definitions.hpp"
@@ -17,7 +18,10 @@ enum Value { kFrequency1Hz, kFrequency2Hz };
 cli::Outcome compute(const cli::Values& values) {
   const acoustics::Beats beats = acoustics::beats(values[kFrequency1Hz], values[kFrequency2Hz]);
   cli::Results results;
-  results.add("Beat frequency", beats.frequency_hz, "Hz");
+  const double sign = values[kFrequency1Hz] < values[kFrequency2Hz] ? -1.0 : 1.0;
+  results.add("Beat frequency", beats.frequency_hz, "Hz")
+      .shown_as(sum_text(beats.frequency_hz, sign * values[kFrequency1Hz],
+                         -sign * values[kFrequency2Hz]));
   if (beats.beating) {
     results.add("Beat period", beats.period_s, "s");
   } else {

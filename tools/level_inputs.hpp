@@ -2,11 +2,13 @@
 // PELUNDA and ZORIVEK) takes last, and the bit depth of QUILBERN and NOSKARTE.
 #pragma once
 
+#include <cmath>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "acoustics/levels.hpp"
+#include "cli/number_format.hpp"
 #include "cli/tool.hpp"
 
 namespace quesdral::tools {
@@ -69,6 +71,17 @@ inline cli::Input bit_depth_input() {
       .defaults_to(16)
       .checked_by(cli::must_be_within(acoustics::kMinBits, acoustics::kMaxBits,
                                       "bit depth must be a whole number from 2 to 32"));
+}
+
+// REFERENCE * 10^(LEVEL_DB / db_per_decade), computed as `value`, as text: for a level of
+// whole decades (TRUSKA's 20 dB, ZORIVEK's 10 dB) the reference's own digits shifted,
+// rounded as they are, which the product's double cannot always show.
+inline std::string scaled_text(double value, double reference, double level_db,
+                               double db_per_decade) {
+  const double decades = std::round(level_db / db_per_decade);
+  if (decades * db_per_decade != level_db || std::fabs(decades) > 1000)
+    return cli::format_number(value);
+  return cli::format_exact_sum(value, {reference}, static_cast<int>(decades));
 }
 
 }  // namespace quesdral::tools

@@ -6,6 +6,7 @@
 #include "acoustics/spectra.hpp"
 #include "cli/number_format.hpp"
 #include "cli/table.hpp"
+#include "exact_text.hpp"
 #include "pitch_inputs.hpp"
 #include "render/charts.hpp"
 #include "render/svg_rendering.hpp"
@@ -16,6 +17,11 @@ namespace quesdral::tools {
 namespace {
 
 enum Value { kFundamentalHz, kCount, kA4Hz };
+
+// n * FUNDAMENTAL_HZ as its exact product rounds.
+std::string harmonic_text(const acoustics::Harmonic& harmonic, double fundamental_hz) {
+  return product_text(harmonic.frequency_hz, harmonic.number, fundamental_hz);
+}
 
 constexpr int kMaxCount = 1000;
 
@@ -44,12 +50,12 @@ cli::Outcome compute(const cli::Values& values) {
   for (const acoustics::Harmonic& harmonic : acoustics::harmonic_series(
            values[kFundamentalHz], static_cast<int>(values[kCount]), values[kA4Hz])) {
     any_outside = any_outside || !harmonic.note.in_midi_range;
-    table.add_row({cli::Table::Cell::integer(harmonic.number),
-                   cli::Table::Cell::integer(harmonic.number - 1), harmonic.frequency_hz,
-                   note_name_cell(harmonic.note, naming),
-                   deviation_cell(harmonic.note.deviation_cents),
-                   cli::Table::Cell::integer(harmonic.note.midi_number),
-                   cli::Table::Cell::integer(harmonic.note.in_midi_range)});
+    table.add_row(
+        {cli::Table::Cell::integer(harmonic.number), cli::Table::Cell::integer(harmonic.number - 1),
+         exact_cell(harmonic_text(harmonic, values[kFundamentalHz]), harmonic.frequency_hz),
+         note_name_cell(harmonic.note, naming), deviation_cell(harmonic.note.deviation_cents),
+         cli::Table::Cell::integer(harmonic.note.midi_number),
+         cli::Table::Cell::integer(harmonic.note.in_midi_range)});
   }
   cli::Results results;
   results.add_table("harmonics", std::move(table));
@@ -87,7 +93,7 @@ std::string draw(const cli::Values& values) {
            values[kFundamentalHz], static_cast<int>(values[kCount]), values[kA4Hz])) {
     chart.points.push_back({static_cast<double>(harmonic.number), harmonic.note.deviation_cents,
                             note_cell(harmonic.note, note_naming(values)) + " (" +
-                                cli::format_number(harmonic.frequency_hz) + " Hz)"});
+                                harmonic_text(harmonic, values[kFundamentalHz]) + " Hz)"});
   }
   return render::draw_pitches(chart);
 }

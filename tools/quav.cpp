@@ -5,6 +5,7 @@
 
 #include "acoustics/spectra.hpp"
 #include "cli/number_format.hpp"
+#include "exact_text.hpp"
 #include "render/charts.hpp"
 #include "render/svg_rendering.hpp"
 #include "render/wav_rendering.hpp"
@@ -27,15 +28,21 @@ cli::Outcome compute(const cli::Values& values) {
   std::string shown_remark;
   const char* remark = "";
   if (sidebands.lower_reflected) {
-    shown_remark = "(reflected from " + cli::format_number(carrier_hz - modulator_hz) + " Hz)";
+    shown_remark = "(reflected from " +
+                   sum_text(carrier_hz - modulator_hz, carrier_hz, -modulator_hz) + " Hz)";
     remark = "reflected";
   } else if (sidebands.lower_dc) {
     // The cosine of 0 Hz is a constant: the sideband adds to the signal's mean.
     shown_remark = "(DC)";
     remark = "DC";
   }
-  results.add("Lower sideband", sidebands.lower_hz, "Hz", shown_remark).data_word("remark", remark);
-  results.add("Upper sideband", sidebands.upper_hz, "Hz");
+  // |C - M|, the reflected one M - C.
+  const double sign = sidebands.lower_reflected ? -1.0 : 1.0;
+  results.add("Lower sideband", sidebands.lower_hz, "Hz", shown_remark)
+      .shown_as(sum_text(sidebands.lower_hz, sign * carrier_hz, -sign * modulator_hz))
+      .data_word("remark", remark);
+  results.add("Upper sideband", sidebands.upper_hz, "Hz")
+      .shown_as(sum_text(sidebands.upper_hz, carrier_hz, modulator_hz));
   results.add("Sideband amplitude (carrier = 1)", sidebands.amplitude, "").as("sideband_amplitude");
   results.add("Sideband level", sidebands.level_db, "dB re carrier").as("sideband_level_db");
   return results.finish(kModulatorHz);

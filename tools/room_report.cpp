@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "acoustics/column_count.hpp"
+#include "acoustics/extended_precision.hpp"
 #include "cli/number_format.hpp"
 
 namespace quesdral::tools {
@@ -107,11 +108,17 @@ Schroeder schroeder_of(double length_m, double width_m, double height_m, double 
                       "reverberation time out";
     return schroeder;
   }
+  // L * W in two parts, each times H in two more: the product exactly.
+  const acoustics::DoubleDouble floor_m2 = acoustics::two_product(length_m, width_m);
+  const acoustics::DoubleDouble high = acoustics::two_product(floor_m2.hi, height_m);
+  const acoustics::DoubleDouble low = acoustics::two_product(floor_m2.lo, height_m);
+  schroeder.volume_text =
+      cli::format_exact_sum(schroeder.volume_m3, {high.hi, high.lo, low.hi, low.lo});
   const double ratio = t60_s / schroeder.volume_m3;
   if (!std::isnormal(ratio)) {
     schroeder.error = std::string("the reverberation time is too ") +
                       (std::isinf(ratio) ? "long" : "short") + " for a room of " +
-                      cli::format_number(schroeder.volume_m3) +
+                      schroeder.volume_text +
                       " m^3 (Schroeder's frequency would lie beyond the numbers that can be "
                       "shown); give a " +
                       (std::isinf(ratio) ? "shorter" : "longer") + " one or none";

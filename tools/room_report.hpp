@@ -29,6 +29,7 @@ cli::Table band_table(const std::vector<acoustics::ModeBand>& bands,
 // be shown (error not empty).
 struct Schroeder {
   double volume_m3 = 0.0;
+  std::string volume_text;  // as the exact product L * W * H rounds
   double frequency_hz = 0.0;
   std::string error;
 };

@@ -4,6 +4,7 @@
 
 #include "acoustics/space_time.hpp"
 #include "cli/number_format.hpp"
+#include "exact_text.hpp"
 #include "tool_definitions.hpp"
 
 namespace quesdral::tools {
@@ -19,15 +20,19 @@ std::optional<std::string> check_high_above_low(const cli::Values& values) {
 }
 
 cli::Outcome compute(const cli::Values& values) {
-  const auto band = acoustics::band_pass(values[kLowHz], values[kHighHz]);
+  const double low_hz = values[kLowHz];
+  const double high_hz = values[kHighHz];
+  const auto band = acoustics::band_pass(low_hz, high_hz);
   return cli::Results()
       .add_magnitude("Centre frequency", band.centre_hz, "Hz")
       .add_magnitude("Bandwidth", band.bandwidth_hz, "Hz")
+      .shown_as(sum_text(band.bandwidth_hz, high_hz, -low_hz))
       .add_magnitude("Quality factor (Q)", band.quality_factor, "")
       .as("quality_factor")
       .add_magnitude("Bandwidth in octaves", band.bandwidth_octaves, "octaves")
       .as("bandwidth_octaves")
       .add_magnitude("Arithmetic mean", band.arithmetic_mean_hz, "Hz")
+      .shown_as(sum_text(band.arithmetic_mean_hz, low_hz / 2, high_hz / 2))
       .finish();
 }
 

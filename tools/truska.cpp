@@ -13,11 +13,12 @@ enum Value { kLevelDb, kReference };
 // thousands of dB.
 cli::Outcome compute(const cli::Values& values) {
   const auto named = named_reference(values.name(kReference));
+  const double amplitude = acoustics::amplitude_from_level_db(values[kLevelDb], values[kReference]);
   return cli::Results()
-      .add_magnitude("Amplitude",
-                     acoustics::amplitude_from_level_db(values[kLevelDb], values[kReference]),
-                     named ? named->amplitude_unit : "", named ? named->remark : "")
+      .add_magnitude("Amplitude", amplitude, named ? named->amplitude_unit : "",
+                     named ? named->remark : "")
       .as("amplitude")
+      .shown_as(scaled_text(amplitude, values[kReference], values[kLevelDb], 20))
       .data_word("reference_unit", named ? named->amplitude_unit : "")
       .finish(kLevelDb);
 }

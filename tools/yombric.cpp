@@ -108,6 +108,7 @@ cli::Results& add_counts(cli::Results& results, const std::uint64_t (&kinds)[3],
     schroeder_hz = schroeder->frequency_hz;
     results.add("Volume", schroeder->volume_m3, "m^3")
         .as("volume_m3")
+        .shown_as(schroeder->volume_text)
         .add("Schroeder frequency", schroeder->frequency_hz, "Hz")
         .as("schroeder_hz");
   }

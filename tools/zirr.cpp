@@ -9,6 +9,7 @@
 #include "acoustics/spectra.hpp"
 #include "cli/number_format.hpp"
 #include "cli/table.hpp"
+#include "exact_text.hpp"
 #include "render/charts.hpp"
 #include "render/svg_rendering.hpp"
 #include "render/wav_rendering.hpp"
@@ -61,14 +62,37 @@ std::optional<std::string> check_highest_sideband(const cli::Values& values) {
 }
 
 // Near a zero of J_k only the digits the Bessel values can promise are shown.
+// A component's frequency |fc + k fm| as the exact sum rounds, its double in csv and json.
+cli::Table::Cell frequency_cell(const acoustics::FmComponent& component, double carrier_hz,
+                                double modulator_hz) {
+  const double sign = component.reflected ? -1.0 : 1.0;
+  return exact_cell(
+      product_text(component.frequency_hz, sign * component.order, modulator_hz, sign * carrier_hz),
+      component.frequency_hz);
+}
+
 cli::Table::Cell amplitude_cell(double amplitude, double uncertainty) {
   cli::Table::Cell cell(cli::format_number(amplitude, uncertainty));
   cell.number = amplitude;
   return cell;
 }
 
+// The component whose frequency a line as heard shows: one of those summed there.
+const acoustics::FmComponent& source_of(const acoustics::HeardComponent& line,
+                                        const std::vector<acoustics::FmComponent>& components) {
+  const int count = static_cast<int>(components.size() / 2);  // ordered from k = -count
+  for (const int order : line.orders) {
+    const acoustics::FmComponent& component = components[static_cast<std::size_t>(order + count)];
+    if (component.frequency_hz == line.frequency_hz)
+      return component;
+  }
+  return components[static_cast<std::size_t>(line.orders.front() + count)];
+}
+
 // The spectrum as heard: one row per frequency, the components that meet there summed.
-cli::Table heard_table(const std::vector<acoustics::HeardComponent>& heard) {
+cli::Table heard_table(const std::vector<acoustics::HeardComponent>& heard,
+                       const std::vector<acoustics::FmComponent>& components, double carrier_hz,
+                       double modulator_hz) {
   cli::Table table;
   table.add_column("Frequency (Hz)");
   table.add_column("Amplitude");
@@ -81,7 +105,8 @@ cli::Table heard_table(const std::vector<acoustics::HeardComponent>& heard) {
       parts += (parts.empty() ? "" : " and ") + order_label(order);
       orders += (orders.empty() ? "" : " ") + std::to_string(order);
     }
-    table.add_row({line.frequency_hz, amplitude_cell(line.amplitude, line.amplitude_uncertainty),
+    table.add_row({frequency_cell(source_of(line, components), carrier_hz, modulator_hz),
+                   amplitude_cell(line.amplitude, line.amplitude_uncertainty),
                    cli::Table::Cell::worded(parts, orders), bar(line.amplitude)});
   }
   return table;
@@ -107,17 +132,21 @@ cli::Outcome compute(const cli::Values& values) {
                          : component.reflected ? "reflected"
                                                : "";
     const char* word = component.silent ? "silent" : component.reflected ? "reflected" : "";
-    table.add_row({order_cell(component.order), component.frequency_hz,
+    table.add_row({order_cell(component.order), frequency_cell(component, carrier_hz, modulator_hz),
                    amplitude_cell(component.amplitude, component.amplitude_uncertainty),
                    cli::Table::Cell::worded(remark, word), bar(component.amplitude)});
   }
+  const double bandwidth_hz = acoustics::carson_bandwidth_hz(index, modulator_hz);
   return cli::Results()
       .add_table("sidebands", std::move(table))
       .add_note("As heard, in order of frequency, the components at one frequency summed:\n")
       .add_table("heard",
-                 heard_table(acoustics::heard_spectrum(components, carrier_hz, modulator_hz)))
-      .add("Bandwidth (Carson's rule)", acoustics::carson_bandwidth_hz(index, modulator_hz), "Hz")
+                 heard_table(acoustics::heard_spectrum(components, carrier_hz, modulator_hz),
+                             components, carrier_hz, modulator_hz))
+      .add("Bandwidth (Carson's rule)", bandwidth_hz, "Hz")
       .as("bandwidth_hz")
+      // 2 (INDEX + 1) MODULATOR_HZ = 2 INDEX MODULATOR_HZ + 2 MODULATOR_HZ.
+      .shown_as(product_text(bandwidth_hz, 2 * index, modulator_hz, 2 * modulator_hz))
       .finish(kModulatorHz);
 }
 

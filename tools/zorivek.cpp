@@ -12,9 +12,10 @@ enum Value { kLevelDb, kReferenceW };
 // reference back to a showable power, while no reference can offset a level of thousands
 // of dB.
 cli::Outcome compute(const cli::Values& values) {
+  const double power_w = acoustics::power_w_from_level_db(values[kLevelDb], values[kReferenceW]);
   return cli::Results()
-      .add_magnitude("Power",
-                     acoustics::power_w_from_level_db(values[kLevelDb], values[kReferenceW]), "W")
+      .add_magnitude("Power", power_w, "W")
+      .shown_as(scaled_text(power_w, values[kReferenceW], values[kLevelDb], 10))
       .finish(kLevelDb);
 }
 
