@@ -317,6 +317,7 @@ TEST_F(I386Digits, FragileCasesMatch) {
       {"yombric.exe", {"30", "20", "12", "230.554"}},
       {"yombric.exe", {"30", "20", "12", "1000"}},
       {"yombric.exe", {"--summary", "7", "5", "2.5", "600", "-10", "1.3"}},
+      {"zirr.exe", {"440", "0.0005", "1", "2"}},  // next to ties of six-digit rounding
       // The same results through the questions, and in the machine-readable formats.
       {"vorlix.exe", {}, "2\n2\n"},
       {"fenzo.exe", {}, "85\n3\n3\n"},
