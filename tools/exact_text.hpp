@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 #include "acoustics/extended_precision.hpp"
 #include "cli/number_format.hpp"

@@ -78,9 +78,10 @@ std::optional<std::string> rounded_sum(std::initializer_list<double> terms, int 
     normalize(sum);
   }
   const auto first = std::find_if(sum.begin(), sum.end(), [](int digit) { return digit != 0; });
-  const auto rest = first + 6;
-  if (first == sum.end() || rest + kTieDigits >= sum.end())
+  // Too few digits left behind the sixth (a sum that cancels to far below its terms).
+  if (sum.end() - first <= 6 + kTieDigits)
     return std::nullopt;
+  const auto rest = first + 6;
   const bool above_half = *rest > 5 || (*rest == 5 && std::any_of(rest + 1, rest + kTieDigits,
                                                                   [](int d) { return d != 0; }));
   if (*rest == 5 && !above_half)
