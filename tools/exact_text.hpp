@@ -4,11 +4,9 @@
 #pragma once
 
 #include <string>
-#include <utility>
 
 #include "acoustics/extended_precision.hpp"
 #include "cli/number_format.hpp"
-#include "cli/table.hpp"
 
 namespace quesdral::tools {
 
@@ -21,13 +19,6 @@ inline std::string sum_text(double value, double a, double b) {
 inline std::string product_text(double value, double a, double b, double c = 0.0) {
   const acoustics::DoubleDouble product = acoustics::two_product(a, b);
   return cli::format_exact_sum(value, {product.hi, product.lo, c});
-}
-
-// A table cell showing `text`, its number in full for csv and json.
-inline cli::Table::Cell exact_cell(std::string text, double value) {
-  cli::Table::Cell cell(std::move(text));
-  cell.number = value;
-  return cell;
 }
 
 }  // namespace quesdral::tools

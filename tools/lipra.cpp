@@ -52,7 +52,8 @@ cli::Outcome compute(const cli::Values& values) {
     any_outside = any_outside || !harmonic.note.in_midi_range;
     table.add_row(
         {cli::Table::Cell::integer(harmonic.number), cli::Table::Cell::integer(harmonic.number - 1),
-         exact_cell(harmonic_text(harmonic, values[kFundamentalHz]), harmonic.frequency_hz),
+         cli::Table::Cell::numbered(harmonic_text(harmonic, values[kFundamentalHz]),
+                                    harmonic.frequency_hz),
          note_name_cell(harmonic.note, naming), deviation_cell(harmonic.note.deviation_cents),
          cli::Table::Cell::integer(harmonic.note.midi_number),
          cli::Table::Cell::integer(harmonic.note.in_midi_range)});

@@ -124,9 +124,7 @@ inline std::string deviation_text(double deviation_cents) {
 
 // The deviation as a table cell, its number in full for csv and json.
 inline cli::Table::Cell deviation_cell(double deviation_cents) {
-  cli::Table::Cell cell(deviation_text(deviation_cents));
-  cell.number = deviation_cents;
-  return cell;
+  return cli::Table::Cell::numbered(deviation_text(deviation_cents), deviation_cents);
 }
 
 }  // namespace quesdral::tools

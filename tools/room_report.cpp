@@ -46,9 +46,8 @@ cli::Table band_table(const std::vector<acoustics::ModeBand>& bands,
   table.add_hidden_column("above_schroeder");
   for (const acoustics::ModeBand& band : bands) {
     // The band's name, a preferred number, rather than a computed value.
-    cli::Table::Cell centre(acoustics::band_name(band.index));
-    const std::string name = centre.text;
-    centre.number = band.nominal_hz;
+    const std::string name = acoustics::band_name(band.index);
+    const auto centre = cli::Table::Cell::numbered(name, band.nominal_hz);
     const auto width = static_cast<std::size_t>(
         most <= kBandBarWidth ? acoustics::count_as_double(band.modes)
                               : std::round(acoustics::count_as_double(band.modes) * kBandBarWidth /

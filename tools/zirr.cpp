@@ -35,9 +35,7 @@ std::string order_label(int order) {
 // The order as the text shows it ("carrier", "+1", "-2") whose csv and json value is the
 // signed number.
 cli::Table::Cell order_cell(int order) {
-  cli::Table::Cell cell(order_label(order));
-  cell.number = order;
-  return cell;
+  return cli::Table::Cell::numbered(order_label(order), order);
 }
 
 std::string bar(double amplitude) {
@@ -66,15 +64,13 @@ std::optional<std::string> check_highest_sideband(const cli::Values& values) {
 cli::Table::Cell frequency_cell(const acoustics::FmComponent& component, double carrier_hz,
                                 double modulator_hz) {
   const double sign = component.reflected ? -1.0 : 1.0;
-  return exact_cell(
+  return cli::Table::Cell::numbered(
       product_text(component.frequency_hz, sign * component.order, modulator_hz, sign * carrier_hz),
       component.frequency_hz);
 }
 
 cli::Table::Cell amplitude_cell(double amplitude, double uncertainty) {
-  cli::Table::Cell cell(cli::format_number(amplitude, uncertainty));
-  cell.number = amplitude;
-  return cell;
+  return cli::Table::Cell::numbered(cli::format_number(amplitude, uncertainty), amplitude);
 }
 
 // The component whose frequency a line as heard shows: one of those summed there.

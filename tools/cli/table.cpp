@@ -13,14 +13,18 @@ Table::Cell::Cell(double value) : text(format_number(value)), number(value) {}
 Table::Cell Table::Cell::integer(long long value) {
   char digits[24];
   const auto written = std::to_chars(digits, digits + sizeof digits, value);
-  Cell cell(std::string(digits, written.ptr));
-  cell.number = static_cast<double>(value);
-  return cell;
+  return numbered(std::string(digits, written.ptr), static_cast<double>(value));
 }
 
 Table::Cell Table::Cell::worded(std::string shown, std::string word) {
   Cell cell(std::move(shown));
   cell.word = std::move(word);
+  return cell;
+}
+
+Table::Cell Table::Cell::numbered(std::string shown, double number) {
+  Cell cell(std::move(shown));
+  cell.number = number;
   return cell;
 }
 

@@ -29,6 +29,8 @@ class Table {
 
     // A cell shown as `shown` whose csv and json value is the word `word` ("A4*", "A4").
     static Cell worded(std::string shown, std::string word);
+    // A cell shown as `shown` whose csv and json value is `number` ("carrier", 0).
+    static Cell numbered(std::string shown, double number);
 
     std::string text;
     std::optional<double> number;
