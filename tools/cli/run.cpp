@@ -150,10 +150,8 @@ bool Run::take_argument(std::size_t index, const std::string* arg) {
     return take_typed(index, parsed);
   }
   const std::optional<double> fallback = default_for(index);
-  if (!fallback && input.skippable) {
-    leave_out(index);
+  if (skip_without_default(index, fallback))
     return true;
-  }
   if (!fallback) {
     report(std::string("missing ") + input.name);
     return false;
@@ -315,10 +313,8 @@ bool Run::answer(std::size_t index, const Line& line, const std::optional<double
     return false;
   }
   if (trim(line.text).empty()) {
-    if (!fallback && input.skippable) {
-      leave_out(index);
+    if (skip_without_default(index, fallback))
       return true;
-    }
     if (!fallback)
       report(std::string(input.question) + ": an answer is needed (there is no default)");
   } else {
@@ -336,10 +332,8 @@ int Run::end_of_input(std::size_t first) {
   for (std::size_t i = first; i < tool_.inputs.size(); ++i) {
     const std::string called = tool_.inputs[i].called();
     const std::optional<double> fallback = default_for(i);
-    if (!fallback && tool_.inputs[i].skippable) {
-      leave_out(i);
+    if (skip_without_default(i, fallback))
       continue;
-    }
     if (!fallback) {
       report("input ended before " + called + " was given, and it has no default");
       return kExitInputEnded;
@@ -363,11 +357,9 @@ int Run::end_while_mending(Problem problem) {
   err_ << '\n';
   const std::size_t index = problem.mended_by;
   const std::optional<double> fallback = default_for(index);
-  const bool skippable = !fallback && tool_.inputs[index].skippable;
-  if (skippable || (fallback && !own_problem(index, *fallback))) {
-    if (skippable)
-      leave_out(index);
-    else
+  const bool skipped = skip_without_default(index, fallback);
+  if (skipped || (fallback && !own_problem(index, *fallback))) {
+    if (!skipped)
       set_value(index, *fallback);
     const std::optional<Problem> left = evaluate();
     if (!left)

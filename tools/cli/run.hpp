@@ -74,10 +74,14 @@ class Run {
     values_.set_note(index, note);
     values_.set_left_out(index, false);
   }
-  // Leaves out input `index`, which may be skipped: it has no value.
-  void leave_out(std::size_t index) {
+  // Leaves out input `index` when it has no default (`fallback`) and may be skipped: it
+  // then has no value. True when it was left out.
+  bool skip_without_default(std::size_t index, const std::optional<double>& fallback) {
+    if (fallback || !tool_.inputs[index].skippable)
+      return false;
     set_value(index, 0.0);
     values_.set_left_out(index, true);
+    return true;
   }
   // Sets input `index` from a value typed for it, reporting why it is refused, if it is.
   // A note whose value reads a later input is checked once every value is known.
